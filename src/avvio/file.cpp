@@ -1,0 +1,144 @@
+#include "avvio/file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace gara {
+
+namespace {
+
+// Large writes: the files reach tens of megabytes and are written in one pass.
+constexpr std::size_t dimensione_memoria = std::size_t{1} << 20;
+
+std::FILE* apri(const std::filesystem::path& file, bool scrittura) {
+#ifdef _WIN32
+  return _wfopen(file.c_str(), scrittura ? L"wb" : L"rb");
+#else
+  return std::fopen(file.c_str(), scrittura ? "wb" : "rb");
+#endif
+}
+
+std::string motivo(int numero_errore) { return std::strerror(numero_errore); }
+
+}  // namespace
+
+std::string nome_leggibile(const std::filesystem::path& file) {
+  const std::u8string u = file.u8string();
+  return std::string(u.begin(), u.end());
+}
+
+std::string leggi_file(const std::filesystem::path& file) {
+  errno = 0;
+  std::FILE* f = apri(file, false);
+  if (f == nullptr)
+    throw errore_file("impossibile aprire \"" + nome_leggibile(file) + "\": " + motivo(errno));
+  std::string contenuto;
+  char blocco[1 << 16];
+  std::size_t letti;
+  while ((letti = std::fread(blocco, 1, sizeof blocco, f)) > 0) contenuto.append(blocco, letti);
+  const bool errore = std::ferror(f) != 0;
+  const int numero = errno;
+  std::fclose(f);
+  if (errore)
+    throw errore_file("impossibile leggere \"" + nome_leggibile(file) + "\": " + motivo(numero));
+  return contenuto;
+}
+
+bool esiste_file(const std::filesystem::path& file) {
+  std::error_code e;
+  const auto stato = std::filesystem::status(file, e);
+  return !e && std::filesystem::exists(stato) && !std::filesystem::is_directory(stato);
+}
+
+sostituzione_file::sostituzione_file(std::filesystem::path destinazione)
+    : destinazione_(std::move(destinazione)), memoria_(dimensione_memoria) {
+  temporaneo_ = destinazione_;
+  temporaneo_ += ".nuovo";
+  errno = 0;
+  file_ = apri(temporaneo_, true);
+  if (file_ == nullptr) {
+    const int numero = errno;
+    throw errore_file("impossibile scrivere \"" + nome_leggibile(destinazione_) + "\": " +
+                      motivo(numero));
+  }
+}
+
+sostituzione_file::~sostituzione_file() {
+  if (file_ != nullptr) {
+    std::fclose(file_);
+    std::error_code ignorato;
+    std::filesystem::remove(temporaneo_, ignorato);
+  }
+}
+
+void sostituzione_file::fallisci(const char* azione, int numero_errore) {
+  std::fclose(file_);
+  file_ = nullptr;
+  std::error_code ignorato;
+  std::filesystem::remove(temporaneo_, ignorato);
+  throw errore_file(std::string("impossibile ") + azione + " \"" + nome_leggibile(destinazione_) +
+                    "\": " + motivo(numero_errore));
+}
+
+void sostituzione_file::svuota() {
+  if (usati_ == 0) return;
+  errno = 0;
+  if (std::fwrite(memoria_.data(), 1, usati_, file_) != usati_) fallisci("scrivere", errno);
+  usati_ = 0;
+}
+
+void sostituzione_file::scrivi(std::string_view byte) {
+  while (!byte.empty()) {
+    const std::size_t n = std::min(byte.size(), memoria_.size() - usati_);
+    std::memcpy(memoria_.data() + usati_, byte.data(), n);
+    usati_ += n;
+    byte.remove_prefix(n);
+    if (usati_ == memoria_.size()) svuota();
+  }
+}
+
+void sostituzione_file::conferma() {
+  svuota();
+  errno = 0;
+  if (std::fflush(file_) != 0) fallisci("scrivere", errno);
+  std::FILE* f = file_;
+  file_ = nullptr;
+  errno = 0;
+  if (std::fclose(f) != 0) {
+    const int numero = errno;
+    std::error_code ignorato;
+    std::filesystem::remove(temporaneo_, ignorato);
+    throw errore_file("impossibile scrivere \"" + nome_leggibile(destinazione_) + "\": " +
+                      motivo(numero));
+  }
+#ifdef _WIN32
+  if (!MoveFileExW(temporaneo_.c_str(), destinazione_.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    const std::string ragione = std::system_category().message(static_cast<int>(GetLastError()));
+    std::error_code ignorato;
+    std::filesystem::remove(temporaneo_, ignorato);
+    throw errore_file("impossibile sostituire \"" + nome_leggibile(destinazione_) + "\": " + ragione);
+  }
+#else
+  std::error_code e;
+  std::filesystem::rename(temporaneo_, destinazione_, e);
+  if (e) {
+    std::error_code ignorato;
+    std::filesystem::remove(temporaneo_, ignorato);
+    throw errore_file("impossibile sostituire \"" + nome_leggibile(destinazione_) + "\": " +
+                      e.message());
+  }
+#endif
+}
+
+void sostituisci_file(const std::filesystem::path& file, std::string_view byte) {
+  sostituzione_file f(file);
+  f.scrivi(byte);
+  f.conferma();
+}
+
+}  // namespace gara

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace gara {
+
+// A failure of the file system outside the reading of the descriptions
+// (folder not writable, disk full, ...). Its message names the file and the
+// system's reason; the run ends with it.
+class errore_file : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Reads a whole file as bytes; errore_file when it cannot.
+std::string leggi_file(const std::filesystem::path& file);
+
+// True when a regular file (or anything that is not a folder) of that name exists.
+bool esiste_file(const std::filesystem::path& file);
+
+// Replaces a file whole, so that the folder always holds either the complete
+// old file or the complete new one: the bytes go to a temporary file beside
+// the target, which is renamed over it only once everything has been
+// written and closed. Until conferma() succeeds the target is untouched; a
+// failure, or destruction without conferma(), removes the temporary file.
+class sostituzione_file {
+ public:
+  explicit sostituzione_file(std::filesystem::path destinazione);
+  ~sostituzione_file();
+  sostituzione_file(const sostituzione_file&) = delete;
+  sostituzione_file& operator=(const sostituzione_file&) = delete;
+
+  void scrivi(std::string_view byte);
+  void conferma();
+
+ private:
+  void svuota();
+  [[noreturn]] void fallisci(const char* azione, int numero_errore);
+
+  std::filesystem::path destinazione_;
+  std::filesystem::path temporaneo_;
+  std::FILE* file_ = nullptr;
+  std::vector<char> memoria_;
+  std::size_t usati_ = 0;
+};
+
+// Writes a whole file at once through sostituzione_file.
+void sostituisci_file(const std::filesystem::path& file, std::string_view byte);
+
+// The file name as the user should read it in a message (UTF-8).
+std::string nome_leggibile(const std::filesystem::path& file);
+
+}  // namespace gara

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "modello/arrotonda.h"
+
+namespace gara {
+
+// Reads a description file as a stream of fields. A field ends at a comma or
+// at a line end (CR LF, CR or LF); the delimiter is used up with it.
+//
+// A text field skips leading blanks (spaces, tabs) and loses its trailing
+// ones; one that begins with a double quote is taken literally up to the
+// closing quote, commas included, and anything between that quote and the
+// delimiter is dropped.
+//
+// A number field skips leading blanks and ends at the first blank, comma or
+// line end; the blanks after it and then one comma or one line end are used
+// up with it, so numbers may be separated by blanks alone and an entry may go
+// on to the next line. Its value is the number at the start of the field
+// (sign, digits, decimals) rounded half to even; a field without a digit
+// reads as 0. A value that does not fit its destination is a guasto.
+//
+// Reading when the whole file has already been used up is a guasto: the
+// readers look at a_fine() after a read to know whether the field they got
+// was the last one.
+class lettore_campi {
+ public:
+  explicit lettore_campi(std::string contenuto);
+
+  // True when every byte of the file has been used up.
+  bool a_fine() const { return pos_ >= testo_.size(); }
+
+  std::string leggi_testo();
+
+  template <class T = int32_t>
+  T leggi_numero() {
+    return entro<T>(leggi_intero());
+  }
+
+  // The line (from 1) on which the last field read begins.
+  int linea() const { return linea_campo_; }
+
+ private:
+  int64_t leggi_intero();
+  void salta_spazi();
+  bool fine_riga() const;
+  void consuma_fine_riga();
+  void consuma_delimitatore();
+  void controlla_non_finito() const;
+
+  std::string testo_;
+  std::size_t pos_ = 0;
+  int linea_ = 1;
+  int linea_campo_ = 1;
+};
+
+}  // namespace gara

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "modello/stato_compilazione.h"
+
+namespace gara {
+
+// Reads the line description and then the train description of the
+// scenario into the route model. Always returns normally: a problem is left
+// in codice_errore and posizione_errore, and any unforeseen failure (code
+// 25) is taken over by its recovery routine.
+void memorizza_dati(stato_compilazione& s);
+
+}  // namespace gara
