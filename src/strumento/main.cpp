@@ -1,0 +1,3 @@
+#include "strumento/strumento.h"
+
+int main(int argc, char** argv) { return gara::strumento::esegui(argc, argv); }
