@@ -1,0 +1,79 @@
+#include "uscita/timbro.h"
+
+#include <string_view>
+
+#include "modello/windows1252.h"
+
+namespace gara {
+
+namespace {
+
+// The format values the simulator checks before it loads a scenario.
+constexpr int16_t timbro_tabella = 610;   // record 85, intero_a
+constexpr int16_t timbro_celle = 5121;    // cell 1, dato1
+constexpr int64_t cella_timbro = 1;
+
+// The codes are taken over the first 25 characters of the identifiers,
+// completed from this fixed tail when they are shorter.
+constexpr std::string_view coda = "aabbccddeeffgghhiillmmnnoo";
+constexpr std::size_t caratteri_contati = 25;
+static_assert(coda.size() >= caratteri_contati);
+
+// Train identifier, then route identifier, lower case, then the tail: only
+// the first 25 bytes count.
+std::string testo_dei_codici(const stato_compilazione& s) {
+  const std::string identificatori =
+      s.tabella_linea[voce::treno].testo + s.tabella_linea[voce::sfondi].testo;
+  std::string testo = minuscolo_windows1252(identificatori);
+  testo += coda;
+  testo.resize(caratteri_contati);
+  return testo;
+}
+
+// The code of a character is its byte value, 0 to 255.
+int32_t codice_carattere(char c) { return static_cast<unsigned char>(c); }
+
+}  // namespace
+
+int16_t codice_gara_og(const stato_compilazione& s) {
+  int32_t somma = 0;  // at most 25 * 255 = 6375
+  for (char c : testo_dei_codici(s)) somma += codice_carattere(c);
+  return static_cast<int16_t>(somma);
+}
+
+int32_t codice_gara_st(const stato_compilazione& s) {
+  const std::string testo = testo_dei_codici(s);
+  int32_t somma = 0;  // at most 255 * (1 + ... + 25) = 82875
+  for (std::size_t i = 0; i < testo.size(); ++i)
+    somma += static_cast<int32_t>(i + 1) * codice_carattere(testo[i]);
+  return somma;
+}
+
+void timbra(stato_compilazione& s) {
+  // A grid too short to have cell 1 (a negative route length) has no place
+  // for the header at all: it cannot be stamped either.
+  if (s.ultima_cella() < cella_timbro) {
+    s.errore_fatale = "1250";
+    return;
+  }
+  voce_linea& sfondi = s.voce_in(voce::sfondi);
+  cella& prima = s.cella_in(cella_timbro);
+
+  // The stamp never overwrites what an object placed there: a scenario whose
+  // start uses these fields cannot be stamped, and the run stops.
+  if (sfondi.intero_a != 0 || prima.dato1 != 0) {
+    s.errore_fatale = "1250";
+    return;
+  }
+  sfondi.intero_a = timbro_tabella;
+  prima.dato1 = timbro_celle;
+
+  if (sfondi.orario != 0 || prima.dato2 != 0) {
+    s.errore_fatale = "1251";
+    return;
+  }
+  sfondi.orario = codice_gara_st(s);
+  prima.dato2 = codice_gara_og(s);
+}
+
+}  // namespace gara
