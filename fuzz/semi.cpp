@@ -1,0 +1,106 @@
+// Writes the seed corpora of the fuzz targets into the folder given:
+//   <cartella>/lettore_campi, <cartella>/memorizza_dati, <cartella>/decodificatori
+// from the descriptions the package writes, the binary files it compiles
+// from them, and the hostile inputs of the test suite.
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "bersagli_fuzz.h"
+#include "ingressi_ostili.h"
+#include "modello/nomi_file.h"
+#include "modello/stato_compilazione.h"
+#include "scenario/dati.h"
+#include "uscita/formato.h"
+#include "uscita/memorizza_percorso.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Seeds larger than this would make the fuzzer work on long inputs all the
+// time; the hostile table's giants stay in the test suite.
+constexpr std::size_t seme_massimo = 16 * 1024;
+
+std::string leggi(const fs::path& file) {
+  std::ifstream f(file, std::ios::binary);
+  std::ostringstream o;
+  o << f.rdbuf();
+  return o.str();
+}
+
+void scrivi(const fs::path& file, const std::string& byte) {
+  if (byte.size() > seme_massimo) return;
+  std::ofstream f(file, std::ios::binary);
+  f.write(byte.data(), static_cast<std::streamsize>(byte.size()));
+  if (!f) throw std::runtime_error("impossibile scrivere " + file.string());
+}
+
+// The field reader's input starts with the byte that chooses the kind of
+// each field: all text, all 32-bit numbers, and a mix.
+void semi_lettore(const fs::path& cartella, const std::string& nome, const std::string& testo) {
+  const char scelte[] = {'\x00', '\x55', '\xE4', '\x1B'};
+  for (char c : scelte)
+    scrivi(cartella / (nome + "-" + std::to_string(static_cast<unsigned char>(c))), c + testo);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "uso: semi_fuzz <cartella>\n");
+    return 2;
+  }
+  const fs::path uscita = argv[1];
+  const fs::path lettore = uscita / "lettore_campi";
+  const fs::path dati = uscita / "memorizza_dati";
+  const fs::path decodificatori = uscita / "decodificatori";
+  for (const auto& c : {lettore, dati, decodificatori}) fs::create_directories(c);
+
+  // The package's own descriptions, as it writes them, and their compile.
+  const fs::path lavoro = fs::temp_directory_path() / ("gara-semi-" + std::to_string(::getpid()));
+  fs::create_directories(lavoro);
+  gara::stato_compilazione s;
+  s.nome_percorso = "P";
+  s.nome_treno = "T";
+  s.cartella = lavoro;
+  s.cartella_uscita = lavoro;
+  gara::dati_linea(lavoro, s.nome_percorso);
+  gara::dati_treno(lavoro, s.nome_percorso, s.nome_treno);
+  const std::string linea = leggi(gara::percorso_file(lavoro, gara::nome_descrizione_linea("P")));
+  const std::string treno = leggi(gara::percorso_file(lavoro, gara::nome_descrizione_treno("P", "T")));
+  int32_t j = 1;
+  gara::memorizza_percorso(s, j);
+  scrivi(decodificatori / "pacchetto.sim", leggi(gara::percorso_file(lavoro, gara::nome_sim("P", "T"))));
+  scrivi(decodificatori / "pacchetto.dat", leggi(gara::percorso_file(lavoro, gara::nome_dat("P", "T"))));
+  fs::remove_all(lavoro);
+
+  // A plan of a few metres with the three kinds of element, and a few cells.
+  gara::tracciato_metri piano;
+  piano.crea(12);
+  piano.imposta_intero(1, 1, 1);
+  for (int m = 2; m <= 10; ++m) piano.imposta_reale(m, 1, m + 0.25 * m);
+  std::string byte_piano;
+  for (int asse = 0; asse <= 1; ++asse)
+    for (int m = 0; m <= 12; ++m) gara::codifica_elemento(byte_piano, piano, m, asse);
+  scrivi(decodificatori / "piano_breve", byte_piano);
+  std::string byte_celle;
+  for (std::size_t i = 0; i < 8; ++i) gara::codifica_cella(byte_celle, s.celle.at(i * 60));
+  scrivi(decodificatori / "celle_brevi", byte_celle);
+
+  semi_lettore(lettore, "linea", linea);
+  semi_lettore(lettore, "treno", treno);
+  scrivi(dati / "pacchetto", gara::fuzz::unisci_descrizioni(linea, treno));
+  scrivi(dati / "pacchetto_senza_treno", linea);
+
+  for (const auto& k : gara::prova::ingressi_ostili()) {
+    const std::string l = k.linea.value_or("");
+    scrivi(dati / k.nome, k.treno ? gara::fuzz::unisci_descrizioni(l, *k.treno) : l);
+    semi_lettore(lettore, k.nome, l + k.treno.value_or(""));
+  }
+  return 0;
+}

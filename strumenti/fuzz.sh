@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets (preset fuzz, clang) and runs each one for a
+# bounded time, GARA_FUZZ_SECONDI seconds (60 unless set). Each starts from
+# the corpus it grew in earlier runs of this build folder, the seeds written
+# by semi_fuzz and every regression fixture of tests/regressioni/<target>/.
+# An input that stops a target (crash, hang, broken property, sanitizer
+# report) is saved under build/fuzz/trovati/<target>/ and the script fails;
+# once the fault is fixed the input goes into tests/regressioni/<target>/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+secondi=${GARA_FUZZ_SECONDI:-60}
+bersagli=(lettore_campi memorizza_dati decodificatori)
+
+bash strumenti/dipendenze.sh
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+b=build/fuzz
+rm -rf "$b/semi"
+"$b/fuzz/semi_fuzz" "$b/semi"
+
+falliti=()
+riepilogo=()
+for t in "${bersagli[@]}"; do
+  corpus="$b/corpus/$t"
+  trovati="$b/trovati/$t"
+  mkdir -p "$corpus" "$trovati"
+  cartelle=("$corpus" "$b/semi/$t")
+  [ -d "tests/regressioni/$t" ] && cartelle+=("tests/regressioni/$t")
+  dizionario=()
+  [ -f "fuzz/$t.dict" ] && dizionario=("-dict=fuzz/$t.dict")
+  echo "== fuzz_$t per ${secondi}s"
+  stato=0
+  "$b/fuzz/fuzz_$t" -max_total_time="$secondi" -timeout=10 -rss_limit_mb=2048 \
+    -print_final_stats=1 -artifact_prefix="$trovati/" "${dizionario[@]}" "${cartelle[@]}" \
+    >"$b/fuzz_$t.log" 2>&1 || stato=$?
+  esecuzioni=$(sed -n 's/^stat::number_of_executed_units: *//p' "$b/fuzz_$t.log")
+  durata=$(sed -n 's/^stat::.*\?//; s/^Done \([0-9]*\) runs in \([0-9]*\) second.*/\2/p' "$b/fuzz_$t.log")
+  riepilogo+=("fuzz_$t: ${durata:-?} s, ${esecuzioni:-?} esecuzioni, corpus di $(ls "$corpus" | wc -l) ingressi")
+  if [ "$stato" -ne 0 ]; then
+    falliti+=("$t")
+    tail -n 60 "$b/fuzz_$t.log"
+  fi
+done
+printf '%s\n' "${riepilogo[@]}"
+if ((${#falliti[@]})); then
+  echo "Fuzzing: trovati problemi in ${falliti[*]} (ingressi in $b/trovati/)" >&2
+  exit 1
+fi

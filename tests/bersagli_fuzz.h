@@ -1,0 +1,49 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+// What each fuzz target does with one input. The libFuzzer entry points
+// (fuzz/) and the regression test that replays every input the fuzzers
+// ever stopped on (regressioni_test.cpp) call the same functions, so a
+// fixed fault stays fixed in the ordinary test run.
+//
+// Besides running the code under the sanitizers, each function checks a
+// few properties that must hold for any input; a broken one is reported by
+// throwing violazione (which, uncaught in a fuzz target, stops the fuzzer
+// with the input saved).
+namespace gara::fuzz {
+
+class violazione : public std::logic_error {
+ public:
+  using std::logic_error::logic_error;
+};
+
+// The field reader: reads the bytes field by field to the end, as text or
+// as a number of 32, 16 or 8 bits, in an order chosen by the first byte.
+void prova_lettore_campi(std::string_view byte);
+
+// One input holds both descriptions: the line description, then, after a
+// line "=== treno ===", the train description (absent without that line).
+inline constexpr std::string_view separatore_treno = "=== treno ===";
+
+struct coppia_descrizioni {
+  std::string linea;
+  std::optional<std::string> treno;
+};
+coppia_descrizioni dividi_descrizioni(std::string_view byte);
+std::string unisci_descrizioni(std::string_view linea, std::string_view treno);
+
+// Writes the pair into the folder given (an empty one of the caller's),
+// compiles it as the package does (memorizza_dati, the orientation boards,
+// the header stamp) and encodes the tables as the writer would.
+void prova_memorizza_dati(std::string_view byte, const std::filesystem::path& cartella);
+
+// The three decoders of the binary files on the same bytes; whatever one
+// of them accepts must encode back to exactly those bytes.
+void prova_decodificatori(std::string_view byte);
+
+}  // namespace gara::fuzz

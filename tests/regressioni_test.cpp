@@ -1,0 +1,46 @@
+// Every input on which a fuzz target ever stopped (a crash, a hang, a
+// broken property) is kept under regressioni/<target>/ and replayed here
+// through the same function the fuzzer calls, so the fault stays fixed in
+// every build, the sanitizer one included.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "aiuti_prove.h"
+#include "bersagli_fuzz.h"
+
+namespace gara {
+namespace {
+
+std::vector<std::filesystem::path> ingressi(const char* bersaglio) {
+  const auto cartella = std::filesystem::path(GARA_CARTELLA_PROVE) / "regressioni" / bersaglio;
+  std::vector<std::filesystem::path> file;
+  if (std::filesystem::is_directory(cartella))
+    for (const auto& voce : std::filesystem::directory_iterator(cartella))
+      if (voce.is_regular_file()) file.push_back(voce.path());
+  std::sort(file.begin(), file.end());
+  return file;
+}
+
+void ripeti(const char* bersaglio, const std::function<void(std::string_view)>& prova) {
+  for (const auto& file : ingressi(bersaglio)) {
+    const std::string byte = prova::leggi_tutto(file);
+    EXPECT_NO_THROW(prova(byte)) << file.filename();
+  }
+}
+
+TEST(Regressioni, LettoreCampi) { ripeti("lettore_campi", fuzz::prova_lettore_campi); }
+
+TEST(Regressioni, Decodificatori) { ripeti("decodificatori", fuzz::prova_decodificatori); }
+
+TEST(Regressioni, MemorizzaDati) {
+  ripeti("memorizza_dati", [](std::string_view byte) {
+    prova::cartella_temporanea c;
+    fuzz::prova_memorizza_dati(byte, c.percorso());
+  });
+}
+
+}  // namespace
+}  // namespace gara
