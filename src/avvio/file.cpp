@@ -1,6 +1,7 @@
 #include "avvio/file.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <system_error>
 
@@ -132,6 +133,12 @@ void sostituzione_file::conferma() {
     throw errore_file("impossibile sostituire \"" + nome_leggibile(destinazione_) + "\": " +
                       e.message());
   }
+#endif
+}
+
+void ignora_segnale_limite_file() {
+#ifdef SIGXFSZ
+  std::signal(SIGXFSZ, SIG_IGN);
 #endif
 }
 

@@ -56,4 +56,11 @@ void sostituisci_file(const std::filesystem::path& file, std::string_view byte);
 // The file name as the user should read it in a message (UTF-8).
 std::string nome_leggibile(const std::filesystem::path& file);
 
+// Where the system limits the size of a process's files (RLIMIT_FSIZE), a
+// write past the limit kills the process with SIGXFSZ before any message
+// can be given. With the signal ignored the write fails with EFBIG instead
+// and is reported like a full disk. Called first thing by every program;
+// nothing to do where the signal does not exist.
+void ignora_segnale_limite_file();
+
 }  // namespace gara

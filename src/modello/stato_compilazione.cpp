@@ -32,6 +32,9 @@ void stato_compilazione::segna_errore(int32_t codice) {
 void stato_compilazione::cancella_descrizione(const std::filesystem::path& file) const {
   if (!cancella_descrizioni) return;
   std::error_code ignorato;
+  // Only a description file goes: a folder that happens to bear its name
+  // (which the reader could not read) is not the compiler's to remove.
+  if (std::filesystem::is_directory(std::filesystem::symlink_status(file, ignorato))) return;
   std::filesystem::remove(file, ignorato);
 }
 
