@@ -5,6 +5,7 @@ pacchetti=(
   build-essential cmake
   googletest libgtest-dev libgmock-dev
   libfltk1.3-dev libcli11-dev nlohmann-json3-dev
+  chromium
   clang libclang-rt-14-dev valgrind util-linux
 )
 mancanti=()

@@ -1,14 +1,281 @@
 #include "strumento/strumento.h"
 
+#include <iostream>
+#include <string>
+
 #include <CLI/CLI.hpp>
+
+#include "avvio/avvio.h"
+#include "strumento/compila.h"
+#include "strumento/disegna.h"
+#include "strumento/errori_uso.h"
+#include "strumento/estrai.h"
+#include "strumento/mostra.h"
+#include "strumento/uscite.h"
 
 namespace gara::strumento {
 
-int esegui(int argc, char** argv) {
-  CLI::App app{"Strumento per gli autori di scenari"};
+namespace {
+
+const std::string gruppo_opzioni = "Opzioni";
+constexpr std::size_t colonne_aiuto = 66;
+
+// CLI11 does not wrap long texts: they are broken at spaces here, and the
+// help indents every line after the first.
+std::string a_capo(std::string_view testo, std::size_t colonne = colonne_aiuto) {
+  std::string r;
+  std::size_t riga = 0;  // characters on the current line
+  std::size_t i = 0;
+  while (i < testo.size()) {
+    if (testo[i] == '\n') {
+      r += '\n';
+      riga = 0;
+      ++i;
+      continue;
+    }
+    std::size_t fine = testo.find_first_of(" \n", i);
+    if (fine == std::string_view::npos) fine = testo.size();
+    const std::string_view parola = testo.substr(i, fine - i);
+    std::size_t caratteri = 0;
+    for (char c : parola)
+      if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++caratteri;
+    if (riga > 0 && riga + 1 + caratteri > colonne) {
+      r += '\n';
+      riga = 0;
+    } else if (riga > 0) {
+      r += ' ';
+      ++riga;
+    }
+    r += parola;
+    riga += caratteri;
+    i = fine;
+    if (i < testo.size() && testo[i] == ' ') ++i;
+  }
+  return r;
+}
+const std::string gruppo_sottocomandi = "Sottocomandi";
+
+// CLI11 writes its help in English; every label it uses is given here.
+void etichette_italiane(CLI::App& app) {
+  auto f = app.get_formatter();
+  f->label("Usage", "Uso");
+  f->label("OPTIONS", "OPZIONI");
+  f->label("SUBCOMMAND", "SOTTOCOMANDO");
+  f->label("SUBCOMMANDS", "SOTTOCOMANDI");
+  f->label("Positionals", "Argomenti");
+  f->label("REQUIRED", "(obbligatoria)");
+  f->label("TEXT", "TESTO");
+  f->label("Needs", "Richiede");
+  f->label("Excludes", "Esclude");
+  f->column_width(30);
+}
+
+// A subcommand: a one-line summary for the list, then what it does and
+// its examples under its own help.
+CLI::App* sottocomando(CLI::App& app, const std::string& nome, const std::string& sintesi,
+                       const std::string& spiegazione, const std::string& esempi) {
+  CLI::App* sub = app.add_subcommand(nome, sintesi);
+  sub->group(gruppo_sottocomandi);
+  sub->get_help_ptr()->group(gruppo_opzioni);
+  sub->footer(a_capo(spiegazione, 80) + "\n\n" + esempi);
+  return sub;
+}
+
+void opzione_identita(CLI::App* sub, std::string& percorso, std::string& treno,
+                      bool obbligatorie) {
+  auto* p = sub->add_option("--percorso", percorso,
+                            a_capo("Nome del percorso (nome_percorso), da cui i nomi dei file "
+                                   "della linea. Es.: --percorso Corvana_Selvadoro"));
+  auto* t = sub->add_option("--treno", treno,
+                            a_capo("Nome del treno (nome_treno), che con il percorso dà i nomi "
+                                   "dei file del treno. Es.: --treno \"R 47315\""));
+  p->type_name("NOME");
+  t->type_name("NOME");
+  if (obbligatorie) {
+    p->required();
+    t->required();
+  }
+}
+
+}  // namespace
+
+int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  CLI::App app{a_capo("scenario: lo strumento per gli autori di scenari. Estrae le descrizioni "
+                      "dello scenario del pacchetto, le compila riportando gli errori, mostra "
+                      "i file binari e disegna lo scenario compilato.",
+                      80),
+               "scenario"};
+  etichette_italiane(app);
+  app.option_defaults()->group(gruppo_opzioni);
+  app.set_help_flag("-h,--help", "Mostra questo aiuto ed esce");
   app.require_subcommand(1);
-  CLI11_PARSE(app, argc, argv);
-  return 0;
+  app.footer(
+      "Esempi:\n"
+      "  scenario estrai mio_scenario\n"
+      "  scenario compila --percorso Corvana_Selvadoro --treno \"R 47315\" mio_scenario\n"
+      "  scenario mostra \"mio_scenario/Corvana_Selvadoro_R 47315.sim\"\n"
+      "  scenario disegna --percorso Corvana_Selvadoro --treno \"R 47315\" mio_scenario\n"
+      "Per le opzioni di un sottocomando: scenario SOTTOCOMANDO --help\n\n"
+      "Uscita: 0 riuscita; 1 codice di compilazione diverso da 0, o file binario\n"
+      "non valido; 2 scenario non timbrabile (errore 1250 o 1251); 3 errore d'uso,\n"
+      "cartella mancante, file illeggibile o non scrivibile.");
+
+  opzioni_estrai estrai{{}, percorso_del_pacchetto, treno_del_pacchetto, false};
+  {
+    auto* sub = sottocomando(
+        app, "estrai", "Scrive i cinque file di testo dello scenario del pacchetto",
+        "Scrive nella CARTELLA (creata se manca) i cinque file di testo dello scenario del "
+        "pacchetto: descrizione della linea, descrizione del treno, note, rallentamenti e scheda "
+        "treno, con i nomi che dà loro il pacchetto. Non compila e non cancella nulla: è il "
+        "punto di partenza per un autore. Se nella cartella ci sono già file con quei nomi si "
+        "ferma senza scrivere, a meno di --sovrascrivi.",
+        "Esempi:\n"
+        "  scenario estrai mio_scenario\n"
+        "  scenario estrai --percorso Linea_Nuova --treno \"R 100\" mio_scenario\n"
+        "  scenario estrai --sovrascrivi mio_scenario");
+    sub->add_option("CARTELLA", estrai.cartella,
+                    a_capo("Cartella in cui scrivere i file. Es.: mio_scenario"))
+        ->required()
+        ->type_name("");
+    opzione_identita(sub, estrai.percorso, estrai.treno, false);
+    sub->get_option("--percorso")
+        ->description(a_capo("Nome del percorso dei file scritti; se manca, quello del "
+                             "pacchetto (Corvana_Selvadoro). Es.: --percorso Linea_Nuova"));
+    sub->get_option("--treno")
+        ->description(a_capo("Nome del treno dei file scritti; se manca, quello del pacchetto "
+                             "(\"R 47315\"). Es.: --treno \"R 100\""));
+    sub->add_flag("--sovrascrivi", estrai.sovrascrivi,
+                  a_capo("Sostituisce i file dello scenario già presenti nella cartella; senza, "
+                         "lo strumento si ferma e non scrive nulla. Es.: --sovrascrivi"));
+  }
+
+  opzioni_compila compila;
+  std::string uscita_compila;
+  {
+    auto* sub = sottocomando(
+        app, "compila", "Compila le descrizioni di una cartella e riporta l'esito",
+        "Compila le descrizioni NOME_linea.txt e NOME_TRENO-.txt della CARTELLA esattamente come "
+        "fa il pacchetto e scrive i file binari (NOME_linea.dat, NOME_TRENO.sim, NOME_TRENO.dat) "
+        "con gli stessi byte che scriverebbe il pacchetto, qualunque sia il codice. Non cancella "
+        "le descrizioni. Riporta il codice di errore, il suo significato, il metro, il file e la "
+        "riga della voce che lo ha causato.",
+        "Esempi:\n"
+        "  scenario compila --percorso Corvana_Selvadoro --treno \"R 47315\" mio_scenario\n"
+        "  scenario compila --percorso Corvana_Selvadoro --treno \"R 47315\" \\\n"
+        "      --senza-tracciato --uscita binari --json mio_scenario\n\n"
+        "Uscita: 0 codice 0; 1 altro codice (i binari sono scritti comunque); 2 errore\n"
+        "1250 o 1251 (nessun binario scritto); 3 errore d'uso, cartella mancante o file\n"
+        "non scrivibile.");
+    sub->add_option("CARTELLA", compila.cartella,
+                    a_capo("Cartella delle descrizioni. Es.: mio_scenario"))
+        ->required()
+        ->type_name("");
+    opzione_identita(sub, compila.percorso, compila.treno, true);
+    sub->add_flag("--senza-tracciato", compila.senza_tracciato,
+                  a_capo("Compila senza il tracciato metro per metro (j = 0): il file "
+                         "NOME_linea.dat non viene scritto. Es.: --senza-tracciato"));
+    sub->add_option("--uscita", uscita_compila,
+                    a_capo("Cartella dei file binari, creata se manca; senza, la CARTELLA "
+                           "stessa. Es.: --uscita binari"))
+        ->type_name("CARTELLA");
+    sub->add_flag("--json", compila.json,
+                  a_capo("Scrive l'esito come un solo oggetto JSON (codice_errore, "
+                         "posizione_errore, errore, messaggio, file, riga, scritti) invece del "
+                         "resoconto. Es.: --json"));
+  }
+
+  opzioni_mostra mostra;
+  {
+    auto* sub = sottocomando(
+        app, "mostra", "Decodifica un file binario in un elenco leggibile",
+        "Decodifica un file binario di uno scenario compilato, riconosciuto dalla fine del nome: "
+        "\"_linea.dat\" il tracciato, \".sim\" la tabella della linea, ogni altro \".dat\" le "
+        "celle. Per le celle elenca ogni cella con un oggetto o un valore proprio, con i nomi "
+        "dei campi, e i profili per tratti; per la tabella ogni voce non vuota; per il "
+        "tracciato la lunghezza, l'estensione e un campione ogni 1000 m.",
+        "Esempi:\n"
+        "  scenario mostra \"mio_scenario/Corvana_Selvadoro_R 47315.dat\"\n"
+        "  scenario mostra --json \"mio_scenario/Corvana_Selvadoro_R 47315.sim\"\n\n"
+        "Uscita: 0 riuscita; 1 file che non rispetta il suo formato; 3 errore d'uso,\n"
+        "nome non riconosciuto o file illeggibile.");
+    sub->add_option("FILE", mostra.file,
+                    a_capo("File binario da decodificare. Es.: "
+                           "mio_scenario/Corvana_Selvadoro_linea.dat"))
+        ->required()
+        ->type_name("");
+    sub->add_flag("--json", mostra.json,
+                  a_capo("Scrive l'intero contenuto decodificato come JSON (celle, voci, o i "
+                         "due assi del tracciato con null per i metri vuoti). Es.: --json"));
+  }
+
+  opzioni_disegna disegna;
+  std::string uscita_disegna;
+  {
+    auto* sub = sottocomando(
+        app, "disegna", "Disegna uno scenario compilato in un file SVG",
+        "Legge i file binari di uno scenario compilato dalla CARTELLA e disegna un SVG: la "
+        "pianta del tracciato con le stazioni e, sotto, il profilo lungo la linea in chilometri "
+        "(stazioni e marciapiedi, velocità massima, pendenza, segnali, rallentamenti con i punti "
+        "di avviso, indicatori di velocità, cartelli indicatori, tavole di orientamento), con "
+        "una legenda. Senza il file NOME_linea.dat (scenario compilato con --senza-tracciato) "
+        "disegna il solo profilo.",
+        "Esempi:\n"
+        "  scenario disegna --percorso Corvana_Selvadoro --treno \"R 47315\" mio_scenario\n"
+        "  scenario disegna --percorso Corvana_Selvadoro --treno \"R 47315\" -o linea.svg \\\n"
+        "      mio_scenario\n\n"
+        "Uscita: 0 riuscita; 1 file binario che non rispetta il suo formato; 3 errore\n"
+        "d'uso, file mancante o SVG non scrivibile.");
+    sub->add_option("CARTELLA", disegna.cartella,
+                    a_capo("Cartella dei file binari. Es.: mio_scenario"))
+        ->required()
+        ->type_name("");
+    opzione_identita(sub, disegna.percorso, disegna.treno, true);
+    sub->add_option("-o,--output", uscita_disegna,
+                    a_capo("File SVG da scrivere; senza, NOME_TRENO.svg nella CARTELLA. "
+                           "Es.: -o linea.svg"))
+        ->type_name("FILE.svg");
+  }
+
+  if (argc <= 1) {
+    err << app.help();
+    return uscita::uso;
+  }
+  // A first word that is no option and no subcommand is a mistyped subcommand.
+  const std::string primo = argv[1];
+  const auto noto = app.get_subcommands([&primo](const CLI::App* sub) { return sub->get_name() == primo; });
+  if (!primo.empty() && primo[0] != '-' && noto.empty()) {
+    err << "scenario: sottocomando sconosciuto: " << primo
+        << " (i sottocomandi sono estrai, compila, mostra e disegna)\n"
+        << "Per l'aiuto: scenario --help\n";
+    return uscita::uso;
+  }
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& e) {
+    return app.exit(e, out, err);
+  } catch (const CLI::ParseError& e) {
+    err << "scenario: " << errore_uso_in_italiano(e) << "\n"
+        << "Per l'aiuto: scenario --help, oppure scenario SOTTOCOMANDO --help\n";
+    return uscita::uso;
+  }
+
+  if (app.got_subcommand("estrai")) return comando_estrai(estrai, out, err);
+  if (app.got_subcommand("compila")) {
+    if (!uscita_compila.empty()) compila.uscita = std::filesystem::path(uscita_compila);
+    return comando_compila(compila, out, err);
+  }
+  if (app.got_subcommand("mostra")) return comando_mostra(mostra, out, err);
+  if (!uscita_disegna.empty()) disegna.svg = std::filesystem::path(uscita_disegna);
+  return comando_disegna(disegna, out, err);
+}
+
+int esegui(int argc, char** argv) {
+  try {
+    return esegui(argc, argv, std::cout, std::cerr);
+  } catch (const std::exception& e) {
+    std::cerr << "scenario: errore imprevisto: " << e.what() << "\n";
+    return uscita::uso;
+  }
 }
 
 }  // namespace gara::strumento

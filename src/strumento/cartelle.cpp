@@ -1,0 +1,44 @@
+#include "strumento/cartelle.h"
+
+#include <system_error>
+
+#include "avvio/file.h"
+
+namespace gara::strumento {
+
+std::string tra_virgolette(const std::filesystem::path& p) {
+  return "\"" + nome_leggibile(p) + "\"";
+}
+
+bool cartella_esistente(const std::filesystem::path& cartella, std::ostream& errori) {
+  std::error_code e;
+  const auto stato = std::filesystem::status(cartella, e);
+  if (!std::filesystem::exists(stato)) {
+    errori << "scenario: la cartella " << tra_virgolette(cartella) << " non esiste\n";
+    return false;
+  }
+  if (!std::filesystem::is_directory(stato)) {
+    errori << "scenario: " << tra_virgolette(cartella) << " non è una cartella\n";
+    return false;
+  }
+  return true;
+}
+
+bool cartella_da_scrivere(const std::filesystem::path& cartella, std::ostream& errori) {
+  std::error_code e;
+  const auto stato = std::filesystem::status(cartella, e);
+  if (std::filesystem::exists(stato)) {
+    if (std::filesystem::is_directory(stato)) return true;
+    errori << "scenario: " << tra_virgolette(cartella) << " non è una cartella\n";
+    return false;
+  }
+  std::filesystem::create_directories(cartella, e);
+  if (e) {
+    errori << "scenario: impossibile creare la cartella " << tra_virgolette(cartella) << ": "
+           << e.message() << "\n";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace gara::strumento

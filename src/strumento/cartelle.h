@@ -1,0 +1,19 @@
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+
+namespace gara::strumento {
+
+// The folder an author names must exist and be a folder; false, with a
+// message, otherwise.
+bool cartella_esistente(const std::filesystem::path& cartella, std::ostream& errori);
+
+// A folder the tool writes into: made (with its parents) when missing.
+// False, with a message, when it cannot be made or is not a folder.
+bool cartella_da_scrivere(const std::filesystem::path& cartella, std::ostream& errori);
+
+// A path as the user should read it in a message: quoted, UTF-8.
+std::string tra_virgolette(const std::filesystem::path& p);
+
+}  // namespace gara::strumento

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace gara::strumento {
+
+struct opzioni_compila {
+  std::filesystem::path cartella;
+  std::string percorso;  // UTF-8, as typed
+  std::string treno;
+  bool senza_tracciato = false;
+  std::optional<std::filesystem::path> uscita;  // default: the folder itself
+  bool json = false;
+};
+
+// `scenario compila`: compiles the two descriptions found in the folder
+// exactly as the package does (the same memorizza_percorso, with j = 0 when
+// the track plan is not wanted), writes the binaries into the output folder
+// and reports the outcome. The author's descriptions are never deleted.
+// Returns 0 for code 0, 1 for any other code, 2 when the scenario cannot be
+// stamped, 3 for a folder or file problem.
+int comando_compila(const opzioni_compila& o, std::ostream& out, std::ostream& err);
+
+}  // namespace gara::strumento

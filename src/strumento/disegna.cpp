@@ -1,0 +1,117 @@
+#include "strumento/disegna.h"
+
+#include <limits>
+
+#include "avvio/file.h"
+#include "modello/nomi_file.h"
+#include "strumento/cartelle.h"
+#include "strumento/identita.h"
+#include "strumento/impaginazione.h"
+#include "strumento/pianta.h"
+#include "strumento/profilo.h"
+#include "strumento/uscite.h"
+#include "uscita/formato.h"
+
+namespace gara::strumento {
+
+namespace {
+
+constexpr int64_t metri_oltre_la_fine = 7000;  // the plan runs past the end of the line
+
+// The SVG is named as the train's binary files are, with its own ending.
+std::string nome_svg(const std::string& percorso, const std::string& treno) {
+  std::string nome = nome_sim(percorso, treno);
+  nome.resize(nome.size() - std::string(".sim").size());
+  return nome + ".svg";
+}
+
+// Reads one binary file; false with a message when it is missing or unreadable.
+bool leggi(const std::filesystem::path& file, std::string& byte, std::ostream& err) {
+  if (!esiste_file(file)) {
+    err << "scenario: manca il file " << tra_virgolette(file)
+        << ": compila prima lo scenario (scenario compila)\n";
+    return false;
+  }
+  try {
+    byte = leggi_file(file);
+  } catch (const errore_file& e) {
+    err << "scenario: " << e.what() << "\n";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string svg_scenario(const scenario_disegno& d) {
+  svg s(pagina::larghezza, "white");
+  double y = pagina::margine_alto;
+  s.testo({14, y + 24}, d.percorso + " – treno " + d.treno,
+          "font-size=\"24\" font-weight=\"bold\" fill=\"" + std::string(colore::testo) + "\"");
+  std::string sotto = "linea di " + in_km(static_cast<double>(d.lunghezza)) + ", " +
+                      std::to_string(d.stazioni.size()) + " stazioni, " +
+                      std::to_string(d.segnali.size()) + " segnali, " +
+                      std::to_string(d.rallentamenti.size()) + " rallentamenti";
+  if (!d.tracciato) sotto += "; scenario compilato senza tracciato: solo il profilo";
+  s.testo({14, y + 46}, sotto, "font-size=\"13\" fill=\"" + std::string(colore::testo_tenue) + "\"");
+  y += 64;
+  y = disegna_pianta(s, d, y);
+  y = disegna_profilo(s, d, y);
+  y = disegna_legenda(s, y + 6);
+  s.altezza(y + 20);
+  return s.documento();
+}
+
+int comando_disegna(const opzioni_disegna& o, std::ostream& out, std::ostream& err) {
+  const auto id = identita_da_utf8(o.percorso, o.treno, err);
+  if (!id) return uscita::uso;
+  if (!cartella_esistente(o.cartella, err)) return uscita::uso;
+
+  const auto file_celle = percorso_file(o.cartella, nome_dat(id->nome_percorso, id->nome_treno));
+  const auto file_tabella = percorso_file(o.cartella, nome_sim(id->nome_percorso, id->nome_treno));
+  const auto file_tracciato = percorso_file(o.cartella, nome_linea_dat(id->nome_percorso));
+
+  std::string byte_celle, byte_tabella;
+  if (!leggi(file_celle, byte_celle, err) || !leggi(file_tabella, byte_tabella, err))
+    return uscita::uso;
+  const auto non_valido = [&err](const std::filesystem::path& file, const std::string& motivo) {
+    err << "scenario: " << tra_virgolette(file) << " non rispetta il suo formato: " << motivo << "\n";
+    return uscita::codice_errore;
+  };
+  auto celle = decodifica_celle(byte_celle);
+  if (!celle) return non_valido(file_celle, celle.errore);
+  const auto tabella_linea = decodifica_tabella(byte_tabella);
+  if (!tabella_linea) return non_valido(file_tabella, tabella_linea.errore);
+
+  // The plan is optional: a scenario compiled without it has none, and a
+  // plan of another length is left over from an earlier compile.
+  std::optional<tracciato_metri> tracciato;
+  if (esiste_file(file_tracciato)) {
+    std::string byte;
+    if (!leggi(file_tracciato, byte, err)) return uscita::uso;
+    auto t = decodifica_tracciato(byte);
+    if (!t) return non_valido(file_tracciato, t.errore);
+    const int64_t atteso = int64_t{(*tabella_linea.valore)[voce::generale].valore2} + metri_oltre_la_fine;
+    if (t.valore->ultimo_metro() == atteso)
+      tracciato = std::move(*t.valore);
+    else
+      err << "scenario: il tracciato " << tra_virgolette(file_tracciato) << " arriva al metro "
+          << t.valore->ultimo_metro() << " ma la linea ne vuole " << atteso
+          << " (è di una compilazione precedente?): disegno il solo profilo\n";
+  }
+
+  const std::string documento =
+      svg_scenario(prepara_disegno(std::move(*celle.valore), *tabella_linea.valore, std::move(tracciato)));
+  const std::filesystem::path destinazione =
+      o.svg.value_or(percorso_file(o.cartella, nome_svg(id->nome_percorso, id->nome_treno)));
+  try {
+    sostituisci_file(destinazione, documento);
+  } catch (const errore_file& e) {
+    err << "scenario: " << e.what() << "\n";
+    return uscita::uso;
+  }
+  out << "Scritto " << tra_virgolette(destinazione) << "\n";
+  return uscita::riuscita;
+}
+
+}  // namespace gara::strumento

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+
+namespace gara::strumento {
+
+struct opzioni_estrai {
+  std::filesystem::path cartella;
+  std::string percorso;  // UTF-8, as typed
+  std::string treno;
+  bool sovrascrivi = false;
+};
+
+// `scenario estrai`: writes the five text files of the scenario the package
+// carries into the folder (made when missing), under the names the package
+// gives them. Nothing is compiled or deleted; files already there are
+// replaced only when asked, so an author's edited descriptions are never
+// lost by accident. Returns the exit status.
+int comando_estrai(const opzioni_estrai& o, std::ostream& out, std::ostream& err);
+
+}  // namespace gara::strumento

@@ -1,0 +1,68 @@
+// The command line of the tool: help, and the mistakes a user can make.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "aiuti_prove.h"
+#include "aiuti_strumento.h"
+
+namespace gara {
+namespace {
+
+using prova::strumento;
+
+TEST(RigaDiComando, OgniOpzioneHaUnEsempio) {
+  const auto generale = strumento({"--help"});
+  EXPECT_EQ(generale.stato, 0);
+  for (const char* sotto : {"estrai", "compila", "mostra", "disegna"}) {
+    EXPECT_NE(generale.uscita.find(sotto), std::string::npos) << sotto;
+    const auto e = strumento({sotto, "--help"});
+    EXPECT_EQ(e.stato, 0) << sotto;
+    EXPECT_NE(e.uscita.find("Esempi:"), std::string::npos) << sotto;
+    // Each option and argument line (but the help flag) is followed, within
+    // its description, by an example.
+    const std::regex opzione(R"(\n  (--[a-z-]+|-o,--output|CARTELLA|FILE)\b)");
+    for (auto it = std::sregex_iterator(e.uscita.begin(), e.uscita.end(), opzione); it != std::sregex_iterator();
+         ++it) {
+      const auto inizio = static_cast<std::size_t>(it->position());
+      // The description runs until the next line that starts a new entry.
+      std::size_t fine = inizio + 1;
+      do {
+        fine = e.uscita.find("\n  ", fine + 1);
+      } while (fine != std::string::npos && fine + 3 < e.uscita.size() && e.uscita[fine + 3] == ' ');
+      const std::string descrizione = e.uscita.substr(inizio, fine - inizio);
+      EXPECT_NE(descrizione.find("Es.:"), std::string::npos) << sotto << ":" << descrizione;
+    }
+  }
+}
+
+TEST(RigaDiComando, GliErroriDUsoSonoInItalianoEdEsconoConTre) {
+  prova::cartella_temporanea d;
+  const std::string c = d.percorso().string();
+  struct caso {
+    std::vector<std::string> argomenti;
+    const char* messaggio;
+  };
+  for (const caso& k : {
+           caso{{}, "Uso:"},
+           caso{{"frulla"}, "sottocomando sconosciuto: frulla"},
+           caso{{"compila", "--treno", "T", c}, "manca l'opzione obbligatoria --percorso"},
+           caso{{"compila", "--percorso", "P", "--treno", "T"}, "manca l'argomento obbligatorio CARTELLA"},
+           caso{{"compila", "--percorso", "P", "--treno", "T", c, "altro"}, "argomenti non previsti: altro"},
+           caso{{"compila", "--percorso", "P", "--treno", "T", "--colore", c}, "non previsti: --colore"},
+           caso{{"disegna", "--percorso", "P", "--treno", "T", c, "-o"}, "l'opzione --output vuole un valore"},
+           // Names that cannot be file names of the scenario.
+           caso{{"compila", "--percorso", "P", "--treno", "T ☃", c}, "Windows-1252"},
+           caso{{"compila", "--percorso", "../P", "--treno", "T", c}, "non può contenere"},
+           caso{{"estrai", "--treno", "", c}, "non può essere vuoto"},
+       }) {
+    const auto e = strumento(k.argomenti);
+    EXPECT_EQ(e.stato, 3) << k.messaggio;
+    EXPECT_NE(e.errori.find(k.messaggio), std::string::npos) << e.errori;
+    EXPECT_EQ(e.uscita, "") << k.messaggio;
+  }
+  EXPECT_TRUE(prova::nomi_in(d.percorso()).empty());
+}
+
+}  // namespace
+}  // namespace gara
