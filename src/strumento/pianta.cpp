@@ -1,7 +1,6 @@
 #include "strumento/pianta.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
 
@@ -20,6 +19,9 @@ constexpr double altezza_riga_nomi = 17;
 constexpr double dimensione_nomi = 12;
 constexpr double altezza_titolo = 48;
 constexpr double spazio_sotto = 34;  // kilometre labels and scale bar
+// Coordinates beyond this many metres are no track anyone laid: such points
+// are left out rather than crush the picture.
+constexpr double coordinata_massima = 1e8;
 
 struct punto_linea {
   int64_t metro;
@@ -32,7 +34,9 @@ bool pieno(const tracciato_metri& t, int64_t m) {
   if (t.tipo_di(m, 0) == tracciato_metri::tipo::vuoto ||
       t.tipo_di(m, 1) == tracciato_metri::tipo::vuoto)
     return false;
-  return std::isfinite(t.valore(m, 0)) && std::isfinite(t.valore(m, 1));
+  const double a0 = t.valore(m, 0), a1 = t.valore(m, 1);
+  return std::isfinite(a0) && std::isfinite(a1) && std::abs(a0) <= coordinata_massima &&
+         std::abs(a1) <= coordinata_massima;
 }
 
 // The turn of the picture: forward along the start-to-end chord, and its
@@ -56,12 +60,11 @@ class rotazione {
   double u0_ = 0, u1_ = 1;
 };
 
+// 100, 200, 500, 1000 ... m: the first step that leaves `pixel_minimi`.
 double passo_scala(double metri_per_pixel, double pixel_minimi) {
-  static constexpr std::array<double, 12> passi{100,   200,   500,    1000,   2000,   5000,
-                                                10000, 20000, 50000, 100000, 200000, 500000};
-  for (double p : passi)
-    if (p / metri_per_pixel >= pixel_minimi) return p;
-  return passi.back();
+  for (double decina = 100;; decina *= 10)
+    for (double p : {decina, 2 * decina, 5 * decina})
+      if (p / metri_per_pixel >= pixel_minimi || p >= 1e12) return p;
 }
 
 }  // namespace

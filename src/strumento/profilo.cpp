@@ -54,12 +54,12 @@ std::vector<tratto> tratti(const std::vector<cella>& celle, uint8_t cella::*camp
   return v;
 }
 
+// The kilometre step of the grid: 1, 2, 5, 10, 20, 50 ... km, the first
+// that leaves `pixel_minimi` between two lines.
 double passo_km(double metri_per_pixel, double pixel_minimi) {
-  static constexpr std::array<double, 10> passi{1000,  2000,  5000,   10000,  20000,
-                                                50000, 100000, 200000, 500000, 1000000};
-  for (double p : passi)
-    if (p / metri_per_pixel >= pixel_minimi) return p;
-  return passi.back();
+  for (double decina = 1000;; decina *= 10)
+    for (double p : {decina, 2 * decina, 5 * decina})
+      if (p / metri_per_pixel >= pixel_minimi || p >= 1e12) return p;
 }
 
 double arrotonda_su(double v, double passo) {

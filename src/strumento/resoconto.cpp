@@ -131,7 +131,9 @@ void scrivi_resoconto(const stato_compilazione& s, std::ostream& out) {
   } else if (s.scritti.empty()) {
     out << "Nessun file scritto: la lettura si è fermata prima di avere la griglia delle celle\n";
   } else {
-    out << "File scritti in " << tra_virgolette(s.cartella_uscita) << ":\n";
+    out << "File scritti in " << tra_virgolette(s.cartella_uscita);
+    if (s.codice_errore != codice::nessuno) out << " (come li scriverebbe il pacchetto, nonostante il codice)";
+    out << ":\n";
     for (const auto& nome : s.scritti) out << "  " << nome << "\n";
   }
 }

@@ -181,7 +181,8 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     sub->add_flag("--json", compila.json,
                   a_capo("Scrive l'esito come un solo oggetto JSON (codice_errore, "
                          "posizione_errore, errore, messaggio, file, riga, scritti) invece del "
-                         "resoconto. Es.: --json"));
+                         "resoconto; per gli errori d'uso (uscita 3) solo il messaggio sugli errori. "
+                         "Es.: --json"));
   }
 
   opzioni_mostra mostra;
