@@ -48,10 +48,13 @@ std::string svg_scenario(const scenario_disegno& d) {
   double y = pagina::margine_alto;
   s.testo({14, y + 24}, d.percorso + " – treno " + d.treno,
           "font-size=\"24\" font-weight=\"bold\" fill=\"" + std::string(colore::testo) + "\"");
+  const auto quanti = [](std::size_t n, const char* uno, const char* molti) {
+    return std::to_string(n) + " " + (n == 1 ? uno : molti);
+  };
   std::string sotto = "linea di " + in_km(static_cast<double>(d.lunghezza)) + ", " +
-                      std::to_string(d.stazioni.size()) + " stazioni, " +
-                      std::to_string(d.segnali.size()) + " segnali, " +
-                      std::to_string(d.rallentamenti.size()) + " rallentamenti";
+                      quanti(d.stazioni.size(), "stazione", "stazioni") + ", " +
+                      quanti(d.segnali.size(), "segnale", "segnali") + ", " +
+                      quanti(d.rallentamenti.size(), "rallentamento", "rallentamenti");
   if (!d.tracciato) sotto += "; scenario compilato senza tracciato: solo il profilo";
   s.testo({14, y + 46}, sotto, "font-size=\"13\" fill=\"" + std::string(colore::testo_tenue) + "\"");
   y += 64;
