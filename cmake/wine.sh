@@ -31,6 +31,9 @@ mkdir -p "$WINEPREFIX"
   fi
   if [ "$(cat "$WINEPREFIX/.gara-grafica" 2>/dev/null)" != "$grafica" ]; then
     DISPLAY='' wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$grafica" /f >/dev/null 2>&1
+    # The prefix's desktop process keeps the driver it started with.
+    wineserver --kill
+    wineserver --wait
     echo "$grafica" >"$WINEPREFIX/.gara-grafica"
   fi
 ) 9>"$WINEPREFIX/.gara-blocco"

@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# The Windows executable as a product. Cross-builds everything with
+# MinGW-w64 (preset windows) and then, under Wine with its "null" graphics
+# driver (windows and message boxes exist as on Windows, with no display):
+#  - runs the whole unit test suite;
+#  - builds the package a second time in another folder: same bytes;
+#  - reads the executable's version record back;
+#  - runs the Linux and the Windows package, each in a folder whose path
+#    holds spaces and letters beyond ASCII and from another working folder:
+#    both end with 0 and leave the same files, byte for byte;
+#  - checks the window's layout and the message box of errore.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+radice=$PWD
+bash strumenti/dipendenze.sh
+
+programma="Corvana_Selvadoro_R 47315"
+prefisso="$radice/build/windows/wine"
+wine=("$radice/cmake/wine.sh" "$prefisso")
+lavoro=$(mktemp -d)
+fine() {
+  [ -d "$prefisso" ] && WINEPREFIX="$prefisso" wineserver --kill 2>/dev/null || true
+  rm -rf "$lavoro"
+}
+trap fine EXIT
+passo() { echo "== $*"; }
+sbaglio() {
+  echo "prove_windows: $*" >&2
+  exit 1
+}
+
+passo "compilazione per Windows (MinGW-w64)"
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+# One Wine server for the whole run instead of one per program (the build's
+# test discovery has made the prefix). Wine's own background processes start
+# with the first program and keep its output open as long as the server
+# lives: they are started here, on output nobody waits for.
+WINEPREFIX="$prefisso" wineserver --kill 2>/dev/null || true
+WINEPREFIX="$prefisso" wineserver --persistent
+"${wine[@]}" wineboot </dev/null >/dev/null 2>&1
+
+passo "prove di unità sotto Wine"
+ctest --preset windows
+
+passo "seconda compilazione del pacchetto: stessi byte"
+ripetuta="$radice/build/windows-ripetuta"
+cmake --preset windows -B "$ripetuta" -DGARA_TEST=OFF >/dev/null
+cmake --build "$ripetuta" --target pacchetto -j2 >/dev/null
+exe="build/windows/src/$programma.exe"
+cmp "$exe" "$ripetuta/src/$programma.exe" || sbaglio "due compilazioni danno byte diversi"
+echo "$(sha256sum <"$exe" | cut -c1-16)…  $programma.exe ($(stat -c %s "$exe") byte)"
+
+passo "record di versione"
+versione=$("${wine[@]}" build/windows/tests/aiuto_win32.exe versione "$radice/$exe" | tr -d '\r')
+echo "$versione"
+[ "$versione" = $'fissa 1.0.0.0\nlingua 1040 codepage 1252\nversione 1.00' ] ||
+  sbaglio "record di versione inatteso"
+
+passo "pacchetto Linux e pacchetto Windows: stessi file, stessi byte"
+cmake --preset default >/dev/null
+cmake --build --preset default --target pacchetto >/dev/null
+cartella_linux="$lavoro/Linux, cartella con spazi àèìòù"
+cartella_windows="$lavoro/Windows, cartella con spazi àèìòù"
+mkdir -p "$cartella_linux" "$cartella_windows" "$lavoro/altrove"
+cp "build/default/src/$programma" "$cartella_linux/"
+cp "$exe" "$cartella_windows/"
+# Started from another folder: the files go into the program's own folder.
+(cd "$lavoro/altrove" && env -u DISPLAY "$cartella_linux/$programma" </dev/null) ||
+  sbaglio "il pacchetto Linux finisce con $?"
+(cd "$lavoro/altrove" && timeout 300 "${wine[@]}" "$cartella_windows/$programma.exe" </dev/null) ||
+  sbaglio "il pacchetto Windows finisce con $?"
+[ -z "$(ls -A "$lavoro/altrove")" ] || sbaglio "file lasciati fuori dalla cartella del programma"
+impronte() { (cd "$1" && find . -maxdepth 1 -type f ! -name "$programma" ! -name "$programma.exe" -print0 |
+  sort -z | xargs -0 sha256sum); }
+impronte "$cartella_linux" >"$lavoro/linux.sha256"
+impronte "$cartella_windows" >"$lavoro/windows.sha256"
+cat "$lavoro/linux.sha256"
+[ -s "$lavoro/linux.sha256" ] || sbaglio "il pacchetto Linux non ha lasciato file"
+diff "$lavoro/linux.sha256" "$lavoro/windows.sha256" || sbaglio "i file dei due pacchetti differiscono"
+echo "$(wc -l <"$lavoro/linux.sha256") file identici"
+
+passo "finestra Form1 sotto Wine"
+"${wine[@]}" build/windows/tests/prova_piattaforma.exe finestra 60 &
+mostra=$!
+descrizione=$("${wine[@]}" build/windows/tests/aiuto_win32.exe finestra "$programma" 60 | tr -d '\r')
+kill "$mostra" 2>/dev/null || true
+wait "$mostra" 2>/dev/null || true
+echo "$descrizione"
+[ "$descrizione" = $'area 280 179\nStatic 64 64 177 53 [Attendere]' ] || sbaglio "finestra inattesa"
+
+passo "errore 1250 sotto Wine: il messaggio, OK, la fine"
+(
+  stato=0
+  timeout 120 "${wine[@]}" build/windows/tests/prova_piattaforma.exe errore 1250 || stato=$?
+  echo "$stato" >"$lavoro/stato_errore"
+) &
+scatola=$!
+premuto=0
+timeout 120 "${wine[@]}" build/windows/tests/aiuto_win32.exe premi_ok "$programma" " Errore n. 1250" 60 |
+  tr -d '\r' || premuto=$?
+wait "$scatola"
+stato=$(cat "$lavoro/stato_errore")
+echo "stato di uscita dopo OK: $stato"
+[ "$premuto" -eq 0 ] || sbaglio "la finestra di messaggio non è quella attesa"
+[ "$stato" -eq 2 ] || sbaglio "dopo OK il programma finisce con $stato invece di 2"
+echo "prove Windows superate"
