@@ -31,6 +31,8 @@ sbaglio() {
 
 passo "compilazione per Windows (MinGW-w64)"
 cmake --preset windows >/dev/null
+# Wine's prefix first (the build lists the tests under Wine).
+"${wine[@]}" cmd /c exit </dev/null >/dev/null 2>&1
 cmake --build --preset windows
 # One Wine server for the whole run instead of one per program (the build's
 # test discovery has made the prefix). Wine's own background processes start
