@@ -141,7 +141,7 @@ void prova_memorizza_dati(std::string_view byte, const std::filesystem::path& ca
   scrivi(file_linea, d.linea);
   if (d.treno) scrivi(file_treno, *d.treno);
 
-  s.genera_tracciato = 1;
+  s.genera_tracciato = byte.size() % 2 == 0 ? 1 : 0;
   memorizza_dati(s);  // anything it throws is a fault
 
   if (significato(s.codice_errore).empty())

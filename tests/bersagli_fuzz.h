@@ -39,7 +39,11 @@ std::string unisci_descrizioni(std::string_view linea, std::string_view treno);
 
 // Writes the pair into the folder given (an empty one of the caller's),
 // compiles it as the package does (memorizza_dati, the orientation boards,
-// the header stamp) and encodes the tables as the writer would.
+// the header stamp) and encodes the tables as the writer would. An input of
+// even length is compiled with the track plan (the package, `scenario
+// compila`), one of odd length without it (`scenario compila
+// --senza-tracciato`), which also spares the fuzzer the per-metre work on
+// half of its inputs.
 void prova_memorizza_dati(std::string_view byte, const std::filesystem::path& cartella);
 
 // The three decoders of the binary files on the same bytes; whatever one

@@ -24,6 +24,19 @@ std::string ripetuta(std::string_view riga, int volte) {
   return r;
 }
 
+// A station of type 12 with a platform of 100 m at the position given.
+std::string stazione(std::string_view posizione, std::string_view nome) {
+  return "stazione, " + std::string(posizione) + ", 12, 100, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, " +
+         std::string(nome) + "\r\n";
+}
+
+// More stations than the line table has records for, 500 m apart.
+std::string cento_stazioni() {
+  std::string t;
+  for (int i = 0; i < 100; ++i) t += stazione(std::to_string(1000 + 500 * i), "S" + std::to_string(i));
+  return t;
+}
+
 std::vector<ingresso_ostile> crea_tabella() {
   using namespace codice;
   const std::string linea_vuota = linea_di("");
@@ -94,6 +107,67 @@ std::vector<ingresso_ostile> crea_tabella() {
       {"treno_di_sole_virgole", linea_vuota, std::string(1000, ','), nessuno, {}, false, true},
       {"treno_di_soli_trattini", linea_vuota, ripetuta("--------", 100), nessuno, {}, false, true},
       {"treno_senza_voci", linea_vuota, treno_di(""), nessuno, {}, false, true},
+      {"treno_con_una_riga_di_100000_caratteri", linea_vuota, treno_di(lunga + "\r\n"), nessuno, {},
+       false, true},
+      {"stazione_di_100000_caratteri", linea_vuota, treno_di(stazione("1000", lunga)), guasto_lettura,
+       {}, false, true},
+      {"stazione_con_virgolette_non_chiuse", linea_vuota, treno_di(stazione("1000", "\"CORVANA")),
+       nessuno, {}, false, true},
+      {"treno_con_byte_nul", linea_vuota,
+       treno_di("sabbia, 4" + nul + "2\r\n" + stazione("1000", "A" + nul + "B") + "pen" + nul +
+                "dolino\r\n"),
+       nessuno, {}, false, true},
+      {"stazione_non_windows1252", linea_vuota, treno_di(stazione("1000", "\x81\x8D\x8F\x90\x9D\xC3\x28")),
+       nessuno, {}, false, true},
+      {"vetture_oltre_32_bit", linea_vuota, treno_di("numero vetture, 4294967296\r\n"), guasto_lettura,
+       {}, false, true},
+      {"sabbia_oltre_16_bit", linea_vuota, treno_di("sabbia, 40000\r\n"), guasto_lettura, {}, false,
+       true},
+      {"orologio_oltre_16_bit", linea_vuota, treno_di("orologio, 12 3 99999\r\n"), guasto_lettura, {},
+       false, true},
+      {"tipo_di_stazione_oltre_8_bit", linea_vuota,
+       treno_di("stazione, 1000, 256, 100, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, A\r\n"), guasto_lettura, {},
+       false, true},
+      {"orario_oltre_32_bit", linea_vuota,
+       treno_di("stazione, 1000, 12, 100, 0,0,0, 0,0,0, 0,0,0, 0, 1000000,0,0, A\r\n"), guasto_lettura,
+       {}, false, true},
+      {"velocita_oltre_8_bit", linea_vuota, treno_di("velocita, 0, 1280\r\n"), guasto_lettura, {}, false,
+       true},
+      {"velocita_a_metri_negativi", linea_vuota, treno_di("velocita, -100, 60\r\n"), nessuno, {}, false,
+       true},
+      {"aderenza_a_metri_negativi", linea_vuota, treno_di("aderenza, -100, 60\r\n"), nessuno, {}, false,
+       true},
+      {"segnale_a_metri_negativi", linea_vuota, treno_di("segnale, -100, 1,3,4,0,0, 0,0,0,0, 0\r\n"),
+       guasto_lettura, {}, false, true},
+      {"rallentamento_a_metri_negativi", linea_vuota, treno_di("rallentamento, -100, 60, 500, 0, 0, 0\r\n"),
+       guasto_lettura, {}, false, true},
+      {"abbattimento_a_metri_negativi", linea_vuota, treno_di("abbattimento, -100, 5\r\n"),
+       guasto_lettura, {}, false, true},
+      // A platform ending before metre 100: the format's own code.
+      {"stazione_a_metri_negativi", linea_vuota, treno_di(stazione("-100", "A")),
+       marciapiede_troppo_vicino_inizio, {}, false, true},
+      {"segnale_tronco", linea_vuota, "[generale]\r\nsegnale, 1000, 1", guasto_lettura, {}, false, true},
+      {"rallentamento_tronco", linea_vuota, "[generale]\r\nrallentamento, 5000\r\n", guasto_lettura, {},
+       false, true},
+      {"stazione_tronca", linea_vuota, "[generale]\r\nstazione, 1000, 12, 100, 0", guasto_lettura, {},
+       false, true},
+      {"un_milione_di_metri_con_treno_in_fondo", linea_di("", "1000000"),
+       treno_di("velocita, 0, 100\r\nvelocita, 1006900, 60\r\naderenza, 1006900, 90\r\n" +
+                stazione("1006200", "FONDO") +
+                "rallentamento, 1005000, 60, 500, 1, 1, 0\r\n"
+                "segnale, 1006900, 1,3,4,0,0, 0,0,0,0, 0\r\nabbattimento, 1006850, 5\r\n"),
+       nessuno, {}, false, true},
+      {"un_milione_di_metri_stazione_oltre_la_griglia", linea_di("", "1000000"),
+       treno_di(stazione("1006250", "OLTRE")), oltre_griglia, 1006250, false, true},
+      {"cento_stazioni", linea_vuota, treno_di(cento_stazioni()), troppe_stazioni, {}, false, true},
+      {"segnale_al_metro_0", linea_vuota, treno_di("segnale, 0, 1,0,0,0,0, 0,0,0,0, 0\r\n"),
+       guasto_lettura, {}, false, true},
+      {"segnale_a_300_metri", linea_vuota, treno_di("segnale, 300, 1,3,4,0,0, 0,0,0,0, 0\r\n"),
+       guasto_lettura, {}, false, true},
+      {"segnale_a_350_metri", linea_vuota, treno_di("segnale, 350, 1,3,4,0,0, 0,0,0,0, 0\r\n"), nessuno,
+       {}, false, true},
+      {"rallentamento_che_finisce_oltre_la_griglia", linea_vuota,
+       treno_di("rallentamento, 53000, 60, 5000, 0, 0, 0\r\n"), guasto_lettura, {}, false, true},
   };
   return t;
 }
