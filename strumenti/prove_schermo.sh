@@ -55,10 +55,21 @@ finestre() {
   printf '%s\n' "$elenco"
 }
 
-# Photographs one X window and reads its text (enlarged for the OCR).
+# Photographs one X window and reads its text (enlarged for the OCR), until
+# every pattern given is there: a window just mapped may not be painted yet
+# (at most 10 seconds). Prints the last reading.
 leggi() {
-  import -window "$1" -resize 300% "$lavoro/foto.png"
-  tesseract "$lavoro/foto.png" - 2>/dev/null | tr -s ' \n' ' '
+  local id=$1 testo="" p tutti
+  shift
+  for _ in $(seq 40); do
+    import -window "$id" -resize 300% "$lavoro/foto.png"
+    testo=$(tesseract "$lavoro/foto.png" - 2>/dev/null | tr -s ' \n' ' ')
+    tutti=1
+    for p in "$@"; do [[ $testo == *"$p"* ]] || tutti=0; done
+    [ "$tutti" -eq 1 ] && break
+    sleep 0.25
+  done
+  printf '%s' "$testo"
 }
 
 # Client size of an X window, "WxH".
@@ -69,7 +80,7 @@ controlla_finestra() {
   [ -n "$id" ] || sbaglio "$nome: nessuna finestra"
   echo "$nome: area $(dimensioni "$id")"
   [ "$(dimensioni "$id")" = 280x179 ] || sbaglio "$nome: area diversa da 280x179"
-  testo=$(leggi "$id")
+  testo=$(leggi "$id" Attendere)
   echo "$nome: si legge \"$testo\""
   [[ $testo == *Attendere* ]] || sbaglio "$nome: \"Attendere\" non si legge"
 }
@@ -94,7 +105,7 @@ for id in $(finestre 2); do
   [ "$(dimensioni "$id")" = 280x179 ] || id_scatola=$id
 done
 [ -n "$id_scatola" ] || sbaglio "nessuna finestra di messaggio"
-testo=$(leggi "$id_scatola")
+testo=$(leggi "$id_scatola" "Errore n. 1250" OK)
 echo "si legge \"$testo\""
 xdotool windowfocus "$id_scatola"
 xdotool key Return
