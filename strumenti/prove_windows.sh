@@ -4,6 +4,7 @@
 # driver (windows and message boxes exist as on Windows, with no display):
 #  - runs the whole unit test suite;
 #  - builds the package a second time in another folder: same bytes;
+#  - checks that it is a windowed program needing only Windows' own DLLs;
 #  - reads the executable's version record back;
 #  - runs the Linux and the Windows package, each in a folder whose path
 #    holds spaces and letters beyond ASCII and from another working folder:
@@ -52,6 +53,18 @@ cmake --build "$ripetuta" --target pacchetto -j2 >/dev/null
 exe="build/windows/src/$programma.exe"
 cmp "$exe" "$ripetuta/src/$programma.exe" || sbaglio "due compilazioni danno byte diversi"
 echo "$(sha256sum <"$exe" | cut -c1-16)…  $programma.exe ($(stat -c %s "$exe") byte)"
+
+passo "programma a finestre, nessuna DLL oltre quelle di Windows"
+intestazione=$(x86_64-w64-mingw32-objdump -p "$exe")
+grep -q 'Subsystem.*(Windows GUI)' <<<"$intestazione" || sbaglio "non è un programma a finestre"
+dll=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$intestazione" | tr '[:upper:]' '[:lower:]' | sort -u)
+echo $dll
+for d in $dll; do
+  case $d in
+    kernel32.dll | user32.dll | gdi32.dll | msvcrt.dll | advapi32.dll | shell32.dll) ;;
+    *) sbaglio "l'eseguibile ha bisogno di $d" ;;
+  esac
+done
 
 passo "record di versione"
 versione=$("${wine[@]}" build/windows/tests/aiuto_win32.exe versione "$radice/$exe" | tr -d '\r')

@@ -42,12 +42,13 @@ std::wstring classe_di(HWND w) {
   return buffer;
 }
 
-// Waits up to secondi seconds for a top-level window of that class and title.
-HWND aspetta(const wchar_t* classe, const std::wstring& titolo, int secondi, bool visibile) {
+// Waits up to secondi seconds for a visible top-level window of that class
+// and title.
+HWND aspetta(const wchar_t* classe, const std::wstring& titolo, int secondi) {
   const DWORD fine = GetTickCount() + static_cast<DWORD>(secondi) * 1000;
   for (;;) {
     HWND w = FindWindowW(classe, titolo.c_str());
-    if (w != nullptr && (!visibile || IsWindowVisible(w))) return w;
+    if (w != nullptr && IsWindowVisible(w)) return w;
     if (static_cast<LONG>(GetTickCount() - fine) >= 0) return nullptr;
     Sleep(passo_ms);
   }
@@ -70,10 +71,11 @@ bool classe_uguale(HWND w, const wchar_t* classe) {
 }
 
 int premi_ok(const std::wstring& titolo, const std::wstring& atteso, int secondi) {
-  // The standard dialog class of message boxes.
-  HWND scatola = aspetta(L"#32770", titolo, secondi, false);
+  // The standard dialog class of message boxes; it becomes visible once its
+  // controls are all in place.
+  HWND scatola = aspetta(L"#32770", titolo, secondi);
   if (scatola == nullptr) {
-    std::printf("nessuna finestra di messaggio con quel titolo\n");
+    std::printf("nessuna finestra di messaggio visibile con quel titolo\n");
     return 1;
   }
   bool testo_trovato = false;
@@ -113,7 +115,7 @@ int premi_ok(const std::wstring& titolo, const std::wstring& atteso, int secondi
 }
 
 int finestra(const std::wstring& titolo, int secondi) {
-  HWND f = aspetta(L"Form1", titolo, secondi, true);
+  HWND f = aspetta(L"Form1", titolo, secondi);
   if (f == nullptr) {
     std::printf("nessuna finestra Form1 con quel titolo\n");
     return 1;
