@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
   for (const auto& k : gara::prova::ingressi_ostili()) {
     const std::string l = k.linea.value_or("");
     scrivi(dati / k.nome, k.treno ? gara::fuzz::unisci_descrizioni(l, *k.treno) : l);
-    semi_lettore(lettore, k.nome, l + k.treno.value_or(""));
+    scrivi(lettore / k.nome, '\xE4' + l + k.treno.value_or(""));
   }
   return 0;
 }
