@@ -8,7 +8,8 @@
 #  - reads the executable's version record back;
 #  - runs the Linux and the Windows package, each in a folder whose path
 #    holds spaces and letters beyond ASCII and from another working folder:
-#    both end with 0 and leave the same files, byte for byte;
+#    both end with 0 and leave the same files, byte for byte, and so does
+#    a second Windows run over older, longer files;
 #  - checks the window's layout and the message box of errore.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -94,6 +95,15 @@ cat "$lavoro/linux.sha256"
 [ -s "$lavoro/linux.sha256" ] || sbaglio "il pacchetto Linux non ha lasciato file"
 diff "$lavoro/linux.sha256" "$lavoro/windows.sha256" || sbaglio "i file dei due pacchetti differiscono"
 echo "$(wc -l <"$lavoro/linux.sha256") file identici"
+# A second run over older, longer files of the same names replaces them whole.
+while read -r _ nome; do
+  head -c 2000000 /dev/zero | tr '\0' 'U' >"$cartella_windows/$nome"
+done <"$lavoro/linux.sha256"
+(cd "$lavoro/altrove" && timeout 300 "${wine[@]}" "$cartella_windows/$programma.exe" </dev/null) ||
+  sbaglio "la seconda esecuzione del pacchetto Windows finisce con $?"
+impronte "$cartella_windows" >"$lavoro/windows.sha256"
+diff "$lavoro/linux.sha256" "$lavoro/windows.sha256" || sbaglio "la seconda esecuzione lascia altri byte"
+echo "seconda esecuzione sopra file più lunghi: stessi byte"
 
 passo "finestra Form1 sotto Wine"
 "${wine[@]}" build/windows/tests/prova_piattaforma.exe finestra 60 &
