@@ -1,7 +1,6 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
-#include <optional>
 #include <string>
 
 #include "strumento/elenchi.h"
@@ -77,11 +76,11 @@ void elenca_tracciato(const tracciato_metri& t, std::ostream& out) {
   double minimo[2] = {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
   double massimo[2] = {-std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
   double sviluppo = 0;
-  std::optional<int64_t> precedente;
+  int64_t precedente = -1;  // last full point, -1 after a gap
   int64_t punti = 0;
   for (int64_t i = 0; i <= m; ++i) {
     if (!pieno(t, i)) {
-      precedente.reset();
+      precedente = -1;
       continue;
     }
     ++punti;
@@ -90,9 +89,9 @@ void elenca_tracciato(const tracciato_metri& t, std::ostream& out) {
       if (v < minimo[a]) minimo[a] = v;
       if (v > massimo[a]) massimo[a] = v;
     }
-    if (precedente) {
-      const double d0 = t.valore(i, 0) - t.valore(*precedente, 0);
-      const double d1 = t.valore(i, 1) - t.valore(*precedente, 1);
+    if (precedente >= 0) {
+      const double d0 = t.valore(i, 0) - t.valore(precedente, 0);
+      const double d1 = t.valore(i, 1) - t.valore(precedente, 1);
       sviluppo += std::sqrt(d0 * d0 + d1 * d1);
     }
     precedente = i;
