@@ -24,11 +24,25 @@ mkdir -p "$WINEPREFIX"
 # the driver, the others wait for it.
 (
   flock 9
-  if [ ! -f "$WINEPREFIX/.gara-pronto" ]; then
-    DISPLAY='' wineboot --init >/dev/null 2>&1
-    wineserver --wait
-    touch "$WINEPREFIX/.gara-pronto"
-  fi
+  # Now and then wineboot leaves a prefix without Windows' own DLLs (and
+  # every later program fails with "could not load kernel32.dll"): such a
+  # prefix is made again from nothing, a few times at most.
+  tentativi=0
+  until [ -f "$WINEPREFIX/.gara-pronto" ]; do
+    tentativi=$((tentativi + 1))
+    DISPLAY='' wineboot --init >"$WINEPREFIX/.gara-wineboot.log" 2>&1 || true
+    wineserver --wait || true
+    if [ -f "$WINEPREFIX/drive_c/windows/system32/kernel32.dll" ]; then
+      touch "$WINEPREFIX/.gara-pronto"
+    elif [ "$tentativi" -ge 3 ]; then
+      echo "wine.sh: Wine's prefix $WINEPREFIX could not be made:" >&2
+      tail -20 "$WINEPREFIX/.gara-wineboot.log" >&2
+      exit 1
+    else
+      wineserver --kill 2>/dev/null || true
+      find "$WINEPREFIX" -mindepth 1 -maxdepth 1 ! -name .gara-blocco -exec rm -rf {} +
+    fi
+  done
   if [ "$(cat "$WINEPREFIX/.gara-grafica" 2>/dev/null)" != "$grafica" ]; then
     DISPLAY='' wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$grafica" /f >/dev/null 2>&1
     # The prefix's desktop process keeps the driver it started with.
