@@ -282,6 +282,27 @@ TEST(DescrizioneLinea, UnCartelloCopreIlMarcatoreDiMontagna) {
   EXPECT_EQ(t.codice_errore, codice::cartello_occupato);
 }
 
+std::string cartelli(int quanti) {
+  std::string r;
+  for (int i = 0; i < quanti; ++i)
+    r += "cartello_indicatore, " + std::to_string(1000 + 100 * i) + ", (C" + std::to_string(i) + ")\r\n";
+  return r;
+}
+
+TEST(DescrizioneLinea, OttantaCartelliRiempionoLeVociDa80A1IlSuccessivoEUnGuasto) {
+  const auto ottanta = compila_corpo(cartelli(80));
+  EXPECT_EQ(ottanta.codice_errore, 0);
+  EXPECT_EQ(ottanta.tabella_linea[80].testo, "(C0)");
+  EXPECT_EQ(ottanta.tabella_linea[1].testo, "(C79)");
+  EXPECT_EQ(ottanta.celle[indice_cella(1000 + 100 * 79)].dato1, 1);
+  // Record 0 is never a board's: the 81st board fails like any other
+  // index outside its table, with record 0 and the board's cell untouched.
+  const auto ottantuno = compila_corpo(cartelli(81));
+  EXPECT_EQ(ottantuno.codice_errore, codice::guasto_lettura);
+  EXPECT_EQ(ottantuno.tabella_linea[0], voce_linea{});
+  EXPECT_EQ(ottantuno.celle[indice_cella(1000 + 100 * 80)].tipo, 0);
+}
+
 TEST(DescrizioneLinea, TrattiniSaltatiNelBloccoGeneraleENelCorpo) {
   // Ten dash fields are passed over in the general block and the eleventh is
   // read as an entry; in the body the limit is two.

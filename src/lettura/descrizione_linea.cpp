@@ -297,6 +297,9 @@ class lettura_linea {
       return ferma(codice::cartello_occupato);
     }
     if (s_.riga.size() > testo_massimo) throw guasto("testo del cartello troppo lungo");
+    // Board texts share records 1 to 80 with the stations; record 0 is
+    // never a board's, so an 81st board overflows the table like an 82nd.
+    if (posto_cartello_ < voce::prima_stazione) throw guasto("più di 80 cartelli indicatori");
     voce_linea& v = s_.voce_in(posto_cartello_);
     c.tipo = tipo_cella::cartello;
     c.dato1 = entro<int16_t>(int64_t{posto_cartello_});
