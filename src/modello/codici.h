@@ -42,4 +42,8 @@ inline constexpr int32_t curva_errata = 103;
 // a code of the format.
 std::string_view significato(int32_t codice_errore);
 
+// Whether a compile that leaves this code has also put the metre of the
+// entry (or of the board that found no room) in posizione_errore.
+bool registra_metro(int32_t codice_errore);
+
 }  // namespace gara

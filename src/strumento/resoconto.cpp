@@ -13,25 +13,6 @@ namespace gara::strumento {
 
 namespace {
 
-// The codes whose entry (or pass) also records a metre in posizione_errore.
-constexpr std::array codici_con_posizione{
-    codice::cartello_occupato,
-    codice::abbattimento_occupato,
-    codice::stazione_fuori_passo,
-    codice::marciapiede_fuori_passo,
-    codice::tavola_segnale_impossibile,
-    codice::tavola_fascia_impossibile,
-    codice::tavola_rallentamento_impossibile,
-    codice::oltre_griglia,
-    codice::segnale_occupato,
-    codice::avviso_rallentamento_occupato,
-    codice::inizio_rallentamento_occupato,
-    codice::fine_rallentamento_occupato,
-    codice::numerate_rallentamento_occupate,
-    codice::indicatore_occupato,
-    codice::stazioni_troppo_vicine,
-};
-
 bool codice_del_passo_tavole(int32_t c) {
   return c == codice::tavola_segnale_impossibile || c == codice::tavola_fascia_impossibile ||
          c == codice::tavola_rallentamento_impossibile;
@@ -48,12 +29,6 @@ std::string messaggio_codice(int32_t codice_errore) {
   const std::string_view testo = significato(codice_errore);
   if (testo.empty()) return "codice sconosciuto al compilatore";
   return std::string(testo);
-}
-
-bool codice_con_posizione(int32_t codice_errore) {
-  for (int32_t c : codici_con_posizione)
-    if (c == codice_errore) return true;
-  return false;
 }
 
 std::string messaggio_fatale(const std::string& errore_fatale) {
@@ -107,7 +82,7 @@ void scrivi_resoconto(const stato_compilazione& s, std::ostream& out) {
     out << "Esito: nessun problema (codice 0)\n";
   } else {
     out << "Esito: codice " << s.codice_errore << ", " << messaggio_codice(s.codice_errore) << "\n";
-    if (codice_con_posizione(s.codice_errore))
+    if (registra_metro(s.codice_errore))
       out << "  al metro " << s.posizione_errore << "\n";
     if (s.origine_errore && s.codice_errore != codice::nessuno) {
       const origine& o = *s.origine_errore;

@@ -16,10 +16,6 @@ namespace gara::strumento {
 // that is no code of the format says so.
 std::string messaggio_codice(int32_t codice_errore);
 
-// Whether the compile sets posizione_errore together with this code (for
-// the others the position is whatever an earlier code left).
-bool codice_con_posizione(int32_t codice_errore);
-
 // What the tool says when the scenario cannot be stamped ("1250", "1251").
 std::string messaggio_fatale(const std::string& errore_fatale);
 
