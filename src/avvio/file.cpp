@@ -57,7 +57,7 @@ bool esiste_file(const std::filesystem::path& file) {
 }
 
 sostituzione_file::sostituzione_file(std::filesystem::path destinazione)
-    : destinazione_(std::move(destinazione)), memoria_(dimensione_memoria) {
+    : destinazione_(std::move(destinazione)), memoria_(std::make_unique_for_overwrite<char[]>(dimensione_memoria)) {
   temporaneo_ = destinazione_;
   temporaneo_ += ".nuovo";
   errno = 0;
@@ -89,17 +89,23 @@ void sostituzione_file::fallisci(const char* azione, int numero_errore) {
 void sostituzione_file::svuota() {
   if (usati_ == 0) return;
   errno = 0;
-  if (std::fwrite(memoria_.data(), 1, usati_, file_) != usati_) fallisci("scrivere", errno);
+  if (std::fwrite(memoria_.get(), 1, usati_, file_) != usati_) fallisci("scrivere", errno);
   usati_ = 0;
 }
 
 void sostituzione_file::scrivi(std::string_view byte) {
+  // A piece as large as the buffer goes to the file as it is, uncopied.
+  if (usati_ == 0 && byte.size() >= dimensione_memoria) {
+    errno = 0;
+    if (std::fwrite(byte.data(), 1, byte.size(), file_) != byte.size()) fallisci("scrivere", errno);
+    return;
+  }
   while (!byte.empty()) {
-    const std::size_t n = std::min(byte.size(), memoria_.size() - usati_);
-    std::memcpy(memoria_.data() + usati_, byte.data(), n);
+    const std::size_t n = std::min(byte.size(), dimensione_memoria - usati_);
+    std::memcpy(memoria_.get() + usati_, byte.data(), n);
     usati_ += n;
     byte.remove_prefix(n);
-    if (usati_ == memoria_.size()) svuota();
+    if (usati_ == dimensione_memoria) svuota();
   }
 }
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -46,7 +47,7 @@ class sostituzione_file {
   std::filesystem::path destinazione_;
   std::filesystem::path temporaneo_;
   std::FILE* file_ = nullptr;
-  std::vector<char> memoria_;
+  std::unique_ptr<char[]> memoria_;  // dimensione_memoria bytes, filled before read
   std::size_t usati_ = 0;
 };
 

@@ -234,34 +234,54 @@ class lettura_linea {
     if (!trovata) return ferma(codice::curva_errata);
     if (contiene_senza_maiuscole(r, "s")) k = -k;  // left-hand
 
-    while (cursore_metri_ <= inizio) {
-      passo(0.0);
-      if (cursore_metri_ > metro_massimo_curve) return ferma(codice::curva_errata);
-    }
-    while (cursore_metri_ <= int64_t{inizio} + metri) {
-      passo(k);
-      if (cursore_metri_ > metro_massimo_curve) return ferma(codice::curva_errata);
-    }
+    if (!traccia(inizio, 0.0, metro_massimo_curve) ||
+        !traccia(int64_t{inizio} + metri, k, metro_massimo_curve))
+      return ferma(codice::curva_errata);
     return std::nullopt;
   }
 
-  // One metre of the plan: the step from the point before, turned by the
-  // curvature k (0 for straight track). Computed in this order so that
-  // every platform gets the same bits.
-  void passo(double k) {
-    auto& t = s_.tracciato;
-    const int64_t m = cursore_metri_;
-    const double x1 = t.valore(m - 1, 0), y1 = t.valore(m - 1, 1);
-    const double d0 = x1 - t.valore(m - 2, 0);
-    const double d1 = y1 - t.valore(m - 2, 1);
-    if (k == 0.0) {
-      t.imposta_reale(m, 0, x1 + d0);
-      t.imposta_reale(m, 1, y1 + d1);
-    } else {
-      t.imposta_reale(m, 0, x1 + (d0 + k * d1));
-      t.imposta_reale(m, 1, y1 + (d1 - k * d0));
+  // Lays the plan from the cursor up to metre `fino`, every metre the step
+  // from the point before turned by the curvature k (0 for straight track).
+  // Each metre is computed in this order, with the two points before carried
+  // from one metre to the next, so that every platform gets the same bits.
+  // A run that reaches metre `limite` stops there and gives false; one that
+  // runs past the end of the plan keeps what it laid and is a failure.
+  bool traccia(int64_t fino, double k, int64_t limite) {
+    const int64_t primo = cursore_metri_;
+    const int64_t ultimo = std::min(fino, std::max(limite, primo));
+    if (ultimo < primo) return true;
+    auto [tipi0, asse0] = s_.tracciato.asse_da_posare(0);
+    auto [tipi1, asse1] = s_.tracciato.asse_da_posare(1);
+    const auto m_piano = static_cast<int64_t>(asse0.size()) - 1;
+    const int64_t ultimo_posato = std::min(ultimo, m_piano);
+    if (primo < 2) throw guasto("cursore del tracciato prima del metro 2");
+    const auto reale = static_cast<uint8_t>(tracciato_metri::tipo::reale);
+    auto i = static_cast<std::size_t>(primo);
+    double x0 = asse0[i - 2], x1 = asse0[i - 1];
+    double y0 = asse1[i - 2], y1 = asse1[i - 1];
+    for (; i <= static_cast<std::size_t>(ultimo_posato); ++i) {
+      const double d0 = x1 - x0;
+      const double d1 = y1 - y0;
+      double x, y;
+      if (k == 0.0) {
+        x = x1 + d0;
+        y = y1 + d1;
+      } else {
+        x = x1 + (d0 + k * d1);
+        y = y1 + (d1 - k * d0);
+      }
+      tipi0[i] = reale;
+      tipi1[i] = reale;
+      asse0[i] = x;
+      asse1[i] = y;
+      x0 = x1;
+      x1 = x;
+      y0 = y1;
+      y1 = y;
     }
-    ++cursore_metri_;
+    cursore_metri_ = static_cast<int64_t>(i);
+    if (ultimo > m_piano) throw guasto("curva oltre la fine del tracciato");
+    return cursore_metri_ <= limite;
   }
 
   std::optional<bool> montagna() {
@@ -319,7 +339,7 @@ class lettura_linea {
       ++cursore_pendenza_;
     } while (cursore_pendenza_ < n - 2);
     if (s_.genera_tracciato != 0)
-      while (cursore_metri_ <= lunghezza_ + metri_oltre_la_fine - 2) passo(0.0);
+      traccia(lunghezza_ + metri_oltre_la_fine - 2, 0.0, std::numeric_limits<int64_t>::max());
   }
 
   stato_compilazione& s_;

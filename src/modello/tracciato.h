@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
+#include <span>
+
+#include "modello/memoria_azzerata.h"
 
 namespace gara {
 
@@ -27,12 +29,28 @@ class tracciato_metri {
   void imposta_intero(int64_t metro, int asse, int16_t v);
   void imposta_reale(int64_t metro, int asse, double v);
 
+  // One whole axis, metres 0..M, for the encoder that walks it from end to
+  // end; the axis is checked, the spans bound every later access.
+  struct asse_intero {
+    std::span<const uint8_t> tipi;
+    std::span<const double> valori;
+  };
+  asse_intero asse(int asse) const;
+
+  // The same, writable, for the line reader, which lays the plan a run of
+  // metres at a time.
+  struct asse_scrivibile {
+    std::span<uint8_t> tipi;
+    std::span<double> valori;
+  };
+  asse_scrivibile asse_da_posare(int asse);
+
  private:
   std::size_t posto(int64_t metro, int asse) const;
 
   int32_t ultimo_ = -1;
-  std::vector<uint8_t> tipi_;
-  std::vector<double> valori_;
+  memoria_azzerata<uint8_t> tipi_;  // every tag starts as vuoto (0)
+  memoria_azzerata<double> valori_;
 };
 
 }  // namespace gara

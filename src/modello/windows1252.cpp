@@ -98,19 +98,21 @@ std::string da_windows1252(std::string_view testo) {
   return out;
 }
 
+char minuscola_windows1252(char lettera) {
+  const auto b = static_cast<unsigned char>(lettera);
+  unsigned char m = b;
+  if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7))
+    m = static_cast<unsigned char>(b + 0x20);
+  else if (b == 0x8A || b == 0x8C || b == 0x8E)  // Š Œ Ž
+    m = static_cast<unsigned char>(b + 0x10);
+  else if (b == 0x9F)  // Ÿ
+    m = 0xFF;
+  return static_cast<char>(m);
+}
+
 std::string minuscolo_windows1252(std::string_view testo) {
   std::string out(testo);
-  for (char& ch : out) {
-    const auto b = static_cast<unsigned char>(ch);
-    unsigned char m = b;
-    if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7))
-      m = static_cast<unsigned char>(b + 0x20);
-    else if (b == 0x8A || b == 0x8C || b == 0x8E)  // Š Œ Ž
-      m = static_cast<unsigned char>(b + 0x10);
-    else if (b == 0x9F)  // Ÿ
-      m = 0xFF;
-    ch = static_cast<char>(m);
-  }
+  for (char& ch : out) ch = minuscola_windows1252(ch);
   return out;
 }
 

@@ -21,5 +21,6 @@ std::string da_windows1252(std::string_view testo);
 // Lower case of a Windows-1252 text: A-Z and the accented capitals of the
 // code page become their small letters, every other byte stays.
 std::string minuscolo_windows1252(std::string_view testo);
+char minuscola_windows1252(char lettera);
 
 }  // namespace gara

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "modello/arrotonda.h"
+#include "modello/guasto.h"
 
 namespace gara {
 
@@ -16,6 +17,15 @@ void metti(std::string& uscita, U v) {
   static_assert(std::numeric_limits<U>::is_integer && !std::numeric_limits<U>::is_signed);
   for (std::size_t i = 0; i < sizeof(U); ++i)
     uscita.push_back(static_cast<char>(static_cast<unsigned char>((v >> (8 * i)) & 0xFFu)));
+}
+
+// The same into a buffer the caller has sized; returns the byte after.
+template <class U>
+char* poni(char* p, U v) {
+  static_assert(std::numeric_limits<U>::is_integer && !std::numeric_limits<U>::is_signed);
+  for (std::size_t i = 0; i < sizeof(U); ++i)
+    *p++ = static_cast<char>(static_cast<unsigned char>((v >> (8 * i)) & 0xFFu));
+  return p;
 }
 
 void metti_8(std::string& uscita, uint8_t v) { metti<uint8_t>(uscita, v); }
@@ -143,19 +153,38 @@ std::size_t byte_elemento(tracciato_metri::tipo t) {
 }
 
 void codifica_elemento(std::string& uscita, const tracciato_metri& t, int64_t metro, int asse) {
-  const auto tipo = t.tipo_di(metro, asse);
-  metti(uscita, static_cast<uint16_t>(tipo));
-  switch (tipo) {
-    case tracciato_metri::tipo::vuoto:
-      return;
-    case tracciato_metri::tipo::intero:
-      metti_16(uscita, entro<int16_t>(t.valore(metro, asse)));
-      return;
-    case tracciato_metri::tipo::reale:
-      metti(uscita, std::bit_cast<uint64_t>(t.valore(metro, asse)));
-      return;
+  char byte[formato::byte_elemento_massimo];
+  const auto scritti = codifica_elementi(byte, t, asse, metro, metro + 1);
+  uscita.append(scritti.data(), scritti.size());
+}
+
+std::span<const char> codifica_elementi(std::span<char> uscita, const tracciato_metri& t, int asse,
+                                        int64_t da, int64_t fino) {
+  const auto [tipi, valori] = t.asse(asse);
+  if (da < 0 || fino < da || static_cast<uint64_t>(fino) > tipi.size())
+    throw guasto("metro fuori dal tracciato");
+  const auto primo = static_cast<std::size_t>(da);
+  const auto oltre = static_cast<std::size_t>(fino);
+  if (uscita.size() / formato::byte_elemento_massimo < oltre - primo)
+    throw guasto("spazio insufficiente per codificare il tracciato");
+  char* p = uscita.data();
+  for (std::size_t i = primo; i < oltre; ++i) {
+    const auto tipo = static_cast<tracciato_metri::tipo>(tipi[i]);
+    p = poni(p, static_cast<uint16_t>(tipo));
+    switch (tipo) {
+      case tracciato_metri::tipo::vuoto:
+        break;
+      case tracciato_metri::tipo::intero:
+        p = poni(p, static_cast<uint16_t>(entro<int16_t>(valori[i])));
+        break;
+      case tracciato_metri::tipo::reale:
+        p = poni(p, std::bit_cast<uint64_t>(valori[i]));
+        break;
+      default:
+        throw errore_formato("tipo di valore sconosciuto nel tracciato");
+    }
   }
-  throw errore_formato("tipo di valore sconosciuto nel tracciato");
+  return uscita.first(static_cast<std::size_t>(p - uscita.data()));
 }
 
 decodifica<std::vector<cella>> decodifica_celle(std::string_view byte) {

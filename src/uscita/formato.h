@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -29,6 +30,7 @@ namespace formato {
 inline constexpr std::size_t byte_cella = 15;
 inline constexpr std::size_t byte_voce_senza_testo = 34;
 inline constexpr std::size_t byte_tipo_valore = 2;
+inline constexpr std::size_t byte_elemento_massimo = byte_tipo_valore + sizeof(double);
 }  // namespace formato
 
 // A table that its layout cannot hold: a record text longer than the 16-bit
@@ -43,6 +45,12 @@ void codifica_cella(std::string& uscita, const cella& c);
 // Throws errore_formato when the text is longer than testo_massimo bytes.
 void codifica_voce(std::string& uscita, const voce_linea& v);
 void codifica_elemento(std::string& uscita, const tracciato_metri& t, int64_t metro, int asse);
+// The metres da..fino - 1 of one axis, in one go: the plan's file is tens of
+// megabytes and this is the writer's inner loop. It writes into `uscita`,
+// which must have room for byte_elemento_massimo bytes per metre, and
+// returns the part written.
+std::span<const char> codifica_elementi(std::span<char> uscita, const tracciato_metri& t, int asse,
+                                        int64_t da, int64_t fino);
 
 // Bytes of one tagged value of the type given, type code included.
 std::size_t byte_elemento(tracciato_metri::tipo t);

@@ -1,6 +1,8 @@
 #include "uscita/scrittura_binari.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <memory>
 #include <string>
 
 #include "avvio/file.h"
@@ -12,24 +14,21 @@ namespace gara {
 
 namespace {
 
-// The plan reaches tens of megabytes: it is encoded a block at a time and
-// handed to the file in pieces of this size, never held whole.
-constexpr std::size_t blocco_scrittura = std::size_t{1} << 16;
+// The plan reaches tens of megabytes: it is encoded this many metres at a
+// time (about a megabyte) and handed to the file in pieces, never held whole.
+constexpr int64_t metri_per_blocco = 1 << 17;
 
 void scrivi_tracciato(const tracciato_metri& t, const std::filesystem::path& file) {
   sostituzione_file f(file);
-  std::string blocco;
-  blocco.reserve(blocco_scrittura + formato::byte_tipo_valore + sizeof(double));
+  constexpr auto byte_blocco = static_cast<std::size_t>(metri_per_blocco) * formato::byte_elemento_massimo;
+  const auto blocco = std::make_unique_for_overwrite<char[]>(byte_blocco);
   for (int asse = 0; asse <= 1; ++asse) {
-    for (int64_t metro = 0; metro <= t.ultimo_metro(); ++metro) {
-      codifica_elemento(blocco, t, metro, asse);
-      if (blocco.size() >= blocco_scrittura) {
-        f.scrivi(blocco);
-        blocco.clear();
-      }
+    for (int64_t da = 0; da <= t.ultimo_metro(); da += metri_per_blocco) {
+      const int64_t fino = std::min<int64_t>(da + metri_per_blocco, int64_t{t.ultimo_metro()} + 1);
+      const auto byte = codifica_elementi({blocco.get(), byte_blocco}, t, asse, da, fino);
+      f.scrivi({byte.data(), byte.size()});
     }
   }
-  f.scrivi(blocco);
   f.conferma();
 }
 
