@@ -3,10 +3,14 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <limits>
 #include <system_error>
 
 #ifdef _WIN32
 #include <windows.h>
+#endif
+#ifdef __linux__
+#include <fcntl.h>
 #endif
 
 namespace gara {
@@ -15,6 +19,7 @@ namespace {
 
 // Large writes: the files reach tens of megabytes and are written in one pass.
 constexpr std::size_t dimensione_memoria = std::size_t{1} << 20;
+constexpr std::size_t pezzo_diretto = std::size_t{1} << 16;
 
 std::FILE* apri(const std::filesystem::path& file, bool scrittura) {
 #ifdef _WIN32
@@ -93,9 +98,25 @@ void sostituzione_file::svuota() {
   usati_ = 0;
 }
 
+void sostituzione_file::prenota(std::uint64_t byte) {
+#ifdef __linux__
+  if (byte == 0 || byte > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) return;
+  // The size is kept as it is: a wrong estimate could never leave bytes
+  // in the file that were not written.
+  if (fallocate(fileno(file_), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(byte)) != 0) {
+    const int numero = errno;
+    // A file system that cannot reserve room is no fault; a full one is.
+    if (numero == ENOSPC || numero == EDQUOT || numero == EFBIG || numero == EIO)
+      fallisci("scrivere", numero);
+  }
+#else
+  (void)byte;
+#endif
+}
+
 void sostituzione_file::scrivi(std::string_view byte) {
-  // A piece as large as the buffer goes to the file as it is, uncopied.
-  if (usati_ == 0 && byte.size() >= dimensione_memoria) {
+  // A large piece goes to the file as it is, uncopied.
+  if (usati_ == 0 && byte.size() >= pezzo_diretto) {
     errno = 0;
     if (std::fwrite(byte.data(), 1, byte.size(), file_) != byte.size()) fallisci("scrivere", errno);
     return;

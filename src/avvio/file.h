@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -37,6 +38,11 @@ class sostituzione_file {
   sostituzione_file(const sostituzione_file&) = delete;
   sostituzione_file& operator=(const sostituzione_file&) = delete;
 
+  // Room for the bytes to come, asked of the file system before they are
+  // written: a disk without it says so at once, and a large file is laid
+  // out in one go. Only a hint for the file's size, which still grows
+  // with what scrivi() writes.
+  void prenota(std::uint64_t byte);
   void scrivi(std::string_view byte);
   void conferma();
 

@@ -1,5 +1,6 @@
 #include "lettura/descrizione_linea.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -257,6 +258,11 @@ class lettura_linea {
     if (primo < 2) throw guasto("cursore del tracciato prima del metro 2");
     const auto reale = static_cast<uint8_t>(tracciato_metri::tipo::reale);
     auto i = static_cast<std::size_t>(primo);
+    if (ultimo_posato >= primo) {
+      const auto n = static_cast<std::size_t>(ultimo_posato - primo + 1);
+      std::fill_n(tipi0.begin() + primo, n, reale);
+      std::fill_n(tipi1.begin() + primo, n, reale);
+    }
     double x0 = asse0[i - 2], x1 = asse0[i - 1];
     double y0 = asse1[i - 2], y1 = asse1[i - 1];
     for (; i <= static_cast<std::size_t>(ultimo_posato); ++i) {
@@ -270,8 +276,6 @@ class lettura_linea {
         x = x1 + (d0 + k * d1);
         y = y1 + (d1 - k * d0);
       }
-      tipi0[i] = reale;
-      tipi1[i] = reale;
       asse0[i] = x;
       asse1[i] = y;
       x0 = x1;

@@ -10,24 +10,62 @@
 
 namespace gara::dettaglio {
 
-void* prendi_azzerata(std::size_t byte) {
-  if (byte == 0) return nullptr;
-  // calloc hands large blocks over as fresh zero pages from the system,
-  // with no clearing pass.
+namespace {
+
+// calloc hands large blocks over as fresh zero pages from the system.
+void* da_calloc(std::size_t byte) {
   void* p = std::calloc(byte, 1);
   if (p == nullptr) throw std::bad_alloc();
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-  // Large pages for the whole-megabyte stretches of the block: a 1000 km
-  // plan is some 18 MB, that is 4600 faults of 4 KiB pages but nine of
-  // 2 MiB. Only advice: where the kernel says no, nothing changes.
-  constexpr std::uintptr_t grande = std::uintptr_t{2} << 20;
-  const auto inizio = (reinterpret_cast<std::uintptr_t>(p) + grande - 1) & ~(grande - 1);
-  const auto fine = (reinterpret_cast<std::uintptr_t>(p) + byte) & ~(grande - 1);
-  if (fine > inizio) madvise(reinterpret_cast<void*>(inizio), fine - inizio, MADV_HUGEPAGE);
-#endif
   return p;
 }
 
-void rendi(void* p) { std::free(p); }
+}  // namespace
+
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+
+// Large pages: a 1000 km plan is some 18 MB, that is 4600 faults of 4 KiB
+// pages, each zeroed by the system, but nine of 2 MiB. The block is mapped
+// straight from the system (zero pages, no clearing pass by the program),
+// aligned and sized to whole large pages; the advice is only advice, and
+// where the kernel says no, nothing changes. Blocks under a megabyte
+// (short routes, the tests, the fuzzers) come from calloc.
+constexpr std::size_t pagina_grande = std::size_t{2} << 20;
+constexpr std::size_t soglia_pagine_grandi = std::size_t{1} << 20;
+
+std::size_t arrotonda_pagine(std::size_t byte) {
+  return (byte + pagina_grande - 1) / pagina_grande * pagina_grande;
+}
+
+void* prendi_azzerata(std::size_t byte) {
+  if (byte == 0) return nullptr;
+  if (byte < soglia_pagine_grandi) return da_calloc(byte);
+  const std::size_t utili = arrotonda_pagine(byte);
+  const std::size_t mappati = utili + pagina_grande;
+  void* m = mmap(nullptr, mappati, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (m == MAP_FAILED) throw std::bad_alloc();
+  // Keep the aligned stretch, give back what lies before and after it.
+  const auto base = reinterpret_cast<std::uintptr_t>(m);
+  const auto inizio = (base + pagina_grande - 1) & ~(std::uintptr_t{pagina_grande} - 1);
+  if (inizio > base) munmap(m, inizio - base);
+  const auto resto = base + mappati - (inizio + utili);
+  if (resto > 0) munmap(reinterpret_cast<void*>(inizio + utili), resto);
+  madvise(reinterpret_cast<void*>(inizio), utili, MADV_HUGEPAGE);
+  return reinterpret_cast<void*>(inizio);
+}
+
+void rendi(void* p, std::size_t byte) {
+  if (byte < soglia_pagine_grandi)
+    std::free(p);
+  else if (p != nullptr)
+    munmap(p, arrotonda_pagine(byte));
+}
+
+#else
+
+void* prendi_azzerata(std::size_t byte) { return byte == 0 ? nullptr : da_calloc(byte); }
+
+void rendi(void* p, std::size_t) { std::free(p); }
+
+#endif
 
 }  // namespace gara::dettaglio

@@ -13,9 +13,10 @@ namespace dettaglio {
 // Zeroed bytes straight from the system: a table of tens of megabytes is
 // neither cleared by the program nor faulted in a small page at a time.
 void* prendi_azzerata(std::size_t byte);
-void rendi(void* p);
+void rendi(void* p, std::size_t byte);
 struct rendi_memoria {
-  void operator()(void* p) const { rendi(p); }
+  std::size_t byte = 0;
+  void operator()(void* p) const { rendi(p, byte); }
 };
 }  // namespace dettaglio
 
@@ -28,7 +29,9 @@ class memoria_azzerata {
  public:
   memoria_azzerata() = default;
   explicit memoria_azzerata(std::size_t n)
-      : dati_(static_cast<T*>(dettaglio::prendi_azzerata(n * sizeof(T)))), n_(n) {}
+      : dati_(static_cast<T*>(dettaglio::prendi_azzerata(n * sizeof(T))),
+              dettaglio::rendi_memoria{n * sizeof(T)}),
+        n_(n) {}
   memoria_azzerata(const memoria_azzerata& altra) : memoria_azzerata(altra.n_) {
     if (n_ != 0) std::memcpy(dati_.get(), altra.dati_.get(), n_ * sizeof(T));
   }

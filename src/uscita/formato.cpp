@@ -1,5 +1,6 @@
 #include "uscita/formato.h"
 
+#include <array>
 #include <bit>
 #include <limits>
 
@@ -150,6 +151,17 @@ void codifica_voce(std::string& uscita, const voce_linea& v) {
 
 std::size_t byte_elemento(tracciato_metri::tipo t) {
   return formato::byte_tipo_valore + byte_valore(t);
+}
+
+uint64_t byte_tracciato(const tracciato_metri& t) {
+  if (!t.esiste()) return 0;
+  std::array<uint64_t, 256> quanti{};
+  for (int asse = 0; asse <= 1; ++asse)
+    for (const uint8_t tipo : t.asse(asse).tipi) ++quanti[tipo];
+  uint64_t totale = 0;
+  for (std::size_t tipo = 0; tipo < quanti.size(); ++tipo)
+    totale += quanti[tipo] * byte_elemento(static_cast<tracciato_metri::tipo>(tipo));
+  return totale;
 }
 
 void codifica_elemento(std::string& uscita, const tracciato_metri& t, int64_t metro, int asse) {

@@ -54,6 +54,8 @@ std::span<const char> codifica_elementi(std::span<char> uscita, const tracciato_
 
 // Bytes of one tagged value of the type given, type code included.
 std::size_t byte_elemento(tracciato_metri::tipo t);
+// Bytes of the whole plan's file.
+uint64_t byte_tracciato(const tracciato_metri& t);
 
 // What a decoder gives back: the table, or why the bytes do not fit the
 // layout (never a partial table).
