@@ -1,6 +1,6 @@
 #include "uscita/formato.h"
 
-#include <array>
+#include <algorithm>
 #include <bit>
 #include <limits>
 
@@ -155,12 +155,16 @@ std::size_t byte_elemento(tracciato_metri::tipo t) {
 
 uint64_t byte_tracciato(const tracciato_metri& t) {
   if (!t.esiste()) return 0;
-  std::array<uint64_t, 256> quanti{};
-  for (int asse = 0; asse <= 1; ++asse)
-    for (const uint8_t tipo : t.asse(asse).tipi) ++quanti[tipo];
   uint64_t totale = 0;
-  for (std::size_t tipo = 0; tipo < quanti.size(); ++tipo)
-    totale += quanti[tipo] * byte_elemento(static_cast<tracciato_metri::tipo>(tipo));
+  for (int asse = 0; asse <= 1; ++asse) {
+    const auto tipi = t.asse(asse).tipi;
+    // Every element has at least its type code; the values on top.
+    totale += tipi.size() * formato::byte_tipo_valore;
+    for (const auto tipo : {tracciato_metri::tipo::intero, tracciato_metri::tipo::reale}) {
+      const auto quanti = std::count(tipi.begin(), tipi.end(), static_cast<uint8_t>(tipo));
+      totale += static_cast<uint64_t>(quanti) * byte_valore(tipo);
+    }
+  }
   return totale;
 }
 
