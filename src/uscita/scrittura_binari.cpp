@@ -40,16 +40,18 @@ void scrivi_tracciato(const tracciato_metri& t, const std::filesystem::path& fil
 
   // While one piece goes to the file, a second thread encodes the next one
   // into the other buffer: the system's copying and the encoding overlap.
+  // A short route's plan (a piece per axis) is not worth a thread.
   const std::array<std::unique_ptr<char[]>, 2> memorie = {std::make_unique_for_overwrite<char[]>(byte_pezzo),
                                                           std::make_unique_for_overwrite<char[]>(byte_pezzo)};
   const auto codifica = [&](std::size_t k) {
     return codifica_elementi({memorie[k % 2].get(), byte_pezzo}, t, pezzi[k].asse, pezzi[k].da,
                              pezzi[k].fino);
   };
-  std::future<std::span<const char>> prossimo = std::async(std::launch::async, codifica, 0);
+  const auto modo = pezzi.size() > 2 ? std::launch::async : std::launch::deferred;
+  std::future<std::span<const char>> prossimo = std::async(modo, codifica, 0);
   for (std::size_t k = 0; k < pezzi.size(); ++k) {
     const std::span<const char> byte = prossimo.get();
-    if (k + 1 < pezzi.size()) prossimo = std::async(std::launch::async, codifica, k + 1);
+    if (k + 1 < pezzi.size()) prossimo = std::async(modo, codifica, k + 1);
     f.scrivi({byte.data(), byte.size()});
   }
   f.conferma();
