@@ -91,7 +91,7 @@ def file_in(cartella, escluso=None):
 def main():
     argomenti = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     argomenti.add_argument("build", help="cartella della compilazione (per esempio build/default)")
-    argomenti.add_argument("--giri", type=int, default=31, help="giri per coppia (default 31)")
+    argomenti.add_argument("--giri", type=int, default=51, help="giri per coppia (default 51)")
     a = argomenti.parse_args()
     pacchetto = os.path.abspath(os.path.join(a.build, "src", PROGRAMMA))
     scenario = os.path.abspath(os.path.join(a.build, "src", "scenario"))
