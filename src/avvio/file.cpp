@@ -72,6 +72,9 @@ sostituzione_file::sostituzione_file(std::filesystem::path destinazione)
     throw errore_file("impossibile scrivere \"" + nome_leggibile(destinazione_) + "\": " +
                       motivo(numero));
   }
+  // The buffering is ours (memoria_): the C library's own would cut every
+  // large write in two and copy the tail.
+  std::setvbuf(file_, nullptr, _IONBF, 0);
 }
 
 sostituzione_file::~sostituzione_file() {
