@@ -30,6 +30,9 @@ struct caso_errato {
   std::optional<int> riga;
 };
 
+// Test names, not bytes, in the listing of the cases.
+void PrintTo(const caso_errato& c, std::ostream* o) { *o << c.nome; }
+
 void applica(std::vector<std::string>& righe, const modifica& m) {
   const auto i = static_cast<std::size_t>(m.riga - 1);
   ASSERT_LE(i, righe.size());
