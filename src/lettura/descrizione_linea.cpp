@@ -252,19 +252,13 @@ class lettura_linea {
     const int64_t ultimo = std::min(fino, std::max(limite, primo));
     if (ultimo < primo) return true;
     if (primo < 2) throw guasto("cursore del tracciato prima del metro 2");
-    auto [tipi0, asse0] = s_.tracciato.asse_da_posare(0);
-    auto [tipi1, asse1] = s_.tracciato.asse_da_posare(1);
-    const auto m_piano = static_cast<int64_t>(asse0.size()) - 1;
+    auto& t = s_.tracciato;
+    const int64_t m_piano = t.ultimo_metro();
     const int64_t ultimo_posato = std::min(ultimo, m_piano);
     if (ultimo_posato >= primo) {
-      const auto da = static_cast<std::size_t>(primo);
-      const auto n = static_cast<std::size_t>(ultimo_posato - primo + 1);
-      const auto reale = static_cast<uint8_t>(tracciato_metri::tipo::reale);
-      std::fill_n(tipi0.subspan(da).begin(), n, reale);
-      std::fill_n(tipi1.subspan(da).begin(), n, reale);
-      double x0 = asse0[da - 2], x1 = asse0[da - 1];
-      double y0 = asse1[da - 2], y1 = asse1[da - 1];
-      for (std::size_t i = da; i < da + n; ++i) {
+      double x0 = t.valore(primo - 2, 0), x1 = t.valore(primo - 1, 0);
+      double y0 = t.valore(primo - 2, 1), y1 = t.valore(primo - 1, 1);
+      t.posa_reali(primo, ultimo_posato + 1, [&](int64_t) {
         const double d0 = x1 - x0;
         const double d1 = y1 - y0;
         double x, y;
@@ -275,13 +269,12 @@ class lettura_linea {
           x = x1 + (d0 + k * d1);
           y = y1 + (d1 - k * d0);
         }
-        asse0[i] = x;
-        asse1[i] = y;
         x0 = x1;
         x1 = x;
         y0 = y1;
         y1 = y;
-      }
+        return std::pair{x, y};
+      });
       cursore_metri_ = ultimo_posato + 1;
     }
     if (ultimo > m_piano) throw guasto("curva oltre la fine del tracciato");

@@ -1,7 +1,7 @@
 #include "uscita/formato.h"
 
-#include <algorithm>
 #include <bit>
+#include <cstring>
 #include <limits>
 
 #include "modello/arrotonda.h"
@@ -18,15 +18,6 @@ void metti(std::string& uscita, U v) {
   static_assert(std::numeric_limits<U>::is_integer && !std::numeric_limits<U>::is_signed);
   for (std::size_t i = 0; i < sizeof(U); ++i)
     uscita.push_back(static_cast<char>(static_cast<unsigned char>((v >> (8 * i)) & 0xFFu)));
-}
-
-// The same into a buffer the caller has sized; returns the byte after.
-template <class U>
-char* poni(char* p, U v) {
-  static_assert(std::numeric_limits<U>::is_integer && !std::numeric_limits<U>::is_signed);
-  for (std::size_t i = 0; i < sizeof(U); ++i)
-    *p++ = static_cast<char>(static_cast<unsigned char>((v >> (8 * i)) & 0xFFu));
-  return p;
 }
 
 void metti_8(std::string& uscita, uint8_t v) { metti<uint8_t>(uscita, v); }
@@ -155,22 +146,16 @@ std::size_t byte_elemento(tracciato_metri::tipo t) {
 
 uint64_t byte_tracciato(const tracciato_metri& t) {
   if (!t.esiste()) return 0;
-  constexpr auto intero = static_cast<uint8_t>(tracciato_metri::tipo::intero);
-  constexpr auto reale = static_cast<uint8_t>(tracciato_metri::tipo::reale);
+  const int64_t oltre = int64_t{t.ultimo_metro()} + 1;
   uint64_t totale = 0;
   for (int asse = 0; asse <= 1; ++asse) {
-    const auto tipi = t.asse(asse).tipi;
-    // Every element has at least its type code, and its value on top. A
-    // plain loop over the bytes with narrow counters, which the compiler
-    // runs many bytes at a time (an axis has fewer than 2^31 metres).
-    uint32_t interi = 0, reali = 0;
-    for (const uint8_t tipo : tipi) {
-      interi += tipo == intero;
-      reali += tipo == reale;
+    // Runs of reals by the bitmap; the few other elements one by one.
+    for (int64_t m = 0; m < oltre;) {
+      const int64_t fine = t.fine_tratto(asse, m, oltre, true);
+      totale += static_cast<uint64_t>(fine - m) * byte_elemento(tracciato_metri::tipo::reale);
+      if (fine < oltre) totale += byte_elemento(t.tipo_di(fine, asse));
+      m = fine + 1;
     }
-    totale += tipi.size() * formato::byte_tipo_valore +
-              uint64_t{interi} * byte_valore(tracciato_metri::tipo::intero) +
-              uint64_t{reali} * byte_valore(tracciato_metri::tipo::reale);
   }
   return totale;
 }
@@ -183,31 +168,20 @@ void codifica_elemento(std::string& uscita, const tracciato_metri& t, int64_t me
 
 std::span<const char> codifica_elementi(std::span<char> uscita, const tracciato_metri& t, int asse,
                                         int64_t da, int64_t fino) {
-  const auto [tipi, valori] = t.asse(asse);
-  if (da < 0 || fino < da || static_cast<uint64_t>(fino) > tipi.size())
-    throw guasto("metro fuori dal tracciato");
-  const auto primo = static_cast<std::size_t>(da);
-  const auto oltre = static_cast<std::size_t>(fino);
-  if (uscita.size() / formato::byte_elemento_massimo < oltre - primo)
-    throw guasto("spazio insufficiente per codificare il tracciato");
-  char* p = uscita.data();
-  for (std::size_t i = primo; i < oltre; ++i) {
-    const auto tipo = static_cast<tracciato_metri::tipo>(tipi[i]);
-    p = poni(p, static_cast<uint16_t>(tipo));
-    switch (tipo) {
-      case tracciato_metri::tipo::vuoto:
-        break;
-      case tracciato_metri::tipo::intero:
-        p = poni(p, static_cast<uint16_t>(entro<int16_t>(valori[i])));
-        break;
-      case tracciato_metri::tipo::reale:
-        p = poni(p, std::bit_cast<uint64_t>(valori[i]));
-        break;
-      default:
-        throw errore_formato("tipo di valore sconosciuto nel tracciato");
-    }
+  static_assert(tracciato_metri::byte_posto == formato::byte_elemento_massimo);
+  const auto posti = t.posti(asse, da, fino);
+  if (uscita.size() < posti.size()) throw guasto("spazio insufficiente per codificare il tracciato");
+  // Each slot already holds its element as the file stores it: only its
+  // length is the element's own.
+  std::size_t scritti = 0;
+  for (std::size_t i = 0; i < posti.size(); i += tracciato_metri::byte_posto) {
+    const auto codice = static_cast<uint16_t>(posti[i] | (posti[i + 1] << 8));
+    if (!tipo_noto(codice)) throw errore_formato("tipo di valore sconosciuto nel tracciato");
+    const std::size_t n = byte_elemento(static_cast<tracciato_metri::tipo>(codice));
+    std::memcpy(uscita.data() + scritti, posti.data() + i, n);
+    scritti += n;
   }
-  return uscita.first(static_cast<std::size_t>(p - uscita.data()));
+  return uscita.first(scritti);
 }
 
 decodifica<std::vector<cella>> decodifica_celle(std::string_view byte) {
