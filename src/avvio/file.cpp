@@ -118,8 +118,10 @@ void sostituzione_file::prenota(std::uint64_t byte) {
 }
 
 void sostituzione_file::scrivi(std::string_view byte) {
-  // A large piece goes to the file as it is, uncopied.
-  if (usati_ == 0 && byte.size() >= pezzo_diretto) {
+  // A large piece goes to the file as it is, uncopied, after what the
+  // buffer holds.
+  if (byte.size() >= pezzo_diretto) {
+    svuota();
     errno = 0;
     if (std::fwrite(byte.data(), 1, byte.size(), file_) != byte.size()) fallisci("scrivere", errno);
     return;
