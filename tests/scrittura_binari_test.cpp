@@ -121,6 +121,48 @@ TEST(ScritturaBinari, IDecodificatoriRestituisconoIlModello) {
   EXPECT_EQ(t.valore(1, 1), 1.0);
 }
 
+// The plan's writer hands runs of reals to the file as they are held and
+// encodes the other elements one by one: runs that start and end on every
+// side of the 64-element words of the reals' bitmap, reals overwritten by
+// integers and integers by reals, a long run of reals as the plan's bulk,
+// and empty elements, all come back as they were.
+TEST(ScritturaBinari, TrattiDiRealiInteriEVuotiInOgniPosizione) {
+  prova::cartella_temporanea cartella;
+  auto s = modello_di_prova(cartella.percorso());
+  tracciato_metri& t = s.tracciato;
+  t.crea(300000);
+  for (const int64_t m : {0, 1, 62, 63, 64, 65, 127, 128, 129, 191, 200, 255, 256})
+    t.imposta_intero(m, 0, static_cast<int16_t>(-m));
+  t.posa_reali(2, 62, [](int64_t m) { return std::pair{m * 0.5, -m * 0.25}; });
+  t.posa_reali(70, 299990, [](int64_t m) { return std::pair{m / 3.0, m * 1e-300}; });
+  t.imposta_intero(100, 0, 7);     // a real become an integer
+  t.imposta_reale(64, 0, -0.0);    // an integer become a real
+  t.imposta_reale(299999, 1, 1.5);  // a real alone after empty elements
+  uint64_t atteso = 0;
+  for (int asse = 0; asse <= 1; ++asse)
+    for (int64_t m = 0; m <= 300000; ++m) atteso += byte_elemento(t.tipo_di(m, asse));
+  EXPECT_EQ(byte_tracciato(t), atteso);
+
+  scrivi_binari(s);
+
+  const std::string byte = leggi_file(cartella.percorso() / nome_linea);
+  EXPECT_EQ(byte.size(), atteso);
+  const auto piano = decodifica_tracciato(byte, 300000);
+  ASSERT_TRUE(piano) << piano.errore;
+  int differenze = 0;
+  for (int asse = 0; asse <= 1; ++asse)
+    for (int64_t m = 0; m <= 300000; ++m)
+      if (piano.valore->tipo_di(m, asse) != t.tipo_di(m, asse) ||
+          std::bit_cast<uint64_t>(piano.valore->valore(m, asse)) != std::bit_cast<uint64_t>(t.valore(m, asse)))
+        ++differenze;
+  EXPECT_EQ(differenze, 0);
+  EXPECT_EQ(t.tipo_di(100, 0), tracciato_metri::tipo::intero);
+  EXPECT_EQ(t.valore(100, 0), 7.0);
+  EXPECT_EQ(std::bit_cast<uint64_t>(t.valore(64, 0)), std::bit_cast<uint64_t>(-0.0));
+  EXPECT_EQ(t.tipo_di(299995, 1), tracciato_metri::tipo::vuoto);
+  EXPECT_EQ(t.tipo_di(150, 1), tracciato_metri::tipo::reale);
+}
+
 TEST(ScritturaBinari, UnFileVecchioPiuLungoEsceSostituitoDelTutto) {
   prova::cartella_temporanea cartella;
   for (const auto& nome : {nome_linea, nome_sim, nome_dat})
