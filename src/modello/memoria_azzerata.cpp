@@ -29,11 +29,11 @@ void* da_calloc(std::size_t byte) {
 // and starts on a large page; its tail, short of a whole large page, stays
 // in small ones so that no memory is taken that the block does not use.
 // The advice is only advice: where the kernel says no, nothing changes.
-// Blocks under a megabyte (short routes, the tests, the fuzzers) come from
-// calloc.
+// Blocks smaller than one large page (short routes such as the shipped
+// one, the tests, the fuzzers) come from calloc.
 constexpr std::size_t pagina_grande = std::size_t{2} << 20;
 constexpr std::size_t pagina = std::size_t{4} << 10;
-constexpr std::size_t soglia_pagine_grandi = std::size_t{1} << 20;
+constexpr std::size_t soglia_pagine_grandi = pagina_grande;
 
 std::size_t arrotonda_pagine(std::size_t byte) { return (byte + pagina - 1) / pagina * pagina; }
 
