@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "avvio/file.h"
+#include "file/file.h"
 #include "modello/nomi_file.h"
 #include "scenario_massimo.h"
 

@@ -2,21 +2,18 @@
 //   <cartella>/lettore_campi, <cartella>/memorizza_dati, <cartella>/decodificatori
 // from the descriptions the package writes, the binary files it compiles
 // from them, and the hostile inputs of the test suite.
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 #include "bersagli_fuzz.h"
 #include "ingressi_ostili.h"
-#include "modello/nomi_file.h"
+#include "compilazione/compila.h"
 #include "modello/stato_compilazione.h"
 #include "scenario/dati.h"
 #include "uscita/formato.h"
-#include "uscita/memorizza_percorso.h"
 
 namespace {
 
@@ -25,13 +22,6 @@ namespace fs = std::filesystem;
 // Seeds larger than this would make the fuzzer work on long inputs all the
 // time; the hostile table's giants stay in the test suite.
 constexpr std::size_t seme_massimo = 16 * 1024;
-
-std::string leggi(const fs::path& file) {
-  std::ifstream f(file, std::ios::binary);
-  std::ostringstream o;
-  o << f.rdbuf();
-  return o.str();
-}
 
 void scrivi(const fs::path& file, const std::string& byte) {
   if (byte.size() > seme_massimo) return;
@@ -61,23 +51,19 @@ int main(int argc, char** argv) {
   const fs::path decodificatori = uscita / "decodificatori";
   for (const auto& c : {lettore, dati, decodificatori}) fs::create_directories(c);
 
-  // The package's own descriptions, as it writes them, and their compile.
-  const fs::path lavoro = fs::temp_directory_path() / ("gara-semi-" + std::to_string(::getpid()));
-  fs::create_directories(lavoro);
-  gara::stato_compilazione s;
-  s.nome_percorso = "P";
-  s.nome_treno = "T";
-  s.cartella = lavoro;
-  s.cartella_uscita = lavoro;
-  gara::dati_linea(lavoro, s.nome_percorso);
-  gara::dati_treno(lavoro, s.nome_percorso, s.nome_treno);
-  const std::string linea = leggi(gara::percorso_file(lavoro, gara::nome_descrizione_linea("P")));
-  const std::string treno = leggi(gara::percorso_file(lavoro, gara::nome_descrizione_treno("P", "T")));
-  int32_t j = 1;
-  gara::memorizza_percorso(s, j);
-  scrivi(decodificatori / "pacchetto.sim", leggi(gara::percorso_file(lavoro, gara::nome_sim("P", "T"))));
-  scrivi(decodificatori / "pacchetto.dat", leggi(gara::percorso_file(lavoro, gara::nome_dat("P", "T"))));
-  fs::remove_all(lavoro);
+  // The package's own descriptions and their compile.
+  const std::string linea = gara::dati_linea();
+  const std::string treno = gara::dati_treno();
+  gara::sorgenti d;
+  d.linea = {"P_linea.txt", linea, std::nullopt};
+  d.treno = {"P_T-.txt", treno, std::nullopt};
+  const gara::risultato_compilazione r = gara::compila(d, {"P", "T", 1});
+  const gara::stato_compilazione& s = r.stato;
+  std::string tabella, celle;
+  for (const auto& v : s.tabella_linea) gara::codifica_voce(tabella, v);
+  for (const auto& c : s.celle) gara::codifica_cella(celle, c);
+  scrivi(decodificatori / "pacchetto.sim", tabella);
+  scrivi(decodificatori / "pacchetto.dat", celle);
 
   // A plan of a few metres with the three kinds of element, and a few cells.
   gara::tracciato_metri piano;

@@ -2,12 +2,15 @@
 
 #include <atomic>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <stdexcept>
 
 #include "lettura/memorizza_dati.h"
+#include "uscita/scrittura_binari.h"
 #include "modello/nomi_file.h"
+#include "modello/windows1252.h"
 
 namespace gara::prova {
 
@@ -58,25 +61,51 @@ std::string leggi_tutto(const std::filesystem::path& file) {
 compilazione_di_prova::compilazione_di_prova() {
   s.nome_percorso = "P";
   s.nome_treno = "T";
-  s.cartella = cartella.percorso();
-  s.cartella_uscita = cartella.percorso();
 }
 
-std::filesystem::path compilazione_di_prova::file_linea() const {
-  return percorso_file(s.cartella, nome_descrizione_linea(s.nome_percorso));
+sorgenti sorgenti_di(const std::string& nome_percorso, const std::string& nome_treno,
+                     const std::string* linea, const std::string* treno) {
+  sorgenti d;
+  d.linea.nome = da_windows1252(nome_descrizione_linea(nome_percorso));
+  d.treno.nome = da_windows1252(nome_descrizione_treno(nome_percorso, nome_treno));
+  if (linea != nullptr) d.linea.byte = *linea;
+  if (treno != nullptr) d.treno.byte = *treno;
+  return d;
 }
 
-std::filesystem::path compilazione_di_prova::file_treno() const {
-  return percorso_file(s.cartella, nome_descrizione_treno(s.nome_percorso, s.nome_treno));
-}
-
-void compilazione_di_prova::leggi(const std::string* linea, const std::string* treno, int32_t j) {
-  if (linea != nullptr) scrivi_file(file_linea(), *linea);
-  if (treno != nullptr) scrivi_file(file_treno(), *treno);
+void compilazione_di_prova::leggi(const std::string* linea, const std::string* treno, int32_t j,
+                                  modo_lettura modo) {
+  d = sorgenti_di(s.nome_percorso, s.nome_treno, linea, treno);
+  s.modo = modo;
   s.genera_tracciato = j;
   s.codice_errore = 0;
   s.tabella_linea = tabella{};
-  memorizza_dati(s);
+  memorizza_dati(s, d);
+}
+
+std::map<std::string, std::string> binari_in_memoria(const stato_compilazione& s) {
+  std::map<std::string, std::pair<std::string, bool>> aperti;
+  std::vector<std::string> scritti;
+  scrivi_binari(
+      s,
+      [&](const std::string& nome) -> std::unique_ptr<scrittura> {
+        auto& [byte, confermata] = aperti[nome];
+        return std::make_unique<scrittura_in_memoria>(byte, &confermata);
+      },
+      scritti);
+  std::map<std::string, std::string> binari;
+  for (auto& [nome, file] : aperti)
+    if (file.second) binari[nome] = std::move(file.first);
+  return binari;
+}
+
+std::optional<origine> origine_errore(const stato_compilazione& s) {
+  for (auto d = s.diagnostiche.rbegin(); d != s.diagnostiche.rend(); ++d) {
+    if (d->livello != gravita::errore || d->codice != s.codice_errore) continue;
+    if (!d->dove) return std::nullopt;
+    return origine{d->dove->file, d->dove->linea > 0 ? std::optional<int>(d->dove->linea) : std::nullopt};
+  }
+  return std::nullopt;
 }
 
 }  // namespace gara::prova

@@ -1,35 +1,28 @@
 #include "bersagli_fuzz.h"
 
-#include <fstream>
 #include <string>
 
+#include "compilazione/compila.h"
 #include "lettura/lettore_campi.h"
-#include "lettura/memorizza_dati.h"
+#include "lettura/righe.h"
 #include "modello/codici.h"
 #include "modello/guasto.h"
-#include "modello/nomi_file.h"
 #include "modello/stato_compilazione.h"
 #include "uscita/formato.h"
-#include "uscita/tavole_orientamento.h"
-#include "uscita/timbro.h"
 
 namespace gara::fuzz {
 
 namespace {
 
-// Line breaks as the reader counts them: CR LF, a lone CR or a lone LF.
+// Lines as the reader counts them.
 int righe_del_testo(std::string_view t) {
   int righe = 1;
-  for (std::size_t i = 0; i < t.size(); ++i)
-    if (t[i] == '\n' || (t[i] == '\r' && (i + 1 >= t.size() || t[i + 1] != '\n'))) ++righe;
+  for (std::size_t i = 0; i < t.size();) {
+    const std::size_t n = fine_riga_in(t, i);
+    righe += n != 0;
+    i += n != 0 ? n : 1;
+  }
   return righe;
-}
-
-void scrivi(const std::filesystem::path& file, std::string_view byte) {
-  std::ofstream f(file, std::ios::binary | std::ios::trunc);
-  f.write(byte.data(), static_cast<std::streamsize>(byte.size()));
-  f.close();
-  if (!f) throw std::runtime_error("impossibile scrivere " + file.string());
 }
 
 // Codes with which the reading stops inside the line half: the train
@@ -127,42 +120,33 @@ std::string unisci_descrizioni(std::string_view linea, std::string_view treno) {
   return std::string(linea) + std::string(separatore_treno) + "\r\n" + std::string(treno);
 }
 
-void prova_memorizza_dati(std::string_view byte, const std::filesystem::path& cartella) {
-  const coppia_descrizioni d = dividi_descrizioni(byte);
-  stato_compilazione s;
-  s.nome_percorso = "P";
-  s.nome_treno = "T";
-  s.cartella = cartella;
-  s.cartella_uscita = cartella;
-  const auto file_linea = percorso_file(cartella, nome_descrizione_linea(s.nome_percorso));
-  const auto file_treno =
-      percorso_file(cartella, nome_descrizione_treno(s.nome_percorso, s.nome_treno));
-  std::filesystem::remove(file_treno);
-  scrivi(file_linea, d.linea);
-  if (d.treno) scrivi(file_treno, *d.treno);
-
-  s.genera_tracciato = byte.size() % 2 == 0 ? 1 : 0;
-  memorizza_dati(s);  // anything it throws is a fault
+void prova_memorizza_dati(std::string_view byte) {
+  const coppia_descrizioni c = dividi_descrizioni(byte);
+  sorgenti d;
+  d.linea = {"P_linea.txt", c.linea, std::nullopt};
+  d.treno.nome = "P_T-.txt";
+  d.treno.byte = c.treno;
+  // Anything the compile throws is a fault.
+  const risultato_compilazione r = compila(d, {"P", "T", byte.size() % 2 == 0 ? 1 : 0});
+  const stato_compilazione& s = r.stato;
 
   if (significato(s.codice_errore).empty())
     throw violazione("codice sconosciuto " + std::to_string(s.codice_errore));
-  if (std::filesystem::exists(file_linea))
-    throw violazione("la descrizione della linea è rimasta");
-  const bool resta_treno = std::filesystem::exists(file_treno);
-  if (resta_treno != (d.treno && codice_della_sola_linea(s.codice_errore)))
+  if (!s.cancella_linea) throw violazione("la descrizione della linea resterebbe");
+  const bool resta_treno = c.treno && !s.cancella_treno;
+  if (resta_treno != (c.treno && codice_della_sola_linea(s.codice_errore)))
     throw violazione(std::string("descrizione del treno ") + (resta_treno ? "rimasta" : "cancellata") +
                      " con il codice " + std::to_string(s.codice_errore));
-  std::filesystem::remove(file_treno);
+  if (s.codice_errore != codice::nessuno && s.diagnostiche.empty())
+    throw violazione("codice " + std::to_string(s.codice_errore) + " senza diagnostica");
 
   if (!s.griglia_esiste()) return;
-  tavole_orientamento(s);
-  timbra(s);
   std::string byte_uscita;
   for (const voce_linea& v : s.tabella_linea) {
     if (v.testo.size() > testo_massimo) throw violazione("testo troppo lungo nella tabella");
     codifica_voce(byte_uscita, v);
   }
-  for (const cella& c : s.celle) codifica_cella(byte_uscita, c);
+  for (const cella& x : s.celle) codifica_cella(byte_uscita, x);
 }
 
 void prova_decodificatori(std::string_view byte) {

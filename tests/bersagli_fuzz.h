@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -37,14 +36,14 @@ struct coppia_descrizioni {
 coppia_descrizioni dividi_descrizioni(std::string_view byte);
 std::string unisci_descrizioni(std::string_view linea, std::string_view treno);
 
-// Writes the pair into the folder given (an empty one of the caller's),
-// compiles it as the package does (memorizza_dati, the orientation boards,
-// the header stamp) and encodes the tables as the writer would. An input of
+// Compiles the pair from memory as the package does (the reading, the
+// orientation boards, the header stamp), checks which descriptions the
+// package would delete, and encodes the tables as the writer would. An input of
 // even length is compiled with the track plan (the package, `scenario
 // compila`), one of odd length without it (`scenario compila
 // --senza-tracciato`), which also spares the fuzzer the per-metre work on
 // half of its inputs.
-void prova_memorizza_dati(std::string_view byte, const std::filesystem::path& cartella);
+void prova_memorizza_dati(std::string_view byte);
 
 // The three decoders of the binary files on the same bytes; whatever one
 // of them accepts must encode back to exactly those bytes.

@@ -22,12 +22,12 @@ std::string linea(std::string_view generale, std::string_view corpo) {
 TEST(DescrizioneLinea, LaLineaDelPacchetto) {
   compilazione_di_prova c;
   c.s.nome_percorso = "Corvana_Selvadoro";
-  dati_linea(c.s.cartella, c.s.nome_percorso);
-  c.leggi(nullptr, &treno_vuoto);
+  const std::string descrizione = dati_linea();
+  c.leggi(&descrizione, &treno_vuoto);
   auto& s = c.s;
 
   EXPECT_EQ(s.codice_errore, 0);
-  EXPECT_FALSE(std::filesystem::exists(c.file_linea()));
+  EXPECT_FALSE(c.resta_linea());
   ASSERT_EQ(s.ultima_cella(), 1080);
   EXPECT_EQ(s.tabella_linea[84].valore2, 47000);
   EXPECT_EQ(s.tabella_linea[85].valore1, 1);
@@ -122,15 +122,14 @@ TEST_P(CodiciLinea, CodicePosizioneEFile) {
   c.leggi(k.linea.empty() ? nullptr : &k.linea, &treno);
   EXPECT_EQ(c.s.codice_errore, k.codice);
   EXPECT_EQ(c.s.posizione_errore, k.posizione);
-  ASSERT_TRUE(c.s.origine_errore.has_value());
-  EXPECT_EQ(c.s.origine_errore->file, k.codice == codice::guasto_lettura && k.riga == 0
-                                          ? c.s.origine_errore->file
-                                          : "P_linea.txt");
+  const auto origine = prova::origine_errore(c.s);
+  ASSERT_TRUE(origine.has_value());
+  EXPECT_EQ(origine->file, k.codice == codice::guasto_lettura && k.riga == 0 ? origine->file : "P_linea.txt");
   if (k.riga != 0) {
-    EXPECT_EQ(c.s.origine_errore->linea, k.riga);
+    EXPECT_EQ(origine->linea, k.riga);
   }
-  EXPECT_EQ(std::filesystem::exists(c.file_linea()), k.resta_linea);
-  EXPECT_EQ(std::filesystem::exists(c.file_treno()), k.resta_treno);
+  EXPECT_EQ(c.resta_linea(), k.resta_linea);
+  EXPECT_EQ(c.resta_treno(), k.resta_treno);
 }
 
 std::string ripetute(std::string_view riga, int volte) {

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "aiuti_prove.h"
-#include "avvio/file.h"
+#include "file/file.h"
 #include "lettura/descrizione_treno.h"
 #include "modello/codici.h"
 #include "modello/guasto.h"
@@ -16,24 +16,18 @@ namespace gara {
 namespace {
 
 // A state with the grid of a 47000 m line (cells 0..1080, unless told) and
-// nothing on it; route "P", train "T", in a folder of its own.
+// nothing on it; route "P", train "T".
 struct lettura_di_prova {
-  prova::cartella_temporanea cartella;
   stato_compilazione s;
 
   explicit lettura_di_prova(int n = 1080) {
     s.nome_percorso = "P";
     s.nome_treno = "T";
-    s.cartella = cartella.percorso();
     s.celle.assign(static_cast<std::size_t>(n) + 1, cella{});
     s.posizione_errore = -1;
   }
-  std::filesystem::path file() const {
-    return percorso_file(s.cartella, nome_descrizione_treno(s.nome_percorso, s.nome_treno));
-  }
   void leggi(const std::string& testo, int32_t limite = voce::primo_cartello) {
-    prova::scrivi_file(file(), testo);
-    leggi_descrizione_treno(s, limite);
+    leggi_descrizione_treno(s, "P_T-.txt", testo, limite);
   }
 };
 
@@ -50,13 +44,11 @@ std::string stazione(int p, int t, int l, int v6 = 0, int v5 = 0, std::string_vi
 
 TEST(DescrizioneTreno, LaDescrizioneDelPacchetto) {
   lettura_di_prova l;
-  dati_treno(l.s.cartella, l.s.nome_percorso, l.s.nome_treno);
-  leggi_descrizione_treno(l.s, 76);  // the line of the package has four boards
+  l.leggi(dati_treno(), 76);  // the line of the package has four boards
   const auto& s = l.s;
   const auto& c = s.celle;
 
   EXPECT_EQ(s.codice_errore, 0);
-  EXPECT_FALSE(std::filesystem::exists(l.file()));
   EXPECT_EQ(s.tabella_linea[84].valore1, 120);
   EXPECT_EQ(s.tabella_linea[84].valore3, 4);
   EXPECT_EQ(s.tabella_linea[86].intero_a, 300);
@@ -172,14 +164,14 @@ TEST_P(CodiciTreno, CodicePosizioneRigaEFile) {
 
   EXPECT_EQ(l.s.codice_errore, k.codice);
   EXPECT_EQ(l.s.posizione_errore, k.posizione);
-  ASSERT_TRUE(l.s.origine_errore.has_value());
-  EXPECT_EQ(l.s.origine_errore->file, "P_T-.txt");
+  const auto origine = prova::origine_errore(l.s);
+  ASSERT_TRUE(origine.has_value());
+  EXPECT_EQ(origine->file, "P_T-.txt");
   if (k.riga != 0) {
-    EXPECT_EQ(l.s.origine_errore->linea, k.riga);
+    EXPECT_EQ(origine->linea, k.riga);
   } else {
-    EXPECT_FALSE(l.s.origine_errore->linea.has_value());
+    EXPECT_FALSE(origine->linea.has_value());
   }
-  EXPECT_FALSE(std::filesystem::exists(l.file()));
   EXPECT_EQ(l.s.celle[0].velocita, k.code ? 6 : 0);
 }
 
@@ -243,7 +235,14 @@ TEST_P(GuastiTreno, GuastoEQuelCheEraScrittoResta) {
   const caso_guasto& k = GetParam();
   lettura_di_prova l;
   EXPECT_THROW(l.leggi(k.testo), guasto);
-  EXPECT_EQ(l.s.codice_errore, 0);
+  // Recorded where it happened, with its reason, before the reading ends.
+  EXPECT_EQ(l.s.codice_errore, codice::guasto_lettura);
+  ASSERT_EQ(l.s.diagnostiche.size(), 1u);
+  const diagnostica& d = l.s.diagnostiche.front();
+  ASSERT_TRUE(d.dove.has_value());
+  EXPECT_EQ(d.dove->file, "P_T-.txt");
+  EXPECT_GT(d.dove->linea, 0);
+  EXPECT_NE(d.motivo.find("errore imprevisto nella lettura delle descrizioni: "), std::string::npos);
   k.resta(l.s);
 }
 
@@ -302,11 +301,6 @@ const caso_guasto casi_guasti[] = {
 INSTANTIATE_TEST_SUITE_P(Tabella, GuastiTreno, ::testing::ValuesIn(casi_guasti),
                          [](const auto& caso) { return std::string(caso.param.nome); });
 
-TEST(DescrizioneTreno, SenzaFileErroreDelFile) {
-  lettura_di_prova l;
-  EXPECT_THROW(leggi_descrizione_treno(l.s, 80), errore_file);
-}
-
 TEST(DescrizioneTreno, UnNomeDiStazioneDi65535ByteEntra) {
   lettura_di_prova l;
   const std::string nome(65535, 'X');
@@ -328,7 +322,6 @@ TEST(DescrizioneTreno, CodiceGiaPresenteFermaAlPrimoSegnaleORallentamento) {
                   stazione(10000, 12, 400) + voce + "segnale, 30000, 1, 0,0,0, 0, 0, 0,0,0, 0\r\n"));
     EXPECT_EQ(l.s.codice_errore, codice::oltre_griglia) << voce;
     EXPECT_EQ(l.s.posizione_errore, 24800) << voce;
-    EXPECT_FALSE(std::filesystem::exists(l.file())) << voce;
     EXPECT_EQ(l.s.celle[497].tipo, voce[0] == 's' ? tipo_cella::segnale : tipo_cella::inizio_rallentamento)
         << voce;
     EXPECT_EQ(l.s.celle[601].tipo, 0) << voce;  // the second signal is not read
@@ -382,7 +375,6 @@ TEST(DescrizioneTreno, CampiEParoleChiave) {
     l.s.tabella_linea[86].intero_a = 9;
     l.leggi(testo);
     EXPECT_EQ(l.s.codice_errore, 0) << testo;
-    EXPECT_FALSE(std::filesystem::exists(l.file())) << testo;
     return std::move(l.s);
   };
   const auto sabbia = [&](const std::string& testo) { return letta(testo).tabella_linea[86].intero_a; };
@@ -542,7 +534,6 @@ TEST(DescrizioneTreno, LimiteDelleStazioni) {
   EXPECT_EQ(d.s.codice_errore, codice::troppe_stazioni);
   EXPECT_EQ(d.s.tabella_linea[1].testo, "CARTELLO");
   EXPECT_EQ(d.s.tabella_linea[1].valore3, 0);
-  EXPECT_FALSE(std::filesystem::exists(d.file()));
 
   // With 79 boards record 1 is still free: one station, then code 10.
   lettura_di_prova e;
@@ -561,14 +552,6 @@ TEST(DescrizioneTreno, AbbattimentoNellaCellaSenzaL1) {
   EXPECT_EQ(l.s.celle[40].dato1, 4464);               // low 16 bits of 70000
   EXPECT_EQ(l.s.celle[60].tipo, tipo_cella::abbattimento);
   EXPECT_EQ(l.s.celle[60].dato1, 0);
-}
-
-TEST(DescrizioneTreno, FileLasciatoSeLoStatoNonCancella) {
-  lettura_di_prova l;
-  l.s.cancella_descrizioni = false;
-  l.leggi(treno(stazione(25, 12, 400)));
-  EXPECT_EQ(l.s.codice_errore, codice::stazione_fuori_passo);
-  EXPECT_TRUE(std::filesystem::exists(l.file()));
 }
 
 }  // namespace

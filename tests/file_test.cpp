@@ -6,7 +6,7 @@
 #include <string>
 
 #include "aiuti_prove.h"
-#include "avvio/file.h"
+#include "file/file.h"
 
 namespace gara {
 namespace {

@@ -20,11 +20,13 @@
 #include <map>
 
 #include "aiuti_prove.h"
-#include "avvio/file.h"
+#include "file/file.h"
 #include "modello/codici.h"
 #include "modello/nomi_file.h"
 #include "scenario/dati.h"
-#include "uscita/memorizza_percorso.h"
+#include "compilazione/compila.h"
+#include "file/scenario_su_disco.h"
+#include "uscita/scrittura_binari.h"
 
 namespace gara {
 namespace {
@@ -101,9 +103,10 @@ const contenuti& scenario_completo() {
   static const contenuti nuovi = [] {
     cartella_temporanea c;
     if (esegui_pacchetto(c.percorso()).stato != 0) throw std::runtime_error("esecuzione di riferimento");
-    dati_linea(c.percorso(), percorso);
-    dati_treno(c.percorso(), percorso, treno);
-    return file_in(c.percorso());
+    contenuti file = file_in(c.percorso());
+    file[nome_descrizione_linea(percorso)] = dati_linea();
+    file[nome_descrizione_treno(percorso, treno)] = dati_treno();
+    return file;
   }();
   return nuovi;
 }
@@ -177,24 +180,22 @@ INSTANTIATE_TEST_SUITE_P(Percorsi, CartellaAlPostoDelFile,
 
 // ---------------------------------------------------------------- compiler
 
-// The compile of the package's own descriptions, read from one folder
-// and written to another, as the authoring tool runs it (descriptions kept).
-stato_compilazione compilazione(const std::filesystem::path& sorgenti,
-                                const std::filesystem::path& uscita) {
-  stato_compilazione s;
-  s.nome_percorso = percorso;
-  s.nome_treno = treno;
-  s.cartella = sorgenti;
-  s.cartella_uscita = uscita;
-  s.cancella_descrizioni = false;
-  dati_linea(sorgenti, percorso);
-  dati_treno(sorgenti, percorso, treno);
-  return s;
+// The compile of the package's own descriptions, its binaries to be
+// written into a folder as the authoring tool writes them.
+struct compilazione_su_disco {
+  risultato_compilazione r;
+  std::filesystem::path uscita;
+};
+
+compilazione_su_disco compilazione(const std::filesystem::path& uscita, int32_t j) {
+  const std::string linea = dati_linea(), descrizione_treno = dati_treno();
+  return {compila(prova::sorgenti_di(percorso, treno, &linea, &descrizione_treno), {percorso, treno, j}),
+          uscita};
 }
 
 // Runs the compile in a child process, after `prepara` has set the child's
 // limits or identity. Status 0: done; 3: errore_file, with its message.
-esito compila_nel_figlio(stato_compilazione& s, int32_t j, const std::function<void()>& prepara) {
+esito scrivi_nel_figlio(const compilazione_su_disco& c, const std::function<void()>& prepara) {
   int tubo[2];
   if (pipe(tubo) != 0) throw std::runtime_error("pipe");
   const pid_t figlio = fork();
@@ -204,7 +205,8 @@ esito compila_nel_figlio(stato_compilazione& s, int32_t j, const std::function<v
     std::string messaggio;
     try {
       prepara();
-      memorizza_percorso(s, j);
+      std::vector<std::string> scritti;
+      scrivi_binari(c.r.stato, scrittura_in_cartella(c.uscita), scritti);
     } catch (const errore_file& e) {
       stato = stato_guasto_file;
       messaggio = e.what();
@@ -230,10 +232,10 @@ esito compila_nel_figlio(stato_compilazione& s, int32_t j, const std::function<v
 TEST(DiscoPienoCompilatore, IlFileInterrottoRestaQuelloVecchio) {
   // Without the plan the ".sim" (about 3 KB) is written first and then the
   // ".dat" (16215 bytes): a limit between the two stops the second midway.
-  cartella_temporanea sorgenti, riferimento, uscita;
-  auto r = compilazione(sorgenti.percorso(), riferimento.percorso());
-  int32_t j = 0;
-  memorizza_percorso(r, j);
+  cartella_temporanea riferimento, uscita;
+  std::vector<std::string> scritti;
+  scrivi_binari(compilazione(riferimento.percorso(), 0).r.stato, scrittura_in_cartella(riferimento.percorso()),
+                scritti);
   const contenuti nuovi = file_in(riferimento.percorso());
   const std::string sim = nome_sim(percorso, treno), dat = nome_dat(percorso, treno);
   ASSERT_LT(nuovi.at(sim).size(), 10000u);
@@ -241,8 +243,7 @@ TEST(DiscoPienoCompilatore, IlFileInterrottoRestaQuelloVecchio) {
 
   const contenuti prima = vecchie_versioni(nuovi);
   for (const auto& [nome, byte] : prima) scrivi_file(uscita.percorso() / nome, byte);
-  auto s = compilazione(sorgenti.percorso(), uscita.percorso());
-  const esito e = compila_nel_figlio(s, 0, [] {
+  const esito e = scrivi_nel_figlio(compilazione(uscita.percorso(), 0), [] {
     ignora_segnale_limite_file();
     const rlimit limite{10000, 10000};
     setrlimit(RLIMIT_FSIZE, &limite);
@@ -255,16 +256,15 @@ TEST(DiscoPienoCompilatore, IlFileInterrottoRestaQuelloVecchio) {
 }
 
 TEST(CartellaNonScrivibile, IlCompilatoreLoDiceENonToccaNulla) {
-  cartella_temporanea sorgenti, uscita;
+  cartella_temporanea uscita;
   const contenuti prima = {{nome_dat(percorso, treno), "vecchio"}, {nome_linea_dat(percorso), "vecchio"}};
   for (const auto& [nome, byte] : prima) scrivi_file(uscita.percorso() / nome, byte);
   std::filesystem::permissions(uscita.percorso(),
                                std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
                                    std::filesystem::perms::others_write,
                                std::filesystem::perm_options::remove);
-  auto s = compilazione(sorgenti.percorso(), uscita.percorso());
   // Root writes anywhere: the child gives up root's rights first.
-  const esito e = compila_nel_figlio(s, 1, [] {
+  const esito e = scrivi_nel_figlio(compilazione(uscita.percorso(), 1), [] {
     if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
       throw std::runtime_error("impossibile lasciare i diritti di root");
   });
@@ -278,21 +278,27 @@ TEST(CartellaAlPostoDellaDescrizione, CodiceEDNessunaCartellaCancellata) {
   // The line description a folder: it is not there (101); the train
   // description a folder: it cannot be read (25). Either way the folder,
   // even an empty one, stays.
+  const auto compila_e_cancella = [](const std::filesystem::path& cartella) {
+    const auto r = compila(leggi_sorgenti(cartella, "P", "T"), {"P", "T", 1});
+    cancella_descrizioni(cartella, r.stato);
+    return r.stato.codice_errore;
+  };
   {
-    prova::compilazione_di_prova c;
-    std::filesystem::create_directory(c.file_linea());
-    c.leggi(nullptr, &prova::treno_vuoto);
-    EXPECT_EQ(c.s.codice_errore, codice::linea_mancante);
-    EXPECT_TRUE(std::filesystem::is_directory(c.file_linea()));
+    cartella_temporanea c;
+    const auto linea = c.percorso() / "P_linea.txt";
+    std::filesystem::create_directory(linea);
+    scrivi_file(c.percorso() / "P_T-.txt", prova::treno_vuoto);
+    EXPECT_EQ(compila_e_cancella(c.percorso()), codice::linea_mancante);
+    EXPECT_TRUE(std::filesystem::is_directory(linea));
   }
   {
-    prova::compilazione_di_prova c;
-    std::filesystem::create_directory(c.file_treno());
-    const std::string linea = "[generale]\r\nlunghezza percorso, 1000\r\n[curve]\r\n[fine]\r\n";
-    c.leggi(&linea, nullptr);
-    EXPECT_EQ(c.s.codice_errore, codice::guasto_lettura);
-    EXPECT_FALSE(std::filesystem::exists(c.file_linea()));
-    EXPECT_TRUE(std::filesystem::is_directory(c.file_treno()));
+    cartella_temporanea c;
+    const auto treno_cartella = c.percorso() / "P_T-.txt";
+    std::filesystem::create_directory(treno_cartella);
+    scrivi_file(c.percorso() / "P_linea.txt", "[generale]\r\nlunghezza percorso, 1000\r\n[curve]\r\n[fine]\r\n");
+    EXPECT_EQ(compila_e_cancella(c.percorso()), codice::guasto_lettura);
+    EXPECT_FALSE(std::filesystem::exists(c.percorso() / "P_linea.txt"));
+    EXPECT_TRUE(std::filesystem::is_directory(treno_cartella));
   }
 }
 

@@ -1,7 +1,7 @@
 // Hostile descriptions compiled as the package and the authoring tool
 // compile them: each must end with a defined code, the description files
-// left or deleted as the reader's rules say and, when a grid exists, binary
-// files that read back as the model they came from. Under the sanitizer
+// to be left or deleted as the reader's rules say and, when a grid exists,
+// binary files that read back as the model they came from. Under the sanitizer
 // preset the same run proves that no table is read or written outside.
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include "ingressi_ostili.h"
 #include "modello/nomi_file.h"
 #include "uscita/formato.h"
-#include "uscita/memorizza_percorso.h"
+#include "compilazione/compila.h"
 
 namespace gara::prova {
 
@@ -22,46 +22,38 @@ class IngressiOstili : public ::testing::TestWithParam<ingresso_ostile> {};
 
 TEST_P(IngressiOstili, CodiceDefinitoEFileSecondoLeRegole) {
   const ingresso_ostile& k = GetParam();
-  compilazione_di_prova c;
-  if (k.linea) scrivi_file(c.file_linea(), *k.linea);
-  if (k.treno) scrivi_file(c.file_treno(), *k.treno);
-  int32_t j = 1;
-  ASSERT_NO_THROW(memorizza_percorso(c.s, j));
+  const sorgenti d = sorgenti_di("P", "T", k.linea ? &*k.linea : nullptr, k.treno ? &*k.treno : nullptr);
+  risultato_compilazione r;
+  ASSERT_NO_THROW(r = compila(d, {"P", "T", 1}));
+  const stato_compilazione& s = r.stato;
 
-  EXPECT_EQ(c.s.codice_errore, k.codice);
+  EXPECT_EQ(s.codice_errore, k.codice);
   if (k.posizione) {
-    EXPECT_EQ(c.s.posizione_errore, *k.posizione);
+    EXPECT_EQ(s.posizione_errore, *k.posizione);
   }
-  EXPECT_FALSE(std::filesystem::exists(c.file_linea()));
-  EXPECT_EQ(std::filesystem::exists(c.file_treno()), k.resta_treno);
+  EXPECT_EQ(s.cancella_linea, k.linea.has_value());
+  EXPECT_EQ(k.treno && !s.cancella_treno, k.resta_treno);
 
-  const auto cartella = c.cartella.percorso();
-  const auto dat = percorso_file(cartella, nome_dat("P", "T"));
-  const auto sim = percorso_file(cartella, nome_sim("P", "T"));
-  const auto piano = percorso_file(cartella, nome_linea_dat("P"));
-  EXPECT_EQ(std::filesystem::exists(dat), k.scritti);
-  EXPECT_EQ(std::filesystem::exists(sim), k.scritti);
-  EXPECT_EQ(std::filesystem::exists(piano), k.scritti);
+  EXPECT_EQ(r.binari_da_scrivere(), k.scritti);
   if (k.scritti) {
-    const auto celle = decodifica_celle(leggi_tutto(dat));
+    const auto binari = binari_in_memoria(s);
+    ASSERT_EQ(binari.size(), 3u);
+    const auto celle = decodifica_celle(binari.at(nome_dat("P", "T")));
     ASSERT_TRUE(celle) << celle.errore;
-    EXPECT_TRUE(*celle.valore == c.s.celle);
-    const auto tabella_letta = decodifica_tabella(leggi_tutto(sim));
+    EXPECT_TRUE(*celle.valore == s.celle);
+    const auto tabella_letta = decodifica_tabella(binari.at(nome_sim("P", "T")));
     ASSERT_TRUE(tabella_letta) << tabella_letta.errore;
-    EXPECT_TRUE(*tabella_letta.valore == c.s.tabella_linea);
-    const auto t = decodifica_tracciato(leggi_tutto(piano), c.s.tracciato.ultimo_metro());
+    EXPECT_TRUE(*tabella_letta.valore == s.tabella_linea);
+    const auto t = decodifica_tracciato(binari.at(nome_linea_dat("P")), s.tracciato.ultimo_metro());
     EXPECT_TRUE(t) << t.errore;
   }
-  for (const auto& voce : std::filesystem::directory_iterator(cartella))
-    EXPECT_NE(voce.path().extension(), ".nuovo") << "file temporaneo rimasto: " << voce.path();
 
   // The fuzzer's own checks on the same pair.
-  cartella_temporanea altrove;
   const std::string coppia =
       k.treno ? fuzz::unisci_descrizioni(k.linea.value_or(""), *k.treno) : k.linea.value_or("");
   if (k.linea) {
     try {
-      fuzz::prova_memorizza_dati(coppia, altrove.percorso());
+      fuzz::prova_memorizza_dati(coppia);
     } catch (const std::exception& e) {
       ADD_FAILURE() << e.what();
     }

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "avvio/file.h"
+#include "file/file.h"
 #include "avvio/piattaforma.h"
 
 namespace gara {

@@ -39,12 +39,7 @@ TEST(Regressioni, LettoreCampi) { ripeti("lettore_campi", fuzz::prova_lettore_ca
 
 TEST(Regressioni, Decodificatori) { ripeti("decodificatori", fuzz::prova_decodificatori); }
 
-TEST(Regressioni, MemorizzaDati) {
-  ripeti("memorizza_dati", [](std::string_view byte) {
-    prova::cartella_temporanea c;
-    fuzz::prova_memorizza_dati(byte, c.percorso());
-  });
-}
+TEST(Regressioni, MemorizzaDati) { ripeti("memorizza_dati", fuzz::prova_memorizza_dati); }
 
 }  // namespace
 }  // namespace gara

@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "aiuti_prove.h"
-#include "avvio/file.h"
+#include "file/file.h"
+#include "file/scenario_su_disco.h"
 #include "uscita/formato.h"
 #include "uscita/timbro.h"
 
@@ -26,11 +27,10 @@ const std::string nome_dat = "Corvana_Selvadoro_R 47315.dat";
 // A model the size of the scenario's (route length 47000: cells 0..1080,
 // plan metres 0..54000) with varied contents, the plan filled as a complete
 // read of the line description leaves it, stamped.
-stato_compilazione modello_di_prova(const fs::path& cartella) {
+stato_compilazione modello_di_prova() {
   stato_compilazione s;
   s.nome_percorso = percorso;
   s.nome_treno = treno;
-  s.cartella_uscita = cartella;
   s.genera_tracciato = 1;
 
   s.celle.assign(1081, cella{});
@@ -65,15 +65,21 @@ stato_compilazione modello_di_prova(const fs::path& cartella) {
   return s;
 }
 
+// The binaries of the model into the folder, as the package writes them;
+// the names of those written, in order.
+std::vector<std::string> scrivi_in(const stato_compilazione& s, const fs::path& cartella,
+                                   std::vector<std::string> scritti = {}) {
+  scrivi_binari(s, scrittura_in_cartella(cartella), scritti);
+  return scritti;
+}
+
 std::size_t dimensione(const fs::path& f) { return static_cast<std::size_t>(fs::file_size(f)); }
 
 TEST(ScritturaBinari, DimensioniEOrdineDeiFileDelloScenario) {
   prova::cartella_temporanea cartella;
-  auto s = modello_di_prova(cartella.percorso());
+  auto s = modello_di_prova();
 
-  scrivi_binari(s);
-
-  EXPECT_EQ(s.scritti, (std::vector<std::string>{nome_linea, nome_sim, nome_dat}));
+  EXPECT_EQ(scrivi_in(s, cartella.percorso()), (std::vector<std::string>{nome_linea, nome_sim, nome_dat}));
   EXPECT_EQ(dimensione(cartella.percorso() / nome_linea), 1079964u);
   EXPECT_EQ(dimensione(cartella.percorso() / nome_dat), 16215u);
   EXPECT_EQ(dimensione(cartella.percorso() / nome_sim),
@@ -88,24 +94,22 @@ TEST(ScritturaBinari, DimensioniEOrdineDeiFileDelloScenario) {
 }
 
 TEST(ScritturaBinari, IDecodificatoriRestituisconoIlModello) {
-  prova::cartella_temporanea cartella;
-  auto s = modello_di_prova(cartella.percorso());
+  auto s = modello_di_prova();
+  const auto binari = prova::binari_in_memoria(s);
 
-  scrivi_binari(s);
-
-  const auto celle = decodifica_celle(leggi_file(cartella.percorso() / nome_dat));
+  const auto celle = decodifica_celle(binari.at(nome_dat));
   ASSERT_TRUE(celle) << celle.errore;
   ASSERT_EQ(celle.valore->size(), s.celle.size());
   for (std::size_t i = 0; i < s.celle.size(); ++i)
     EXPECT_EQ((*celle.valore)[i], s.celle[i]) << "cella " << i;
 
-  const auto voci = decodifica_tabella(leggi_file(cartella.percorso() / nome_sim));
+  const auto voci = decodifica_tabella(binari.at(nome_sim));
   ASSERT_TRUE(voci) << voci.errore;
   for (std::size_t i = 0; i < s.tabella_linea.size(); ++i)
     EXPECT_EQ((*voci.valore)[i], s.tabella_linea[i]) << "voce " << i;
   EXPECT_EQ((*voci.valore)[voce::sfondi].intero_a, 610);
 
-  const auto piano = decodifica_tracciato(leggi_file(cartella.percorso() / nome_linea), 54000);
+  const auto piano = decodifica_tracciato(binari.at(nome_linea), 54000);
   ASSERT_TRUE(piano) << piano.errore;
   const tracciato_metri& t = *piano.valore;
   int differenze = 0;
@@ -127,8 +131,7 @@ TEST(ScritturaBinari, IDecodificatoriRestituisconoIlModello) {
 // integers and integers by reals, a long run of reals as the plan's bulk,
 // and empty elements, all come back as they were.
 TEST(ScritturaBinari, TrattiDiRealiInteriEVuotiInOgniPosizione) {
-  prova::cartella_temporanea cartella;
-  auto s = modello_di_prova(cartella.percorso());
+  auto s = modello_di_prova();
   tracciato_metri& t = s.tracciato;
   t.crea(300000);
   for (const int64_t m : {0, 1, 62, 63, 64, 65, 127, 128, 129, 191, 200, 255, 256})
@@ -143,9 +146,7 @@ TEST(ScritturaBinari, TrattiDiRealiInteriEVuotiInOgniPosizione) {
     for (int64_t m = 0; m <= 300000; ++m) atteso += byte_elemento(t.tipo_di(m, asse));
   EXPECT_EQ(byte_tracciato(t), atteso);
 
-  scrivi_binari(s);
-
-  const std::string byte = leggi_file(cartella.percorso() / nome_linea);
+  const std::string byte = prova::binari_in_memoria(s).at(nome_linea);
   EXPECT_EQ(byte.size(), atteso);
   const auto piano = decodifica_tracciato(byte, 300000);
   ASSERT_TRUE(piano) << piano.errore;
@@ -167,9 +168,9 @@ TEST(ScritturaBinari, UnFileVecchioPiuLungoEsceSostituitoDelTutto) {
   prova::cartella_temporanea cartella;
   for (const auto& nome : {nome_linea, nome_sim, nome_dat})
     prova::scrivi_file(cartella.percorso() / nome, std::string(2'000'000, 'x'));
-  auto s = modello_di_prova(cartella.percorso());
+  auto s = modello_di_prova();
 
-  scrivi_binari(s);
+  scrivi_in(s, cartella.percorso());
 
   EXPECT_EQ(dimensione(cartella.percorso() / nome_linea), 1079964u);
   EXPECT_EQ(dimensione(cartella.percorso() / nome_dat), 16215u);
@@ -181,12 +182,10 @@ TEST(ScritturaBinari, UnFileVecchioPiuLungoEsceSostituitoDelTutto) {
 TEST(ScritturaBinari, SenzaGeneraTracciatoIlVecchioPianoResta) {
   prova::cartella_temporanea cartella;
   prova::scrivi_file(cartella.percorso() / nome_linea, "piano vecchio");
-  auto s = modello_di_prova(cartella.percorso());
+  auto s = modello_di_prova();
   s.genera_tracciato = 0;
 
-  scrivi_binari(s);
-
-  EXPECT_EQ(s.scritti, (std::vector<std::string>{nome_sim, nome_dat}));
+  EXPECT_EQ(scrivi_in(s, cartella.percorso()), (std::vector<std::string>{nome_sim, nome_dat}));
   EXPECT_EQ(leggi_file(cartella.percorso() / nome_linea), "piano vecchio");
   EXPECT_EQ(dimensione(cartella.percorso() / nome_dat), 16215u);
 }
@@ -195,11 +194,12 @@ TEST(ScritturaBinari, UnTestoTroppoLungoFermaTuttoPrimaDiToccareIFile) {
   prova::cartella_temporanea cartella;
   for (const auto& nome : {nome_linea, nome_sim, nome_dat})
     prova::scrivi_file(cartella.percorso() / nome, "vecchio " + nome);
-  auto s = modello_di_prova(cartella.percorso());
+  auto s = modello_di_prova();
   s.voce_in(79).testo.assign(testo_massimo + 1, 'x');
 
+  std::vector<std::string> scritti;
   try {
-    scrivi_binari(s);
+    scrivi_binari(s, scrittura_in_cartella(cartella.percorso()), scritti);
     ADD_FAILURE() << "nessun errore";
   } catch (const errore_file& e) {
     const std::string messaggio = e.what();
@@ -207,7 +207,7 @@ TEST(ScritturaBinari, UnTestoTroppoLungoFermaTuttoPrimaDiToccareIFile) {
     EXPECT_NE(messaggio.find("voce 79"), std::string::npos) << messaggio;
   }
 
-  EXPECT_TRUE(s.scritti.empty());
+  EXPECT_TRUE(scritti.empty());
   for (const auto& nome : {nome_linea, nome_sim, nome_dat})
     EXPECT_EQ(leggi_file(cartella.percorso() / nome), "vecchio " + nome);
   EXPECT_EQ(std::distance(fs::directory_iterator(cartella.percorso()), fs::directory_iterator()), 3);
@@ -215,9 +215,10 @@ TEST(ScritturaBinari, UnTestoTroppoLungoFermaTuttoPrimaDiToccareIFile) {
 
 TEST(ScritturaBinari, UnaCartellaMancanteEUnErroreDiFile) {
   prova::cartella_temporanea cartella;
-  auto s = modello_di_prova(cartella.percorso() / "manca");
-  EXPECT_THROW(scrivi_binari(s), errore_file);
-  EXPECT_TRUE(s.scritti.empty());
+  auto s = modello_di_prova();
+  std::vector<std::string> scritti;
+  EXPECT_THROW(scrivi_binari(s, scrittura_in_cartella(cartella.percorso() / "manca"), scritti), errore_file);
+  EXPECT_TRUE(scritti.empty());
 }
 
 }  // namespace

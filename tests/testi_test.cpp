@@ -8,6 +8,7 @@
 #include "modello/nomi_file.h"
 #include "scenario/dati.h"
 #include "scenario/emissione.h"
+#include "file/file.h"
 
 namespace gara {
 namespace {
@@ -33,7 +34,6 @@ std::vector<std::string> righe_di(const std::string& byte) {
 
 struct testo_pacchetto {
   const char* nome;
-  std::function<void(const std::filesystem::path&)> scrivi;
   std::string file;
   std::size_t righe;
   std::size_t byte;
@@ -42,27 +42,28 @@ struct testo_pacchetto {
 const std::string percorso = "Corvana_Selvadoro";
 const std::string treno = "R 47315";
 
-std::vector<testo_pacchetto> testi() {
-  return {
-      {"linea", [](const auto& c) { dati_linea(c, percorso); }, "Corvana_Selvadoro_linea.txt", 38, 1568},
-      {"treno", [](const auto& c) { dati_treno(c, percorso, treno); }, "Corvana_Selvadoro_R 47315-.txt",
-       35, 1489},
-      {"note", [](const auto& c) { dati_note(c, percorso, treno); },
-       "Corvana_Selvadoro_R 47315_note.txt", 36, 2555},
-      {"rallentamenti", [](const auto& c) { dati_rallentamenti(c, percorso, treno); },
-       "Corvana_Selvadoro_R 47315_rallentamenti.txt", 46, 3285},
-      {"scheda", [](const auto& c) { dati_scheda(c, percorso, treno); },
-       "Corvana_Selvadoro_R 47315_scheda_treno.txt", 49, 3733},
-  };
+// In the order the package writes them.
+const testo_pacchetto testi[] = {
+    {"linea", "Corvana_Selvadoro_linea.txt", 38, 1568},
+    {"treno", "Corvana_Selvadoro_R 47315-.txt", 35, 1489},
+    {"note", "Corvana_Selvadoro_R 47315_note.txt", 36, 2555},
+    {"rallentamenti", "Corvana_Selvadoro_R 47315_rallentamenti.txt", 46, 3285},
+    {"scheda", "Corvana_Selvadoro_R 47315_scheda_treno.txt", 49, 3733},
+};
+
+// The bytes of a text of the scenario, by file name.
+std::string testo(const std::string& file) {
+  for (const auto& t : testi_scenario(percorso, treno))
+    if (t.nome == file) return t.byte;
+  throw std::runtime_error("nessun testo " + file);
 }
 
 TEST(TestiDelPacchetto, NomiRigheEByte) {
-  for (const auto& t : testi()) {
-    cartella_temporanea c;
-    t.scrivi(c.percorso());
-    const auto file = c.percorso() / t.file;
-    ASSERT_TRUE(std::filesystem::exists(file)) << t.nome;
-    const std::string byte = leggi_tutto(file);
+  const auto scenario = testi_scenario(percorso, treno);
+  for (std::size_t i = 0; i < scenario.size(); ++i) {
+    const testo_pacchetto& t = testi[i];
+    EXPECT_EQ(scenario[i].nome, t.file) << t.nome;
+    const std::string& byte = scenario[i].byte;
     EXPECT_EQ(byte.size(), t.byte) << t.nome;
     EXPECT_EQ(righe_di(byte).size(), t.righe) << t.nome;
     EXPECT_NE(byte.substr(0, 3), "\xEF\xBB\xBF") << t.nome;
@@ -77,9 +78,7 @@ TEST(TestiDelPacchetto, NomiRigheEByte) {
 }
 
 TEST(TestiDelPacchetto, RigheCheContano) {
-  cartella_temporanea c;
-  for (const auto& t : testi()) t.scrivi(c.percorso());
-  const auto linea = righe_di(leggi_tutto(c.percorso() / "Corvana_Selvadoro_linea.txt"));
+  const auto linea = righe_di(testo("Corvana_Selvadoro_linea.txt"));
   EXPECT_NE(linea[0].find("linea \xE8 fatta"), std::string::npos);
   EXPECT_NE(linea[0].find("velocit\xE0 massima"), std::string::npos);
   EXPECT_EQ(linea[2].back(), ' ');
@@ -90,27 +89,27 @@ TEST(TestiDelPacchetto, RigheCheContano) {
                              [](const auto& a, const auto& b) { return a.size() < b.size(); })->size(),
             105u);
 
-  const auto tr = righe_di(leggi_tutto(c.percorso() / "Corvana_Selvadoro_R 47315-.txt"));
+  const auto tr = righe_di(testo("Corvana_Selvadoro_R 47315-.txt"));
   EXPECT_EQ(tr[4], "orologio,    12              3             11 ");
   EXPECT_EQ(tr[25].substr(tr[25].size() - 3), "199");
 
-  const auto note = righe_di(leggi_tutto(c.percorso() / "Corvana_Selvadoro_R 47315_note.txt"));
+  const auto note = righe_di(testo("Corvana_Selvadoro_R 47315_note.txt"));
   std::vector<int> con_spazio;
   for (std::size_t i = 0; i < note.size(); ++i)
     if (!note[i].empty() && note[i].back() == ' ') con_spazio.push_back(static_cast<int>(i) + 1);
   EXPECT_EQ(con_spazio, (std::vector<int>{5, 7, 12, 21, 23, 24, 25, 26, 28, 35, 36}));
   EXPECT_EQ(note[26].size(), 16u);
-  const std::string tutte = leggi_tutto(c.percorso() / "Corvana_Selvadoro_R 47315_note.txt");
+  const std::string tutte = testo("Corvana_Selvadoro_R 47315_note.txt");
   for (char accentata : std::string("\xE0\xE8\xEC\xF2\xF9"))
     EXPECT_NE(tutte.find(accentata), std::string::npos);
 
-  const auto ordine = righe_di(leggi_tutto(c.percorso() / "Corvana_Selvadoro_R 47315_rallentamenti.txt"));
+  const auto ordine = righe_di(testo("Corvana_Selvadoro_R 47315_rallentamenti.txt"));
   for (int i : {1, 6, 40}) EXPECT_EQ(ordine[i - 1], "") << i;
   for (int i : {4, 8}) EXPECT_EQ(ordine[i - 1].size(), 81u) << i;
   for (int i = 9; i <= 39; ++i) EXPECT_EQ(ordine[i - 1].size(), 82u) << i;
   EXPECT_EQ(std::count(ordine.begin(), ordine.end(), ordine[13]), 25);
 
-  const auto scheda = righe_di(leggi_tutto(c.percorso() / "Corvana_Selvadoro_R 47315_scheda_treno.txt"));
+  const auto scheda = righe_di(testo("Corvana_Selvadoro_R 47315_scheda_treno.txt"));
   for (int i : {1, 2, 12, 49}) EXPECT_EQ(scheda[i - 1], "") << i;
   for (int i : {3, 13}) EXPECT_EQ(scheda[i - 1].size(), 82u) << i;
   for (int i = 4; i <= 7; ++i) EXPECT_EQ(scheda[i - 1].size(), 83u) << i;
@@ -142,10 +141,10 @@ TEST(Emissione, SostituisceUnFilePiuLungoSenzaResti) {
   cartella_temporanea c;
   const auto file = c.percorso() / "Corvana_Selvadoro_linea.txt";
   prova::scrivi_file(file, std::string(100000, 'x'));
-  dati_linea(c.percorso(), percorso);
+  sostituisci_file(file, dati_linea());
   const std::string prima = leggi_tutto(file);
   EXPECT_EQ(prima.size(), 1568u);
-  dati_linea(c.percorso(), percorso);
+  sostituisci_file(file, dati_linea());
   EXPECT_EQ(leggi_tutto(file), prima);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(c.percorso()),
                           std::filesystem::directory_iterator()),

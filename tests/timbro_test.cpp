@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "aiuti_prove.h"
-#include "uscita/memorizza_percorso.h"
+#include "compilazione/compila.h"
 
 namespace gara {
 namespace {
@@ -60,6 +60,11 @@ TEST(Timbro, ContanoSoloIPrimi25Caratteri) {
   EXPECT_EQ(codice_gara_st(a), codice_gara_st(b));
 }
 
+// The stop of the stamp as the message box shows it; empty for none.
+std::string fermata(const stato_compilazione& s) {
+  return s.fermata == arresto::nessuno ? "" : numero_arresto(s.fermata);
+}
+
 TEST(Timbro, TimbraTabellaECella1) {
   auto s = con_identificatori("A", "bc");
   s.cella_in(1).tipo = tipo_cella::marcatore_montagna;
@@ -67,7 +72,7 @@ TEST(Timbro, TimbraTabellaECella1) {
 
   timbra(s);
 
-  EXPECT_EQ(s.errore_fatale, "");
+  EXPECT_EQ(fermata(s), "");
   EXPECT_EQ(s.voce_in(voce::sfondi).intero_a, 610);
   EXPECT_EQ(s.voce_in(voce::sfondi).orario, 33756);
   EXPECT_EQ(s.cella_in(1), (cella{.tipo = tipo_cella::marcatore_montagna,
@@ -105,7 +110,7 @@ TEST(Timbro, PostoOccupatoFermaIlTimbroSenzaSovrascrivere) {
 
     timbra(s);
 
-    EXPECT_EQ(s.errore_fatale, k.errore);
+    EXPECT_EQ(fermata(s), k.errore);
     EXPECT_EQ(s.voce_in(voce::sfondi).intero_a, k.intero_a);
     EXPECT_EQ(s.cella_in(1).dato1, k.dato1);
     EXPECT_EQ(s.voce_in(voce::sfondi).orario, k.orario);
@@ -119,7 +124,7 @@ TEST(Timbro, GrigliaSenzaCella1NonSiPuoTimbrare) {
 
   timbra(s);
 
-  EXPECT_EQ(s.errore_fatale, "1250");
+  EXPECT_EQ(fermata(s), "1250");
   EXPECT_EQ(s.voce_in(voce::sfondi).intero_a, 0);
 }
 
@@ -133,7 +138,7 @@ struct caso_compilazione {
 
 TEST(Timbro, UnaFermataDelTimbroNonLasciaFileBinari) {
   const std::vector<caso_compilazione> casi = {
-      {"nulla in cella 1", "[indicazioni]", "", {"P_linea.dat", "P_T.sim", "P_T.dat"}},
+      {"nulla in cella 1", "[indicazioni]", "", {"P_T.dat", "P_T.sim", "P_linea.dat"}},
       {"cartello in cella 1: dato1 usato",
        "[indicazioni]\r\ncartello_indicatore,  0,   (INIZIO)",
        "1250",
@@ -145,24 +150,19 @@ TEST(Timbro, UnaFermataDelTimbroNonLasciaFileBinari) {
   };
   for (const auto& k : casi) {
     SCOPED_TRACE(k.nome);
-    prova::compilazione_di_prova p;
-    prova::scrivi_file(p.file_linea(), prova::righe_crlf({"[generale]", "lunghezza percorso,  1000",
-                                                          k.oggetto, "[fine]"}));
-    prova::scrivi_file(p.file_treno(), prova::treno_vuoto);
+    const std::string linea = prova::righe_crlf({"[generale]", "lunghezza percorso,  1000", k.oggetto, "[fine]"});
+    const auto r = compila(prova::sorgenti_di("P", "T", &linea, &prova::treno_vuoto), {"P", "T", 1});
 
-    int32_t j = 1;
-    memorizza_percorso(p.s, j);
-
-    EXPECT_EQ(p.s.errore_fatale, k.errore);
-    EXPECT_EQ(p.s.scritti, k.scritti);
-    std::vector<std::string> presenti;  // the binary files in the folder
-    for (const auto& f : std::filesystem::directory_iterator(p.cartella.percorso()))
-      if (f.path().extension() == ".dat" || f.path().extension() == ".sim")
-        presenti.push_back(f.path().filename().string());
-    std::sort(presenti.begin(), presenti.end());
-    std::vector<std::string> attesi = k.scritti;
-    std::sort(attesi.begin(), attesi.end());
-    EXPECT_EQ(presenti, attesi);
+    EXPECT_EQ(fermata(r.stato), k.errore);
+    std::vector<std::string> scritti;
+    if (r.binari_da_scrivere())
+      for (const auto& [nome, byte] : prova::binari_in_memoria(r.stato)) scritti.push_back(nome);
+    EXPECT_EQ(scritti, k.scritti);
+    if (!k.errore.empty()) {
+      // The stop is among the problems, with its number.
+      ASSERT_FALSE(r.stato.diagnostiche.empty());
+      EXPECT_EQ(std::to_string(r.stato.diagnostiche.back().codice), k.errore);
+    }
   }
 }
 

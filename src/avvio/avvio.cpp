@@ -1,9 +1,13 @@
 #include "avvio/avvio.h"
 
-#include "avvio/file.h"
-#include "modello/stato_compilazione.h"
+#include <vector>
+
+#include "compilazione/compila.h"
+#include "file/file.h"
+#include "file/scenario_su_disco.h"
+#include "modello/nomi_file.h"
 #include "scenario/dati.h"
-#include "uscita/memorizza_percorso.h"
+#include "uscita/scrittura_binari.h"
 
 namespace gara {
 
@@ -15,30 +19,33 @@ void errore(piattaforma& p, const std::string& a) {
 }
 
 void sequenza_avvio(piattaforma& p) {
-  stato_compilazione stato;
-  stato.nome_percorso = percorso_del_pacchetto;
-  stato.nome_treno = treno_del_pacchetto;
+  const std::string nome_percorso = percorso_del_pacchetto;
+  const std::string nome_treno = treno_del_pacchetto;
 
   p.mostra_finestra();
   p.ridisegna_finestra();
+  arresto fermata = arresto::nessuno;
   try {
     const auto cartella = p.cartella_programma();
-    stato.cartella = cartella;
-    stato.cartella_uscita = cartella;
+    // The five texts, each replaced whole, in their order.
+    for (const auto& t : testi_scenario(nome_percorso, nome_treno))
+      sostituisci_file(percorso_file(cartella, t.nome), t.byte);
 
-    dati_linea(cartella, stato.nome_percorso);
-    dati_treno(cartella, stato.nome_percorso, stato.nome_treno);
-    dati_note(cartella, stato.nome_percorso, stato.nome_treno);
-    dati_rallentamenti(cartella, stato.nome_percorso, stato.nome_treno);
-    dati_scheda(cartella, stato.nome_percorso, stato.nome_treno);
-
-    int32_t j = 1;
-    memorizza_percorso(stato, j);
+    // The compile reads the two descriptions back from the folder; the
+    // package then deletes those it has read, and writes the binaries.
+    const risultato_compilazione r =
+        compila(leggi_sorgenti(cartella, nome_percorso, nome_treno), {nome_percorso, nome_treno, 1});
+    cancella_descrizioni(cartella, r.stato);
+    fermata = r.stato.fermata;
+    if (r.binari_da_scrivere()) {
+      std::vector<std::string> scritti;
+      scrivi_binari(r.stato, scrittura_in_cartella(cartella), scritti);
+    }
   } catch (const errore_file& e) {
     p.segnala_guasto(e.what());
     p.termina(uscita_programma::guasto_file);
   }
-  if (!stato.errore_fatale.empty()) errore(p, stato.errore_fatale);
+  if (fermata != arresto::nessuno) errore(p, numero_arresto(fermata));
   p.termina(uscita_programma::riuscita);
 }
 

@@ -1,5 +1,5 @@
 #include "avvio/avvio.h"
-#include "avvio/file.h"
+#include "file/file.h"
 #include "avvio/piattaforma.h"
 
 // The package takes no arguments and reads no configuration: everything it

@@ -2,18 +2,16 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
+#include <limits>
 
-#include "avvio/file.h"
 #include "lettura/griglia.h"
-#include "lettura/lettore_campi.h"
+#include "lettura/lettura_voci.h"
 #include "lettura/parole.h"
 #include "lettura/progressive.h"
 #include "modello/arrotonda.h"
 #include "modello/codici.h"
 #include "modello/guasto.h"
-#include "modello/nomi_file.h"
-#include "modello/windows1252.h"
+#include "modello/misure.h"
 #include "posa/indicatori_v_max.h"
 #include "posa/montagna.h"
 
@@ -22,9 +20,7 @@ namespace gara {
 namespace {
 
 constexpr int32_t lunghezza_massima = 1000000;  // metres of route
-constexpr int64_t metri_oltre_la_fine = 7000;   // the grid and the plan go on past the end
 constexpr int32_t metro_massimo_curve = 1000000;
-constexpr int32_t offset_pendenza = 100;
 constexpr int trattini_generale = 10;  // dash fields skipped in a row, general block
 constexpr int trattini_corpo = 2;      // and in the body
 
@@ -33,15 +29,15 @@ constexpr int trattini_corpo = 2;      // and in the body
 constexpr std::array<std::pair<char, double>, 6> curvature{{
     {'1', 0.0001}, {'2', 0.0002}, {'3', 0.0004}, {'4', 0.001}, {'5', 0.002}, {'6', 0.003}}};
 
+// The gradient byte of a cell: the gradient plus its offset, low byte.
+uint8_t byte_pendenza(int32_t g) { return bassi_8(int64_t{g} + misura::zero_pendenza); }
+
 // The state of one pass over the line description.
-class lettura_linea {
+class lettura_linea : lettura_voci {
  public:
-  lettura_linea(stato_compilazione& s, const std::filesystem::path& file, int32_t& posto_cartello)
-      : s_(s),
-        file_(file),
-        nome_(da_windows1252(nome_descrizione_linea(s.nome_percorso))),
-        f_(leggi_file(file)),
-        posto_cartello_(posto_cartello) {}
+  lettura_linea(stato_compilazione& s, const std::string& nome, std::string_view byte,
+                int32_t& posto_cartello)
+      : lettura_voci(s, nome, byte), posto_cartello_(posto_cartello) {}
 
   esito_linea leggi() {
     if (!preambolo()) {
@@ -55,7 +51,8 @@ class lettura_linea {
     posto_cartello_ = voce::primo_cartello;
     cursore_pendenza_ = 0;
     cursore_metri_ = 2;
-    if (s_.genera_tracciato != 0) {
+    // (A checking reading may have gone on without a grid, and so without a plan.)
+    if (s_.genera_tracciato != 0 && (!s_.verifica() || s_.tracciato.esiste())) {
       // The track starts at the origin heading along axis 1.
       s_.tracciato.imposta_intero(0, 0, 0);
       s_.tracciato.imposta_intero(0, 1, 0);
@@ -63,32 +60,22 @@ class lettura_linea {
       s_.tracciato.imposta_intero(1, 1, 1);
     }
 
-    if (!corpo()) return esito_linea::termina;
-    fine_file();
+    if (corpo() == seguito::termina) return esito_linea::termina;
+    voce_protetta([&] {
+      fine_file();
+      return seguito::prosegui;
+    });
     return esito_linea::prosegui;
   }
 
  private:
-  // Closes and deletes the description and leaves the code: the whole
-  // reading stops (hence false, for the entry routines to pass on).
-  bool ferma(int32_t codice_errore) {
-    s_.cancella_descrizione(file_);
-    s_.segna_errore(codice_errore);
-    return false;
-  }
-
-  void leggi_riga() {
-    s_.riga = f_.leggi_testo();
-    s_.voce_corrente = origine{nome_, f_.linea()};
-  }
-
-  int32_t numero() { return f_.leggi_numero<int32_t>(); }
+  int32_t numero() { return lettura_voci::numero<int32_t>(); }
 
   // Everything up to the field "[generale]"; false when the file ends first.
   bool preambolo() {
     do {
       if (f_.a_fine()) {
-        s_.voce_corrente = origine{nome_, f_.linea()};
+        s_.voce_corrente = f_.campo();
         return false;
       }
       leggi_riga();
@@ -103,28 +90,44 @@ class lettura_linea {
     while (!f_.a_fine()) {
       leggi_riga();
       if (f_.a_fine()) break;
-      for (int k = 0; k < trattini_generale; ++k)
-        if (contiene(s_.riga, "-")) leggi_riga();
-
-      const std::string& r = s_.riga;
-      if (contiene_senza_maiuscole(r, "percorso") && contiene_senza_maiuscole(r, "lunghezza")) {
-        const int32_t l = numero();
-        s_.voce_in(voce::generale).valore2 = l;
-        if (l > lunghezza_massima) return ferma(codice::lunghezza_eccessiva);
-        crea_griglia(l);
-      }
-      if (contiene(r, "tre") && contiene(r, "progressiva")) tre_numeri(voce::progressiva_tre);
-      if (contiene(r, "due") && contiene(r, "progressiva")) tre_numeri(voce::progressiva_due);
-      if (contiene(r, "uno") && contiene(r, "progressiva")) tre_numeri(voce::progressiva_uno);
-      if (contiene(r, "sfondo") && contiene(r, "uno")) s_.voce_in(voce::sfondi).valore1 = numero();
-      if (contiene(r, "sfondo") && contiene(r, "due")) s_.voce_in(voce::sfondi).valore3 = numero();
-      if (contiene(r, "sfondo") && contiene(r, "tre")) s_.voce_in(voce::sfondi).valore2 = numero();
-      if (contiene(r, "segnali") && contiene(r, "ripetizione") && !ripetizione_segnali())
-        return false;
-
-      if (chiude_blocco(r)) break;
+      bool chiuso = false;
+      const seguito esito = voce_protetta([&] {
+        // Here a dash field is passed over even when it is the last one:
+        // reading on from there is a failure.
+        for (int k = 0; k < trattini_generale; ++k)
+          if (contiene(s_.riga, "-")) leggi_riga();
+        const seguito e = voce_generale();
+        chiuso = chiude_blocco(s_.riga);
+        return e;
+      });
+      if (esito == seguito::termina) return false;
+      if (chiuso) break;
     }
     return true;
+  }
+
+  seguito voce_generale() {
+    const std::string& r = s_.riga;
+    if (contiene_senza_maiuscole(r, "percorso") && contiene_senza_maiuscole(r, "lunghezza")) {
+      const int32_t l = numero();
+      s_.voce_in(voce::generale).valore2 = l;
+      if (l > lunghezza_massima) {
+        // A checking reading goes on without a grid rather than make one
+        // of any size.
+        if (ferma_in(codice::lunghezza_eccessiva, f_.campo())) return seguito::termina;
+      } else {
+        crea_griglia(l);
+      }
+    }
+    if (contiene(r, "tre") && contiene(r, "progressiva")) tre_numeri(voce::progressiva_tre);
+    if (contiene(r, "due") && contiene(r, "progressiva")) tre_numeri(voce::progressiva_due);
+    if (contiene(r, "uno") && contiene(r, "progressiva")) tre_numeri(voce::progressiva_uno);
+    if (contiene(r, "sfondo") && contiene(r, "uno")) s_.voce_in(voce::sfondi).valore1 = numero();
+    if (contiene(r, "sfondo") && contiene(r, "due")) s_.voce_in(voce::sfondi).valore3 = numero();
+    if (contiene(r, "sfondo") && contiene(r, "tre")) s_.voce_in(voce::sfondi).valore2 = numero();
+    if (contiene(r, "segnali") && contiene(r, "ripetizione") && !ripetizione_segnali())
+      return seguito::termina;
+    return seguito::prosegui;
   }
 
   static bool chiude_blocco(const std::string& r) {
@@ -135,10 +138,10 @@ class lettura_linea {
 
   void crea_griglia(int32_t l) {
     lunghezza_ = l;
-    const auto n = arrotonda_entro<int32_t>(static_cast<double>(l + metri_oltre_la_fine) / 50.0);
-    if (n < 0) throw guasto("griglia senza celle");
+    const auto n = arrotonda_entro<int32_t>(in_celle(static_cast<double>(l + misura::metri_oltre_la_fine)));
+    if (n < 0) throw guasto("lunghezza del percorso " + std::to_string(l) + ": la griglia non avrebbe celle");
     s_.celle.assign(static_cast<std::size_t>(n) + 1, cella{});
-    if (s_.genera_tracciato != 0) s_.tracciato.crea(l + metri_oltre_la_fine);
+    if (s_.genera_tracciato != 0) s_.tracciato.crea(l + misura::metri_oltre_la_fine);
   }
 
   void tre_numeri(int record) {
@@ -153,76 +156,70 @@ class lettura_linea {
   bool ripetizione_segnali() {
     voce_linea& v = s_.voce_in(voce::treno);
     const int32_t p = numero();
+    const luogo campo_p = f_.campo();
     const int32_t q = numero();
     v.valore1 = p;
     v.valore2 = q;
-    if (p % 50 != 0) return ferma(codice::ripetizione_inizio_fuori_passo);
-    if (q % 50 != 0) return ferma(codice::ripetizione_fine_fuori_passo);
+    if (p % misura::metri_cella != 0 && ferma_in(codice::ripetizione_inizio_fuori_passo, campo_p))
+      return false;
+    if (q % misura::metri_cella != 0 && ferma_in(codice::ripetizione_fine_fuori_passo, f_.campo()))
+      return false;
     if (contiene(s_.riga, "4"))
       v.valore3 = 4;
     else if (contiene(s_.riga, "9"))
       v.valore3 = 9;
-    else
-      return ferma(codice::ripetizione_senza_codici);
+    else if (ferma(codice::ripetizione_senza_codici))
+      return false;
     if (q == 0) v.valore3 = 0;
     return true;
   }
 
-  // The entries of the body, in any order. False when an entry stopped the
-  // whole reading; true when the body ended (end of file, or an entry
-  // refused by the grid check).
-  bool corpo() {
+  // The entries of the body, in any order, up to the end of the file or to
+  // an entry that ends the body (fine_lettura) or the whole reading (termina).
+  seguito corpo() {
     while (!f_.a_fine()) {
       leggi_riga();
-      if (f_.a_fine()) return true;
-      for (int k = 0; k < trattini_corpo && contiene(s_.riga, "-"); ++k) {
-        leggi_riga();
-        if (f_.a_fine()) return true;
-      }
-      const std::string r = s_.riga;
-      std::optional<bool> esito;
-      if (contiene_senza_maiuscole(r, "pendenza")) esito = pendenza();
-      if (!esito && contiene_senza_maiuscole(r, "curva") && s_.genera_tracciato != 0)
-        esito = curva(r);
-      if (!esito && contiene_senza_maiuscole(r, "montagna")) esito = montagna();
-      if (!esito && contiene_senza_maiuscole(r, "indicatori_v")) esito = indicatore();
-      if (!esito && contiene_senza_maiuscole(r, "indicat") && contiene_senza_maiuscole(r, "cartello"))
-        esito = cartello();
-      if (esito) return *esito;
+      if (f_.a_fine()) break;
+      if (!salta_trattini(trattini_corpo)) break;
+      const seguito esito = voce_protetta([&] { return voce_corpo(); });
+      if (esito != seguito::prosegui) return esito;
     }
-    return true;
+    return seguito::fine_lettura;
   }
 
-  // The grid check on an entry's first number: refused entries end the body
-  // with code 15 as if the file had ended.
-  bool rifiutata(int32_t x) {
-    if (!oltre_griglia(s_, x)) return false;
-    s_.segna_errore(codice::oltre_griglia);
-    s_.posizione_errore = x;
-    return true;
+  // Every keyword the field holds, in this order, until one of them ends
+  // the body or the reading.
+  seguito voce_corpo() {
+    const std::string r = s_.riga;
+    const auto ha = [&r](std::string_view parola) { return contiene_senza_maiuscole(r, parola); };
+    seguito e = seguito::prosegui;
+    if (ha("pendenza") && (e = pendenza()) != seguito::prosegui) return e;
+    if (ha("curva") && s_.genera_tracciato != 0 && (e = curva(r)) != seguito::prosegui) return e;
+    if (ha("montagna") && (e = montagna()) != seguito::prosegui) return e;
+    if (ha("indicatori_v") && (e = indicatore()) != seguito::prosegui) return e;
+    if (ha("indicat") && ha("cartello") && (e = cartello()) != seguito::prosegui) return e;
+    return e;
   }
 
-  // Each entry returns nothing to go on, true to end the body (then the
-  // end-of-file steps run), false to stop the whole reading.
-  std::optional<bool> pendenza() {
+  // A refused entry ends the body of a faithful reading, as if the file had
+  // ended there; a checking reading passes it over.
+  seguito dopo_rifiuto() const { return s_.verifica() ? seguito::prosegui : seguito::fine_lettura; }
+
+  seguito pendenza() {
     const int32_t p = numero();
     const int32_t g = numero();
-    if (rifiutata(p)) return true;
-    const auto v = arrotonda_entro<int32_t>(p / 50.0);
-    if (v > 0) {
-      do {
-        s_.cella_in(cursore_pendenza_).pendenza = bassi_8(int64_t{pendenza_precedente_} + offset_pendenza);
-        ++cursore_pendenza_;
-      } while (cursore_pendenza_ < v);
-    }
+    if (rifiutata(p, margine_oggetto)) return dopo_rifiuto();
+    const auto v = arrotonda_entro<int32_t>(in_celle(p));
+    if (v > 0)
+      riempi_celle(cursore_pendenza_, v, [&](cella& c) { c.pendenza = byte_pendenza(pendenza_precedente_); });
     pendenza_precedente_ = g;
-    return std::nullopt;
+    return seguito::prosegui;
   }
 
-  std::optional<bool> curva(const std::string& r) {
+  seguito curva(const std::string& r) {
     const int32_t inizio = numero();
     const int32_t metri = numero();
-    if (rifiutata(inizio)) return true;
+    if (rifiutata(inizio, margine_oggetto)) return dopo_rifiuto();
     double k = 0.0;
     bool trovata = false;
     for (const auto& [cifra, curvatura] : curvature) {
@@ -232,13 +229,14 @@ class lettura_linea {
         break;
       }
     }
-    if (!trovata) return ferma(codice::curva_errata);
+    if (!trovata) return ferma(codice::curva_errata) ? seguito::termina : seguito::prosegui;
     if (contiene_senza_maiuscole(r, "s")) k = -k;  // left-hand
 
+    if (!s_.tracciato.esiste()) return seguito::prosegui;  // a checking reading without a grid
     if (!traccia(inizio, 0.0, metro_massimo_curve) ||
         !traccia(int64_t{inizio} + metri, k, metro_massimo_curve))
-      return ferma(codice::curva_errata);
-    return std::nullopt;
+      return ferma(codice::curva_errata) ? seguito::termina : seguito::prosegui;
+    return seguito::prosegui;
   }
 
   // Lays the plan from the cursor up to metre `fino`, every metre the step
@@ -281,68 +279,63 @@ class lettura_linea {
     return cursore_metri_ <= limite;
   }
 
-  std::optional<bool> montagna() {
+  seguito montagna() {
     const int32_t inizio = numero();
     const int32_t fine = numero();
     int32_t tipo = numero();
-    if (rifiutata(inizio)) return true;
+    if (rifiutata(inizio, margine_oggetto)) return dopo_rifiuto();
     memo_montagna(s_, inizio, fine, tipo);
-    return std::nullopt;
+    return seguito::prosegui;
   }
 
-  std::optional<bool> indicatore() {
+  seguito indicatore() {
     std::array<int32_t, 9> v{};
     for (auto& x : v) x = numero();
     const int32_t posizione = v[0];
-    if (rifiutata(posizione)) return true;
+    if (rifiutata(posizione, margine_oggetto)) return dopo_rifiuto();
+    const std::size_t problemi = s_.diagnostiche.size();
     memo_indicatori_v_max(s_, posizione, v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
-    if (s_.codice_errore > 0) {
-      s_.cancella_descrizione(file_);
-      s_.posizione_errore = posizione;
-      return false;
+    // A faithful reading stops on any code standing; a checking one notes
+    // the metre of a problem of this entry and goes on.
+    const bool problema = s_.verifica() ? s_.diagnostiche.size() > problemi : s_.codice_errore > 0;
+    if (problema) {
+      s_.segna_posizione(posizione);
+      if (!s_.verifica()) return seguito::termina;
     }
-    return std::nullopt;
+    return seguito::prosegui;
   }
 
-  std::optional<bool> cartello() {
+  seguito cartello() {
     const int32_t x = numero();
     s_.riga = f_.leggi_testo();
-    if (rifiutata(x)) return true;
+    if (rifiutata(x, margine_oggetto)) return dopo_rifiuto();
     cella& c = s_.cella_in_reale(indice_cella(x));
-    if (!libera(c)) {
-      s_.posizione_errore = x;
-      return ferma(codice::cartello_occupato);
-    }
-    if (s_.riga.size() > testo_massimo) throw guasto("testo del cartello troppo lungo");
+    if (!libera(c)) return ferma(codice::cartello_occupato, x) ? seguito::termina : seguito::prosegui;
+    if (s_.riga.size() > testo_massimo)
+      throw guasto("testo del cartello di " + std::to_string(s_.riga.size()) +
+                   " caratteri (al massimo " + std::to_string(testo_massimo) + ")");
     // Board texts share records 1 to 80 with the stations; record 0 is
     // never a board's, so an 81st board overflows the table like an 82nd.
-    if (posto_cartello_ < voce::prima_stazione) throw guasto("più di 80 cartelli indicatori");
+    if (posto_cartello_ < voce::prima_stazione)
+      throw guasto("più di 80 cartelli indicatori: la tabella della linea non ha altre voci (voci da 1 a 80)");
     voce_linea& v = s_.voce_in(posto_cartello_);
     c.tipo = tipo_cella::cartello;
     c.dato1 = entro<int16_t>(int64_t{posto_cartello_});
     v.testo = s_.riga;
     --posto_cartello_;
-    return std::nullopt;
+    return seguito::prosegui;
   }
 
-  // After the last entry: the file goes, the gradient runs on to cell N - 3
-  // and the plan runs straight to metre L + 6998.
+  // After the last entry: the gradient runs on to cell N - 3 and the plan
+  // runs straight to metre L + 6998.
   void fine_file() {
-    s_.cancella_descrizione(file_);
-    if (!s_.griglia_esiste()) throw guasto("descrizione della linea senza lunghezza del percorso");
+    if (!s_.griglia_esiste()) throw guasto(std::string(motivo_senza_griglia));
     const int32_t n = s_.ultima_cella();
-    do {
-      s_.cella_in(cursore_pendenza_).pendenza = bassi_8(int64_t{pendenza_precedente_} + offset_pendenza);
-      ++cursore_pendenza_;
-    } while (cursore_pendenza_ < n - 2);
+    riempi_celle(cursore_pendenza_, n - 2, [&](cella& c) { c.pendenza = byte_pendenza(pendenza_precedente_); });
     if (s_.genera_tracciato != 0)
-      traccia(lunghezza_ + metri_oltre_la_fine - 2, 0.0, std::numeric_limits<int64_t>::max());
+      traccia(lunghezza_ + misura::metri_oltre_la_fine - 2, 0.0, std::numeric_limits<int64_t>::max());
   }
 
-  stato_compilazione& s_;
-  const std::filesystem::path& file_;
-  const std::string nome_;
-  lettore_campi f_;
   int32_t& posto_cartello_;
   int64_t lunghezza_ = 0;
   int64_t cursore_pendenza_ = 0;
@@ -352,9 +345,9 @@ class lettura_linea {
 
 }  // namespace
 
-esito_linea leggi_descrizione_linea(stato_compilazione& s, const std::filesystem::path& file,
-                                    int32_t& posto_cartello) {
-  lettura_linea l(s, file, posto_cartello);
+esito_linea leggi_descrizione_linea(stato_compilazione& s, const std::string& nome,
+                                    std::string_view byte, int32_t& posto_cartello) {
+  lettura_linea l(s, nome, byte, posto_cartello);
   return l.leggi();
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
+
+#include <string>
+#include <string_view>
 
 #include "modello/stato_compilazione.h"
 
@@ -11,11 +13,11 @@ namespace gara {
 // whole reading stops here.
 enum class esito_linea { prosegui, termina };
 
-// The line half of memorizza_dati: reads the line description file into the
-// route model and deletes it (when the state allows). posto_cartello is the
-// next free board-text record, from 80 downward; the train half takes it as
-// its station limit. Unforeseen failures are thrown for the recovery routine.
-esito_linea leggi_descrizione_linea(stato_compilazione& s, const std::filesystem::path& file,
-                                    int32_t& posto_cartello);
+// The line half of memorizza_dati: reads the line description into the
+// route model. posto_cartello is the next free board-text record, from 80
+// downward; the train half takes it as its station limit. Unforeseen
+// failures are thrown for the recovery routine.
+esito_linea leggi_descrizione_linea(stato_compilazione& s, const std::string& nome,
+                                    std::string_view byte, int32_t& posto_cartello);
 
 }  // namespace gara

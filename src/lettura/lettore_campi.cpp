@@ -1,5 +1,6 @@
 #include "lettura/lettore_campi.h"
 
+#include "lettura/righe.h"
 #include "modello/guasto.h"
 
 namespace gara {
@@ -15,7 +16,22 @@ constexpr int64_t troppo_grande = int64_t{1} << 40;
 
 }  // namespace
 
-lettore_campi::lettore_campi(std::string contenuto) : testo_(std::move(contenuto)) {}
+lettore_campi::lettore_campi(std::string_view contenuto, std::string nome_file) : testo_(contenuto) {
+  campo_.file = std::move(nome_file);
+  campo_.linea = 1;
+  campo_.colonna = 1;
+}
+
+void lettore_campi::inizia_campo() {
+  inizio_campo_ = pos_;
+  campo_.linea = linea_;
+  campo_.colonna = static_cast<int>(pos_ - inizio_riga_) + 1;
+  campo_.lunghezza = 0;
+}
+
+void lettore_campi::chiudi_campo(std::size_t fine) {
+  campo_.lunghezza = static_cast<int>(fine - inizio_campo_);
+}
 
 void lettore_campi::controlla_non_finito() const {
   if (a_fine()) throw guasto("lettura oltre la fine del file");
@@ -25,14 +41,12 @@ void lettore_campi::salta_spazi() {
   while (pos_ < testo_.size() && spazio(testo_[pos_])) ++pos_;
 }
 
-bool lettore_campi::fine_riga() const {
-  return pos_ < testo_.size() && (testo_[pos_] == '\r' || testo_[pos_] == '\n');
-}
+bool lettore_campi::fine_riga() const { return fine_riga_in(testo_, pos_) != 0; }
 
 void lettore_campi::consuma_fine_riga() {
-  if (testo_[pos_] == '\r' && pos_ + 1 < testo_.size() && testo_[pos_ + 1] == '\n') ++pos_;
-  ++pos_;
+  pos_ += fine_riga_in(testo_, pos_);
   ++linea_;
+  inizio_riga_ = pos_;
 }
 
 void lettore_campi::consuma_delimitatore() {
@@ -46,21 +60,28 @@ void lettore_campi::consuma_delimitatore() {
 std::string lettore_campi::leggi_testo() {
   controlla_non_finito();
   salta_spazi();
-  linea_campo_ = linea_;
+  inizia_campo();
   std::string campo;
   if (pos_ < testo_.size() && testo_[pos_] == '"') {
     ++pos_;
     while (pos_ < testo_.size() && testo_[pos_] != '"') {
-      if (testo_[pos_] == '\n' || (testo_[pos_] == '\r' &&
-                                   (pos_ + 1 >= testo_.size() || testo_[pos_ + 1] != '\n')))
+      // A line end inside the quotes counts as one, whatever its bytes.
+      if (const std::size_t n = fine_riga_in(testo_, pos_)) {
+        campo.append(testo_.substr(pos_, n));
+        pos_ += n;
         ++linea_;
+        inizio_riga_ = pos_;
+        continue;
+      }
       campo += testo_[pos_++];
     }
     if (pos_ < testo_.size()) ++pos_;  // the closing quote
+    chiudi_campo(pos_);
     while (pos_ < testo_.size() && testo_[pos_] != ',' && !fine_riga()) ++pos_;
   } else {
     while (pos_ < testo_.size() && testo_[pos_] != ',' && !fine_riga()) campo += testo_[pos_++];
     while (!campo.empty() && spazio(campo.back())) campo.pop_back();
+    chiudi_campo(inizio_campo_ + campo.size());
   }
   consuma_delimitatore();
   return campo;
@@ -69,10 +90,11 @@ std::string lettore_campi::leggi_testo() {
 int64_t lettore_campi::leggi_intero() {
   controlla_non_finito();
   salta_spazi();
-  linea_campo_ = linea_;
+  inizia_campo();
   const std::size_t inizio = pos_;
   while (pos_ < testo_.size() && !spazio(testo_[pos_]) && testo_[pos_] != ',' && !fine_riga())
     ++pos_;
+  chiudi_campo(pos_);
   const std::string_view campo(testo_.data() + inizio, pos_ - inizio);
   salta_spazi();
   consuma_delimitatore();

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
 
 #include "modello/arrotonda.h"
+#include "modello/diagnostica.h"
 
 namespace gara {
 
@@ -26,9 +28,11 @@ namespace gara {
 // Reading when the whole file has already been used up is a guasto: the
 // readers look at a_fine() after a read to know whether the field they got
 // was the last one.
+//
+// The reader only looks at the bytes it is given; they must outlive it.
 class lettore_campi {
  public:
-  explicit lettore_campi(std::string contenuto);
+  lettore_campi(std::string_view contenuto, std::string nome_file = {});
 
   // True when every byte of the file has been used up.
   bool a_fine() const { return pos_ >= testo_.size(); }
@@ -41,7 +45,13 @@ class lettore_campi {
   }
 
   // The line (from 1) on which the last field read begins.
-  int linea() const { return linea_campo_; }
+  int linea() const { return campo_.linea; }
+  // Where the last field read stands: its line, column and length.
+  const luogo& campo() const { return campo_; }
+  // The last field read as it stands in the file.
+  std::string_view testo_campo() const {
+    return testo_.substr(inizio_campo_, static_cast<std::size_t>(campo_.lunghezza));
+  }
 
  private:
   int64_t leggi_intero();
@@ -50,11 +60,15 @@ class lettore_campi {
   void consuma_fine_riga();
   void consuma_delimitatore();
   void controlla_non_finito() const;
+  void inizia_campo();
+  void chiudi_campo(std::size_t fine);
 
-  std::string testo_;
+  std::string_view testo_;
   std::size_t pos_ = 0;
   int linea_ = 1;
-  int linea_campo_ = 1;
+  std::size_t inizio_riga_ = 0;
+  std::size_t inizio_campo_ = 0;
+  luogo campo_;
 };
 
 }  // namespace gara

@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <string>
 #include <limits>
 
 #include "modello/guasto.h"
@@ -13,14 +15,25 @@ namespace gara {
 // the default rounding mode, which nothing in the system changes.
 inline double arrotonda(double x) { return std::nearbyint(x); }
 
+// The reason of a value that does not fit a field of type T, with the range.
+template <class T>
+std::string fuori_dai_limiti(const std::string& valore) {
+  return "valore " + valore + " fuori dai limiti del campo (da " +
+         std::to_string(int64_t{std::numeric_limits<T>::min()}) + " a " +
+         std::to_string(int64_t{std::numeric_limits<T>::max()}) + ")";
+}
+
 // A whole number that must fit a field of type T: anything outside its range
 // (or not a number at all) is a failure, never a silent wrap.
 template <class T>
 T entro(double x) {
   static_assert(sizeof(T) <= 4, "only the narrow fields of the formats");
   if (!(x >= static_cast<double>(std::numeric_limits<T>::min()) &&
-        x <= static_cast<double>(std::numeric_limits<T>::max())))
-    throw guasto("valore fuori dai limiti del campo");
+        x <= static_cast<double>(std::numeric_limits<T>::max()))) {
+    char testo[64];
+    std::snprintf(testo, sizeof testo, "%.17g", x);
+    throw guasto(fuori_dai_limiti<T>(testo));
+  }
   return static_cast<T>(x);
 }
 
@@ -28,7 +41,7 @@ template <class T>
 T entro(int64_t x) {
   if (x < static_cast<int64_t>(std::numeric_limits<T>::min()) ||
       x > static_cast<int64_t>(std::numeric_limits<T>::max()))
-    throw guasto("valore fuori dai limiti del campo");
+    throw guasto(fuori_dai_limiti<T>(std::to_string(x)));
   return static_cast<T>(x);
 }
 

@@ -68,6 +68,19 @@ std::string_view significato(int32_t codice_errore) {
   return v ? v->testo : std::string_view{};
 }
 
+std::string numero_arresto(arresto a) { return std::to_string(static_cast<int32_t>(a)); }
+
+std::string_view significato(arresto a) {
+  switch (a) {
+    case arresto::nessuno: return "nessun arresto";
+    case arresto::timbro_occupato:
+      return "il campo intero_a della voce 85 o il dato1 della cella 1 è già usato";
+    case arresto::codici_occupati:
+      return "il campo orario della voce 85 o il dato2 della cella 1 è già usato";
+  }
+  return "posti del timbro già usati";
+}
+
 bool registra_metro(int32_t codice_errore) {
   const voce_codice* v = cerca(codice_errore);
   return v && v->posizione == con_metro;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace gara {
@@ -37,6 +38,20 @@ inline constexpr int32_t linea_mancante = 101;
 inline constexpr int32_t generale_mancante = 102;
 inline constexpr int32_t curva_errata = 103;
 }  // namespace codice
+
+// The two checks of the header stamp that stop the run: the package shows
+// their number in its message box and writes no binary file.
+enum class arresto : int32_t {
+  nessuno = 0,
+  timbro_occupato = 1250,  // the places of the format values are taken
+  codici_occupati = 1251,  // the places of the two codes are taken
+};
+
+// The number as the message box shows it ("1250", "1251").
+std::string numero_arresto(arresto a);
+
+// What the stop means for the author, in Italian.
+std::string_view significato(arresto a);
 
 // The Italian meaning of a code, or an empty view for a number that is not
 // a code of the format.

@@ -31,9 +31,5 @@ std::string nome_dat(const std::string& percorso, const std::string& treno) {
   return del_treno(percorso, treno) + ".dat";
 }
 
-std::filesystem::path percorso_file(const std::filesystem::path& cartella, const std::string& nome) {
-  const std::string utf8 = da_windows1252(nome);
-  return cartella / std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 }  // namespace gara

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 
 namespace gara {
@@ -16,9 +15,5 @@ std::string nome_note(const std::string& percorso, const std::string& treno);
 std::string nome_linea_dat(const std::string& percorso);                                 // _linea.dat
 std::string nome_sim(const std::string& percorso, const std::string& treno);             // .sim
 std::string nome_dat(const std::string& percorso, const std::string& treno);             // .dat
-
-// The path of a file of the scenario in a folder: the name is passed whole
-// (spaces included) and converted to the platform's own file-name encoding.
-std::filesystem::path percorso_file(const std::filesystem::path& cartella, const std::string& nome);
 
 }  // namespace gara

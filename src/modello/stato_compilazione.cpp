@@ -1,41 +1,51 @@
 #include "modello/stato_compilazione.h"
 
-#include <system_error>
-
 #include "modello/arrotonda.h"
 #include "modello/guasto.h"
 
 namespace gara {
 
 cella& stato_compilazione::cella_in(int64_t i) {
-  if (i < 0 || i >= static_cast<int64_t>(celle.size())) throw guasto("cella fuori dalla griglia");
+  if (i < 0 || i >= static_cast<int64_t>(celle.size()))
+    throw guasto(celle.empty() ? std::string(motivo_senza_griglia)
+                               : "cella " + std::to_string(i) + " fuori dalla griglia (celle da 0 a " +
+                                     std::to_string(celle.size() - 1) + ")");
   return celle[static_cast<std::size_t>(i)];
 }
 
 const cella& stato_compilazione::cella_in(int64_t i) const {
-  if (i < 0 || i >= static_cast<int64_t>(celle.size())) throw guasto("cella fuori dalla griglia");
-  return celle[static_cast<std::size_t>(i)];
+  return const_cast<stato_compilazione*>(this)->cella_in(i);
 }
 
 cella& stato_compilazione::cella_in_reale(double i) { return cella_in(arrotonda_entro<int32_t>(i)); }
 
 voce_linea& stato_compilazione::voce_in(int64_t i) {
-  if (i < 0 || i >= numero_voci) throw guasto("voce fuori dalla tabella della linea");
+  if (i < 0 || i >= numero_voci)
+    throw guasto("voce " + std::to_string(i) + " fuori dalla tabella della linea (voci da 0 a " +
+                 std::to_string(numero_voci - 1) + ")");
   return tabella_linea[static_cast<std::size_t>(i)];
 }
 
-void stato_compilazione::segna_errore(int32_t codice) {
-  codice_errore = codice;
-  origine_errore = voce_corrente;
+void stato_compilazione::segna_errore(int32_t codice, std::optional<int32_t> metro) {
+  segna_errore_in(codice, voce_corrente, std::string(significato(codice)), metro);
 }
 
-void stato_compilazione::cancella_descrizione(const std::filesystem::path& file) const {
-  if (!cancella_descrizioni) return;
-  std::error_code ignorato;
-  // Only a description file goes: a folder that happens to bear its name
-  // (which the reader could not read) is not the compiler's to remove.
-  if (std::filesystem::is_directory(std::filesystem::symlink_status(file, ignorato))) return;
-  std::filesystem::remove(file, ignorato);
+void stato_compilazione::segna_errore_in(int32_t codice, std::optional<luogo> dove, std::string motivo,
+                                         std::optional<int32_t> metro) {
+  codice_errore = codice;
+  diagnostica d;
+  d.codice = codice;
+  d.dove = std::move(dove);
+  d.motivo = std::move(motivo);
+  diagnostiche.push_back(std::move(d));
+  if (metro) segna_posizione(*metro);
+}
+
+void stato_compilazione::segna_posizione(int32_t metro) {
+  posizione_errore = metro;
+  if (diagnostiche.empty()) return;
+  diagnostica& d = diagnostiche.back();
+  if (!d.metro && d.livello == gravita::errore && registra_metro(d.codice)) d.metro = metro;
 }
 
 }  // namespace gara

@@ -2,28 +2,27 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "modello/cella.h"
+#include "modello/codici.h"
+#include "modello/diagnostica.h"
 #include "modello/tracciato.h"
 #include "modello/voce_linea.h"
 
 namespace gara {
 
-// Where the entry that caused a problem stands: the description file (its
-// name only) and the line of the entry's keyword, when there is one.
-struct origine {
-  std::string file;
-  std::optional<int> linea;
-
-  bool operator==(const origine&) const = default;
-};
-
 // Mountain spans recorded so far: entries 1..80 are used.
 inline constexpr int numero_spazi_montagne = 81;
+
+// How the descriptions are read. The faithful reading is the package's:
+// the first problem of most kinds stops it, and the codes, the stopping
+// points and the model are exactly the package's. The checking reading
+// records each problem and goes on at the next entry, so that one run
+// finds every problem it can.
+enum class modo_lettura { fedele, verifica };
 
 // The whole state of one compile: the identity, the route model and the
 // compiler's own codes. The readers, the placement routines and the passes
@@ -33,12 +32,7 @@ struct stato_compilazione {
   std::string nome_percorso;
   std::string nome_treno;
 
-  // Folder the descriptions are read from, and folder the binaries go to.
-  std::filesystem::path cartella;
-  std::filesystem::path cartella_uscita;
-  // The package deletes the descriptions it has read; the authoring tool
-  // leaves an author's files alone.
-  bool cancella_descrizioni = true;
+  modo_lettura modo = modo_lettura::fedele;
 
   int32_t genera_tracciato = 0;
   int32_t codice_errore = 0;
@@ -53,20 +47,26 @@ struct stato_compilazione {
   std::array<int32_t, numero_spazi_montagne> fine_montagne{};
   int32_t numero_montagne = 0;
 
-  // The entry being read, and where the entry that set the code stood.
-  std::optional<origine> voce_corrente;
-  std::optional<origine> origine_errore;
+  // The keyword field of the entry being read; none between entries.
+  std::optional<luogo> voce_corrente;
+  // Every problem met, in the order met. codice_errore is the code of the
+  // last error, as the package leaves it.
+  std::vector<diagnostica> diagnostiche;
 
-  // Set by the header stamp when the scenario cannot be stamped ("1250",
-  // "1251"): the run must stop through errore and write nothing more.
-  std::string errore_fatale;
+  // Set by the header stamp when the scenario cannot be stamped: the run
+  // must stop through errore and write nothing more.
+  arresto fermata = arresto::nessuno;
 
-  // Names of the binary files written, in the order written.
-  std::vector<std::string> scritti;
+  // Which descriptions the package deletes after this reading: the line
+  // description whenever it was read, the train description once its
+  // reading began or when an unforeseen failure ended the reading.
+  bool cancella_linea = false;
+  bool cancella_treno = false;
 
   bool griglia_esiste() const { return !celle.empty(); }
   // N, the last cell index; meaningful only when the grid exists.
   int32_t ultima_cella() const { return static_cast<int32_t>(celle.size()) - 1; }
+  bool verifica() const { return modo == modo_lettura::verifica; }
 
   // Checked access to a cell: an index outside 0..N (or no grid) is a guasto.
   cella& cella_in(int64_t i);
@@ -78,11 +78,15 @@ struct stato_compilazione {
   // Checked access to a record of the line table.
   voce_linea& voce_in(int64_t i);
 
-  // Records a problem: the code, and where the current entry stands.
-  void segna_errore(int32_t codice);
-
-  // Deletes a description file when this compile is allowed to.
-  void cancella_descrizione(const std::filesystem::path& file) const;
+  // Records a problem at the current entry: the code, and its meaning. With
+  // a metre, posizione_errore takes it as well.
+  void segna_errore(int32_t codice, std::optional<int32_t> metro = std::nullopt);
+  // The same at a given place, with the reason in words.
+  void segna_errore_in(int32_t codice, std::optional<luogo> dove, std::string motivo,
+                       std::optional<int32_t> metro = std::nullopt);
+  // The metre of the code standing: posizione_errore, and the metre of the
+  // last problem recorded when it carries one and has none yet.
+  void segna_posizione(int32_t metro);
 };
 
 }  // namespace gara

@@ -58,8 +58,6 @@ constexpr std::array<std::string_view, 38> righe{{
 
 std::span<const std::string_view> righe_linea() { return righe; }
 
-void dati_linea(const std::filesystem::path& cartella, const std::string& nome_percorso) {
-  emetti(percorso_file(cartella, nome_descrizione_linea(nome_percorso)), righe);
-}
+std::string dati_linea() { return testo_windows1252(righe); }
 
 }  // namespace gara

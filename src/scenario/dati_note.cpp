@@ -55,8 +55,6 @@ constexpr std::array<std::string_view, 36> righe{{
 
 std::span<const std::string_view> righe_note() { return righe; }
 
-void dati_note(const std::filesystem::path& cartella, const std::string& nome_percorso, const std::string& nome_treno) {
-  emetti(percorso_file(cartella, nome_note(nome_percorso, nome_treno)), righe);
-}
+std::string dati_note() { return testo_windows1252(righe); }
 
 }  // namespace gara

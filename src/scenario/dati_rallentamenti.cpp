@@ -65,8 +65,6 @@ constexpr std::array<std::string_view, 46> righe{{
 
 std::span<const std::string_view> righe_rallentamenti() { return righe; }
 
-void dati_rallentamenti(const std::filesystem::path& cartella, const std::string& nome_percorso, const std::string& nome_treno) {
-  emetti(percorso_file(cartella, nome_rallentamenti(nome_percorso, nome_treno)), righe);
-}
+std::string dati_rallentamenti() { return testo_windows1252(righe); }
 
 }  // namespace gara

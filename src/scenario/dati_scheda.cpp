@@ -68,8 +68,6 @@ constexpr std::array<std::string_view, 49> righe{{
 
 std::span<const std::string_view> righe_scheda() { return righe; }
 
-void dati_scheda(const std::filesystem::path& cartella, const std::string& nome_percorso, const std::string& nome_treno) {
-  emetti(percorso_file(cartella, nome_scheda(nome_percorso, nome_treno)), righe);
-}
+std::string dati_scheda() { return testo_windows1252(righe); }
 
 }  // namespace gara

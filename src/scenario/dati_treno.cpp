@@ -55,8 +55,6 @@ constexpr std::array<std::string_view, 35> righe{{
 
 std::span<const std::string_view> righe_treno() { return righe; }
 
-void dati_treno(const std::filesystem::path& cartella, const std::string& nome_percorso, const std::string& nome_treno) {
-  emetti(percorso_file(cartella, nome_descrizione_treno(nome_percorso, nome_treno)), righe);
-}
+std::string dati_treno() { return testo_windows1252(righe); }
 
 }  // namespace gara

@@ -3,7 +3,6 @@
 #include <array>
 #include <stdexcept>
 
-#include "avvio/file.h"
 #include "modello/windows1252.h"
 
 namespace gara {
@@ -26,10 +25,6 @@ std::string testo_windows1252(std::span<const std::string_view> righe) {
     byte += "\r\n";
   }
   return byte;
-}
-
-void emetti(const std::filesystem::path& file, std::span<const std::string_view> righe) {
-  sostituisci_file(file, testo_windows1252(righe));
 }
 
 }  // namespace gara

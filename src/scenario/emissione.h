@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
@@ -17,9 +16,5 @@ inline constexpr std::size_t righe_massime = 1000;
 // encode, or a list without room for the marker, is a fault of the program
 // (std::logic_error).
 std::string testo_windows1252(std::span<const std::string_view> righe);
-
-// The emitting procedure shared by the five writers: the file is replaced
-// whole by the lines above (the old file stays complete until the new one is).
-void emetti(const std::filesystem::path& file, std::span<const std::string_view> righe);
 
 }  // namespace gara

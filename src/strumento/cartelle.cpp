@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "avvio/file.h"
+#include "file/file.h"
 
 namespace gara::strumento {
 

@@ -1,13 +1,14 @@
 #include "strumento/compila.h"
 
-#include "avvio/file.h"
+#include "compilazione/compila.h"
+#include "file/file.h"
+#include "file/scenario_su_disco.h"
 #include "modello/codici.h"
-#include "modello/stato_compilazione.h"
+#include "resoconto/resoconto.h"
 #include "strumento/cartelle.h"
 #include "strumento/identita.h"
-#include "strumento/resoconto.h"
 #include "strumento/uscite.h"
-#include "uscita/memorizza_percorso.h"
+#include "uscita/scrittura_binari.h"
 
 namespace gara::strumento {
 
@@ -18,36 +19,37 @@ int comando_compila(const opzioni_compila& o, std::ostream& out, std::ostream& e
   const std::filesystem::path cartella_uscita = o.uscita.value_or(o.cartella);
   if (!cartella_da_scrivere(cartella_uscita, err)) return uscita::uso;
 
-  stato_compilazione s;
-  s.nome_percorso = id->nome_percorso;
-  s.nome_treno = id->nome_treno;
-  s.cartella = o.cartella;
-  s.cartella_uscita = cartella_uscita;
-  s.cancella_descrizioni = false;
+  // The same compile as the package's, with j = 0 when the plan is not
+  // wanted; the author's descriptions are never deleted.
+  const sorgenti d = leggi_sorgenti(o.cartella, id->nome_percorso, id->nome_treno);
+  const risultato_compilazione r =
+      compila(d, {id->nome_percorso, id->nome_treno, o.senza_tracciato ? 0 : 1});
 
-  int32_t j = o.senza_tracciato ? 0 : 1;
-  try {
-    memorizza_percorso(s, j);
-  } catch (const errore_file& e) {
-    err << "scenario: " << e.what() << "\n";
-    if (!s.scritti.empty()) {
-      err << "File già scritti prima del guasto:\n";
-      for (const auto& nome : s.scritti) err << "  " << nome << "\n";
+  compilazione_mostrata c{r, d, tra_virgolette(o.cartella), tra_virgolette(cartella_uscita), {}};
+  if (r.binari_da_scrivere()) {
+    try {
+      scrivi_binari(r.stato, scrittura_in_cartella(cartella_uscita), c.scritti);
+    } catch (const errore_file& e) {
+      err << "scenario: " << e.what() << "\n";
+      if (!c.scritti.empty()) {
+        err << "File già scritti prima del guasto:\n";
+        for (const auto& nome : c.scritti) err << "  " << nome << "\n";
+      }
+      return uscita::uso;
     }
-    return uscita::uso;
   }
 
   if (o.json)
-    out << resoconto_json(s).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+    out << resoconto_json(c).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
         << "\n";
   else
-    scrivi_resoconto(s, out);
+    scrivi_resoconto(c, out);
 
-  if (!s.errore_fatale.empty()) {
-    err << "scenario: " << messaggio_fatale(s.errore_fatale) << "\n";
+  if (r.stato.fermata != arresto::nessuno) {
+    err << "scenario: " << messaggio_arresto(r.stato.fermata) << "\n";
     return uscita::errore_scenario;
   }
-  return s.codice_errore == codice::nessuno ? uscita::riuscita : uscita::codice_errore;
+  return r.stato.codice_errore == codice::nessuno ? uscita::riuscita : uscita::codice_errore;
 }
 
 }  // namespace gara::strumento

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "avvio/file.h"
+#include "file/file.h"
 #include "modello/nomi_file.h"
 #include "strumento/cartelle.h"
 #include "strumento/identita.h"

@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "avvio/file.h"
+#include "file/file.h"
 #include "modello/nomi_file.h"
 #include "modello/windows1252.h"
 #include "scenario/dati.h"
@@ -18,16 +18,12 @@ int comando_estrai(const opzioni_estrai& o, std::ostream& out, std::ostream& err
   if (!id) return uscita::uso;
   if (!cartella_da_scrivere(o.cartella, err)) return uscita::uso;
 
-  const std::string& p = id->nome_percorso;
-  const std::string& t = id->nome_treno;
   // In the order the package writes them.
-  const std::array<std::string, 5> nomi{nome_descrizione_linea(p), nome_descrizione_treno(p, t),
-                                        nome_note(p, t), nome_rallentamenti(p, t),
-                                        nome_scheda(p, t)};
+  const auto testi = testi_scenario(id->nome_percorso, id->nome_treno);
   if (!o.sovrascrivi) {
     std::vector<std::string> presenti;
-    for (const auto& nome : nomi)
-      if (esiste_file(percorso_file(o.cartella, nome))) presenti.push_back(da_windows1252(nome));
+    for (const auto& t : testi)
+      if (esiste_file(percorso_file(o.cartella, t.nome))) presenti.push_back(da_windows1252(t.nome));
     if (!presenti.empty()) {
       err << "scenario: nella cartella " << tra_virgolette(o.cartella)
           << " ci sono già file dello scenario; nessun file è stato scritto:\n";
@@ -38,18 +34,14 @@ int comando_estrai(const opzioni_estrai& o, std::ostream& out, std::ostream& err
   }
 
   try {
-    dati_linea(o.cartella, p);
-    dati_treno(o.cartella, p, t);
-    dati_note(o.cartella, p, t);
-    dati_rallentamenti(o.cartella, p, t);
-    dati_scheda(o.cartella, p, t);
+    for (const auto& t : testi) sostituisci_file(percorso_file(o.cartella, t.nome), t.byte);
   } catch (const errore_file& e) {
     err << "scenario: " << e.what() << "\n";
     return uscita::uso;
   }
 
   out << "Scritti in " << tra_virgolette(o.cartella) << ":\n";
-  for (const auto& nome : nomi) out << "  " << da_windows1252(nome) << "\n";
+  for (const auto& t : testi) out << "  " << da_windows1252(t.nome) << "\n";
   return uscita::riuscita;
 }
 

@@ -1,4 +1,4 @@
-#include "avvio/file.h"
+#include "file/file.h"
 #include "strumento/strumento.h"
 
 int main(int argc, char** argv) {

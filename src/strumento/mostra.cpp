@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "avvio/file.h"
+#include "file/file.h"
 #include "strumento/cartelle.h"
 #include "strumento/elenchi.h"
 #include "strumento/uscite.h"

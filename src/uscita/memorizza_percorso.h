@@ -2,18 +2,19 @@
 
 #include <cstdint>
 
+#include "modello/sorgenti.h"
 #include "modello/stato_compilazione.h"
 
 namespace gara {
 
-// The compile: reads the two descriptions of the scenario named in the state
-// from its folder, places everything into the route model, adds the
-// orientation boards, stamps the header and writes the binary files into the
-// output folder. j != 0 also builds and writes the track plan.
+// The compile of the descriptions given: reads them into the route model,
+// adds the orientation boards and stamps the header. j != 0 also builds the
+// track plan. Nothing is read from or written to a file here: the model is
+// left in the state for the binary writer.
 //
-// Reading problems are left in codice_errore / posizione_errore. When the
-// scenario cannot be stamped, errore_fatale holds the number to show and no
-// binary file is written. A file that cannot be written throws errore_file.
-void memorizza_percorso(stato_compilazione& s, int32_t& j);
+// Reading problems are left in codice_errore / posizione_errore and in the
+// list of diagnostics. When the scenario cannot be stamped, the state's
+// fermata says so and no binary file may be written.
+void memorizza_percorso(stato_compilazione& s, int32_t& j, const sorgenti& d);
 
 }  // namespace gara

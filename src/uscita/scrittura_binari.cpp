@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "avvio/file.h"
 #include "modello/nomi_file.h"
 #include "modello/windows1252.h"
 #include "uscita/formato.h"
@@ -21,8 +20,7 @@ namespace {
 // other elements are encoded this many metres at a time.
 constexpr int64_t metri_per_pezzo = 1 << 14;
 
-void scrivi_tracciato(const tracciato_metri& t, const std::filesystem::path& file) {
-  sostituzione_file f(file);
+void scrivi_tracciato(const tracciato_metri& t, scrittura& f) {
   f.prenota(byte_tracciato(t));
   constexpr auto byte_pezzo = static_cast<std::size_t>(metri_per_pezzo) * formato::byte_elemento_massimo;
   const auto memoria = std::make_unique_for_overwrite<char[]>(byte_pezzo);
@@ -55,13 +53,13 @@ std::string celle_codificate(const std::vector<cella>& celle) {
 // The line table is small; it is encoded before any file is touched, so
 // that a record that cannot be stored stops the writer with every older
 // file of the scenario still in place.
-std::string tabella_codificata(const tabella& t, const std::filesystem::path& file) {
+std::string tabella_codificata(const tabella& t, const std::string& nome) {
   std::string byte;
   for (std::size_t i = 0; i < t.size(); ++i) {
     try {
       codifica_voce(byte, t[i]);
     } catch (const errore_formato& e) {
-      throw errore_file("impossibile scrivere \"" + nome_leggibile(file) + "\": voce " +
+      throw errore_file("impossibile scrivere \"" + da_windows1252(nome) + "\": voce " +
                         std::to_string(i) + ", " + e.what());
     }
   }
@@ -70,7 +68,8 @@ std::string tabella_codificata(const tabella& t, const std::filesystem::path& fi
 
 }  // namespace
 
-void scrivi_binari(stato_compilazione& s) {
+void scrivi_binari(const stato_compilazione& s, const apri_scrittura& apri,
+                   std::vector<std::string>& scritti) {
   // Without a grid the reading stopped before the route length: there is
   // no scenario the simulator could load, and nothing is written.
   if (!s.griglia_esiste()) return;
@@ -78,19 +77,22 @@ void scrivi_binari(stato_compilazione& s) {
   const std::string linea = nome_linea_dat(s.nome_percorso);
   const std::string sim = nome_sim(s.nome_percorso, s.nome_treno);
   const std::string dat = nome_dat(s.nome_percorso, s.nome_treno);
-  const auto file_sim = percorso_file(s.cartella_uscita, sim);
-  const std::string tabella_byte = tabella_codificata(s.tabella_linea, file_sim);
+  const std::string tabella_byte = tabella_codificata(s.tabella_linea, sim);
 
   if (s.genera_tracciato != 0 && s.tracciato.esiste()) {
-    scrivi_tracciato(s.tracciato, percorso_file(s.cartella_uscita, linea));
-    s.scritti.push_back(da_windows1252(linea));
+    const auto f = apri(linea);
+    scrivi_tracciato(s.tracciato, *f);
+    scritti.push_back(da_windows1252(linea));
   }
 
-  sostituisci_file(file_sim, tabella_byte);
-  s.scritti.push_back(da_windows1252(sim));
-
-  sostituisci_file(percorso_file(s.cartella_uscita, dat), celle_codificate(s.celle));
-  s.scritti.push_back(da_windows1252(dat));
+  const auto scrivi_intero = [&](const std::string& nome, std::string_view byte) {
+    const auto f = apri(nome);
+    f->scrivi(byte);
+    f->conferma();
+    scritti.push_back(da_windows1252(nome));
+  };
+  scrivi_intero(sim, tabella_byte);
+  scrivi_intero(dat, celle_codificate(s.celle));
 }
 
 }  // namespace gara

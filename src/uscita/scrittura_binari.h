@@ -1,13 +1,20 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
+#include "file/scrittura.h"
 #include "modello/stato_compilazione.h"
 
 namespace gara {
 
-// Writes the track plan (when genera_tracciato is nonzero), the line table
-// and the cells into the output folder, each file replaced whole, and
-// records their names in s.scritti. Throws errore_file when one cannot be
-// written.
-void scrivi_binari(stato_compilazione& s);
+// Encodes the track plan (when genera_tracciato is nonzero), the line table
+// and the cells, in this order, each into the destination `apri` gives for
+// its name, and adds each name (UTF-8) to `scritti` once it is confirmed.
+// Nothing at all when the model has no grid. Throws errore_file when a
+// record cannot be encoded (before any destination is opened) or when a
+// destination fails.
+void scrivi_binari(const stato_compilazione& s, const apri_scrittura& apri,
+                   std::vector<std::string>& scritti);
 
 }  // namespace gara

@@ -6,13 +6,13 @@
 
 #include "modello/arrotonda.h"
 #include "modello/codici.h"
+#include "modello/misure.h"
 
 namespace gara {
 
 namespace {
 
 constexpr int16_t valore_tavola = 180;
-constexpr int64_t metri_per_cella = 50;
 
 // Signals up to 20 cells (1000 m) before a warning point get a board; the
 // walk back stops before cell 3, so that the two cells ahead of a signal
@@ -48,8 +48,7 @@ void abbassa_tavola(cella& c) {
 }
 
 void segna(stato_compilazione& s, int32_t codice_tavola, int64_t indice) {
-  s.posizione_errore = entro<int32_t>(indice * metri_per_cella);
-  s.segna_errore(codice_tavola);
+  s.segna_errore(codice_tavola, entro<int32_t>(indice * misura::metri_cella));
 }
 
 // Every signal in the 20 cells before the warning point at c gets a board

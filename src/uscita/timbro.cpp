@@ -2,16 +2,12 @@
 
 #include <string_view>
 
+#include "modello/codici.h"
 #include "modello/windows1252.h"
 
 namespace gara {
 
 namespace {
-
-// The format values the simulator checks before it loads a scenario.
-constexpr int16_t timbro_tabella = 610;   // record 85, intero_a
-constexpr int16_t timbro_celle = 5121;    // cell 1, dato1
-constexpr int64_t cella_timbro = 1;
 
 // The codes are taken over the first 25 characters of the identifiers,
 // completed from this fixed tail when they are shorter.
@@ -33,6 +29,15 @@ std::string testo_dei_codici(const stato_compilazione& s) {
 // The code of a character is its byte value, 0 to 255.
 int32_t codice_carattere(char c) { return static_cast<unsigned char>(c); }
 
+// The stop of the run, noted with its meaning among the problems.
+void ferma(stato_compilazione& s, arresto a) {
+  s.fermata = a;
+  diagnostica d;
+  d.codice = static_cast<int32_t>(a);
+  d.motivo = "lo scenario non può essere timbrato: " + std::string(significato(a));
+  s.diagnostiche.push_back(std::move(d));
+}
+
 }  // namespace
 
 int16_t codice_gara_og(const stato_compilazione& s) {
@@ -53,7 +58,7 @@ void timbra(stato_compilazione& s) {
   // A grid too short to have cell 1 (a negative route length) has no place
   // for the header at all: it cannot be stamped either.
   if (s.ultima_cella() < cella_timbro) {
-    s.errore_fatale = "1250";
+    ferma(s, arresto::timbro_occupato);
     return;
   }
   voce_linea& sfondi = s.voce_in(voce::sfondi);
@@ -62,14 +67,14 @@ void timbra(stato_compilazione& s) {
   // The stamp never overwrites what an object placed there: a scenario whose
   // start uses these fields cannot be stamped, and the run stops.
   if (sfondi.intero_a != 0 || prima.dato1 != 0) {
-    s.errore_fatale = "1250";
+    ferma(s, arresto::timbro_occupato);
     return;
   }
   sfondi.intero_a = timbro_tabella;
   prima.dato1 = timbro_celle;
 
   if (sfondi.orario != 0 || prima.dato2 != 0) {
-    s.errore_fatale = "1251";
+    ferma(s, arresto::codici_occupati);
     return;
   }
   sfondi.orario = codice_gara_st(s);

@@ -2,27 +2,30 @@
 // it compiles as a valid scenario: every entry placed, nothing refused.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <memory>
+
 #include "aiuti_prove.h"
 #include "modello/cella.h"
 #include "modello/codici.h"
 #include "modello/nomi_file.h"
 #include "scenario_massimo.h"
 #include "uscita/formato.h"
-#include "uscita/memorizza_percorso.h"
+#include "compilazione/compila.h"
+#include "uscita/scrittura_binari.h"
 
 namespace gara {
 namespace {
 
 TEST(ScenarioMassimo, SiCompilaSenzaProblemiAlleDimensioniMassime) {
   const auto m = banco::genera_scenario_massimo();
-  prova::compilazione_di_prova c;
-  prova::scrivi_file(c.file_linea(), m.linea);
-  prova::scrivi_file(c.file_treno(), m.treno);
-  int32_t j = 1;
-  memorizza_percorso(c.s, j);
+  const auto r = compila(prova::sorgenti_di("P", "T", &m.linea, &m.treno), {"P", "T", 1});
+  const struct {
+    const stato_compilazione& s;
+  } c{r.stato};
 
   EXPECT_EQ(c.s.codice_errore, 0) << significato(c.s.codice_errore) << " al metro " << c.s.posizione_errore;
-  EXPECT_TRUE(c.s.errore_fatale.empty());
+  EXPECT_EQ(c.s.fermata, arresto::nessuno);
   ASSERT_EQ(c.s.celle.size(), 20141u);
   EXPECT_EQ(c.s.tracciato.ultimo_metro(), 1007000);
 
@@ -45,10 +48,14 @@ TEST(ScenarioMassimo, SiCompilaSenzaProblemiAlleDimensioniMassime) {
   EXPECT_EQ(c.s.tracciato.tipo_di(1006998, 1), tracciato_metri::tipo::reale);
   EXPECT_EQ(c.s.tracciato.tipo_di(1006999, 0), tracciato_metri::tipo::vuoto);
 
-  const auto uscita = [&](const std::string& nome) { return percorso_file(c.s.cartella_uscita, nome); };
-  EXPECT_EQ(std::filesystem::file_size(uscita(nome_linea_dat("P"))), byte_tracciato(c.s.tracciato));
-  EXPECT_EQ(std::filesystem::file_size(uscita(nome_linea_dat("P"))), 20139964u);
-  EXPECT_EQ(std::filesystem::file_size(uscita(nome_dat("P", "T"))), 20141u * formato::byte_cella);
+  // The writer's bytes, counted rather than kept.
+  std::map<std::string, uint64_t> byte;
+  std::vector<std::string> scritti;
+  scrivi_binari(
+      c.s, [&](const std::string& nome) { return std::make_unique<scrittura_contata>(byte[nome]); }, scritti);
+  EXPECT_EQ(byte[nome_linea_dat("P")], byte_tracciato(c.s.tracciato));
+  EXPECT_EQ(byte[nome_linea_dat("P")], 20139964u);
+  EXPECT_EQ(byte[nome_dat("P", "T")], 20141u * formato::byte_cella);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 #include <thread>
 
 #include "avvio/avvio.h"
-#include "avvio/file.h"
+#include "file/file.h"
 #include "avvio/piattaforma.h"
 
 namespace {

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "aiuti_prove.h"
+#include "file/file.h"
 #include "modello/nomi_file.h"
 #include "scenario/dati.h"
 #include "scenario/emissione.h"

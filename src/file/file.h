@@ -10,15 +10,14 @@
 #include <string_view>
 #include <vector>
 
+#include "file/scrittura.h"
+
 namespace gara {
 
-// A failure of the file system outside the reading of the descriptions
-// (folder not writable, disk full, ...). Its message names the file and the
-// system's reason; the run ends with it.
-class errore_file : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+// The path of a file of the scenario in a folder: the name (Windows-1252)
+// is passed whole, spaces included, and converted to the platform's own
+// file-name encoding.
+std::filesystem::path percorso_file(const std::filesystem::path& cartella, const std::string& nome);
 
 // Reads a whole file as bytes; errore_file when it cannot.
 std::string leggi_file(const std::filesystem::path& file);
@@ -31,10 +30,10 @@ bool esiste_file(const std::filesystem::path& file);
 // the target, which is renamed over it only once everything has been
 // written and closed. Until conferma() succeeds the target is untouched; a
 // failure, or destruction without conferma(), removes the temporary file.
-class sostituzione_file {
+class sostituzione_file : public scrittura {
  public:
   explicit sostituzione_file(std::filesystem::path destinazione);
-  ~sostituzione_file();
+  ~sostituzione_file() override;
   sostituzione_file(const sostituzione_file&) = delete;
   sostituzione_file& operator=(const sostituzione_file&) = delete;
 
@@ -42,9 +41,9 @@ class sostituzione_file {
   // written: a disk without it says so at once, and a large file is laid
   // out in one go. Only a hint for the file's size, which still grows
   // with what scrivi() writes.
-  void prenota(std::uint64_t byte);
-  void scrivi(std::string_view byte);
-  void conferma();
+  void prenota(std::uint64_t byte) override;
+  void scrivi(std::string_view byte) override;
+  void conferma() override;
 
  private:
   void svuota();
@@ -56,6 +55,10 @@ class sostituzione_file {
   std::unique_ptr<char[]> memoria_;  // dimensione_memoria bytes, filled before read
   std::size_t usati_ = 0;
 };
+
+// Deletes a file when it is there; a folder of that name is left alone, and
+// a file that cannot be deleted stays as it is.
+void cancella_file(const std::filesystem::path& file);
 
 // Writes a whole file at once through sostituzione_file.
 void sostituisci_file(const std::filesystem::path& file, std::string_view byte);

@@ -1,4 +1,6 @@
-#include "avvio/file.h"
+#include "file/file.h"
+
+#include "modello/windows1252.h"
 
 #include <cerrno>
 #include <csignal>
@@ -33,6 +35,11 @@ std::string motivo(int numero_errore) { return std::strerror(numero_errore); }
 
 }  // namespace
 
+std::filesystem::path percorso_file(const std::filesystem::path& cartella, const std::string& nome) {
+  const std::string utf8 = da_windows1252(nome);
+  return cartella / std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 std::string nome_leggibile(const std::filesystem::path& file) {
   const std::u8string u = file.u8string();
   return std::string(u.begin(), u.end());
@@ -53,6 +60,12 @@ std::string leggi_file(const std::filesystem::path& file) {
   if (errore)
     throw errore_file("impossibile leggere \"" + nome_leggibile(file) + "\": " + motivo(numero));
   return contenuto;
+}
+
+void cancella_file(const std::filesystem::path& file) {
+  std::error_code ignorato;
+  if (std::filesystem::is_directory(std::filesystem::symlink_status(file, ignorato))) return;
+  std::filesystem::remove(file, ignorato);
 }
 
 bool esiste_file(const std::filesystem::path& file) {

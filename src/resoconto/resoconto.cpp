@@ -1,0 +1,130 @@
+#include "resoconto/resoconto.h"
+
+#include "lettura/righe.h"
+#include "modello/windows1252.h"
+
+namespace gara {
+
+namespace {
+
+bool codice_del_passo_tavole(int32_t c) {
+  return c == codice::tavola_segnale_impossibile || c == codice::tavola_fascia_impossibile ||
+         c == codice::tavola_rallentamento_impossibile;
+}
+
+// A description line is shown as it stands, cut when it is very long.
+constexpr std::size_t lunghezza_riga_mostrata = 200;
+
+std::string tra_virgolette_testo(const std::string& testo) { return "\"" + testo + "\""; }
+
+// The place of the error that stands, as the package leaves it: the last
+// error recorded.
+const diagnostica* errore_in_vigore(const stato_compilazione& s) {
+  if (s.codice_errore == codice::nessuno) return nullptr;
+  for (auto d = s.diagnostiche.rbegin(); d != s.diagnostiche.rend(); ++d)
+    if (d->livello == gravita::errore && d->codice == s.codice_errore) return &*d;
+  return nullptr;
+}
+
+const descrizione* descrizione_di(const sorgenti& d, const std::string& file) {
+  if (file == d.linea.nome) return &d.linea;
+  if (file == d.treno.nome) return &d.treno;
+  return nullptr;
+}
+
+}  // namespace
+
+std::string messaggio_codice(int32_t codice_errore) {
+  const std::string_view testo = significato(codice_errore);
+  if (testo.empty()) return "codice sconosciuto al compilatore";
+  return std::string(testo);
+}
+
+std::string messaggio_arresto(arresto a) {
+  return "Errore n. " + numero_arresto(a) + ": lo scenario non può essere timbrato, perché " +
+         std::string(significato(a)) +
+         " (un oggetto all'inizio della linea); nessun file binario è stato scritto";
+}
+
+std::optional<std::string> riga_mostrata(const descrizione& d, int numero) {
+  if (!d.byte) return std::nullopt;
+  const auto trovata = riga_di(*d.byte, numero);
+  if (!trovata) return std::nullopt;
+  std::string riga(*trovata);
+  const bool tagliata = riga.size() > lunghezza_riga_mostrata;
+  if (tagliata) riga.resize(lunghezza_riga_mostrata);
+  // Control bytes would upset a terminal: they are shown as "?".
+  for (char& c : riga)
+    if (static_cast<unsigned char>(c) < 0x20 && c != '\t') c = '?';
+  return da_windows1252(riga) + (tagliata ? "…" : "");
+}
+
+void scrivi_resoconto(const compilazione_mostrata& c, std::ostream& out) {
+  const stato_compilazione& s = c.risultato.stato;
+  out << "Compilazione di " << tra_virgolette_testo(da_windows1252(s.nome_percorso))
+      << " con il treno " << tra_virgolette_testo(da_windows1252(s.nome_treno))
+      << " dalla cartella " << c.cartella << "\n";
+
+  if (s.codice_errore == codice::nessuno) {
+    out << "Esito: nessun problema (codice 0)\n";
+  } else {
+    out << "Esito: codice " << s.codice_errore << ", " << messaggio_codice(s.codice_errore) << "\n";
+    if (registra_metro(s.codice_errore)) out << "  al metro " << s.posizione_errore << "\n";
+    const diagnostica* e = errore_in_vigore(s);
+    if (e && e->dove) {
+      const luogo& o = *e->dove;
+      out << "  nel file " << tra_virgolette_testo(o.file);
+      if (o.linea > 0) {
+        out << ", riga " << o.linea << "\n";
+        if (const descrizione* d = descrizione_di(c.descrizioni, o.file))
+          if (auto riga = riga_mostrata(*d, o.linea)) out << "    " << o.linea << " | " << *riga << "\n";
+      } else {
+        out << "\n";
+      }
+    } else if (codice_del_passo_tavole(s.codice_errore)) {
+      out << "  registrato dal passo delle tavole di orientamento, dopo la lettura\n";
+    }
+  }
+
+  if (s.fermata != arresto::nessuno) {
+    out << "Lo scenario non può essere timbrato (errore " << numero_arresto(s.fermata)
+        << "): nessun file scritto\n";
+  } else if (c.scritti.empty()) {
+    out << "Nessun file scritto: la lettura si è fermata prima di avere la griglia delle celle\n";
+  } else {
+    out << "File scritti in " << c.cartella_uscita;
+    if (s.codice_errore != codice::nessuno)
+      out << " (come li scriverebbe il pacchetto, nonostante il codice)";
+    out << ":\n";
+    for (const auto& nome : c.scritti) out << "  " << nome << "\n";
+  }
+}
+
+nlohmann::ordered_json resoconto_json(const compilazione_mostrata& c) {
+  const stato_compilazione& s = c.risultato.stato;
+  nlohmann::ordered_json j = nlohmann::ordered_json::object();
+  j["codice_errore"] = s.codice_errore;
+  j["posizione_errore"] = s.posizione_errore;
+  if (s.fermata == arresto::nessuno) {
+    j["errore"] = nullptr;
+    j["messaggio"] = messaggio_codice(s.codice_errore);
+  } else {
+    j["errore"] = numero_arresto(s.fermata);
+    j["messaggio"] = messaggio_arresto(s.fermata);
+  }
+  const diagnostica* e = errore_in_vigore(s);
+  if (e && e->dove) {
+    j["file"] = e->dove->file;
+    if (e->dove->linea > 0)
+      j["riga"] = e->dove->linea;
+    else
+      j["riga"] = nullptr;
+  } else {
+    j["file"] = nullptr;
+    j["riga"] = nullptr;
+  }
+  j["scritti"] = c.scritti;
+  return j;
+}
+
+}  // namespace gara

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "compilazione/compila.h"
+#include "modello/codici.h"
+#include "modello/sorgenti.h"
+
+namespace gara {
+
+// The Italian meaning of a code, from the compiler's own table; a number
+// that is no code of the format says so.
+std::string messaggio_codice(int32_t codice_errore);
+
+// What the author reads when the scenario cannot be stamped.
+std::string messaggio_arresto(arresto a);
+
+// Line `numero` (from 1) of a description, as UTF-8 fit for a terminal:
+// without its line end, control bytes shown as "?", cut when very long.
+// Nothing when the description or the line is not there.
+std::optional<std::string> riga_mostrata(const descrizione& d, int numero);
+
+// A compile as its author sees it: what was compiled and from where, and
+// which binaries were written where (none when the writer did not run).
+struct compilazione_mostrata {
+  const risultato_compilazione& risultato;
+  const sorgenti& descrizioni;
+  std::string cartella;         // as the user should read it, quoted
+  std::string cartella_uscita;  // likewise
+  std::vector<std::string> scritti;
+};
+
+// The outcome for the author, in Italian: the code and its meaning, the
+// metre, the file and line of the entry that caused it (with the line
+// itself), and the binary files written.
+void scrivi_resoconto(const compilazione_mostrata& c, std::ostream& out);
+
+// The same as one JSON object: codice_errore, posizione_errore, errore,
+// messaggio, file, riga, scritti.
+nlohmann::ordered_json resoconto_json(const compilazione_mostrata& c);
+
+}  // namespace gara
