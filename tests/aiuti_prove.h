@@ -4,11 +4,21 @@
 #include <initializer_list>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <string_view>
 
 #include "modello/sorgenti.h"
 #include "modello/stato_compilazione.h"
+
+namespace gara {
+
+// Places read as file:line:column+length in the tests' messages.
+inline void PrintTo(const luogo& l, std::ostream* o) {
+  *o << l.file << ":" << l.linea << ":" << l.colonna << "+" << l.lunghezza;
+}
+
+}  // namespace gara
 
 namespace gara::prova {
 

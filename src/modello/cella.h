@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "modello/misure.h"
+
 namespace gara {
 
 // One 50 m cell of the track grid, as the simulator reads it from the ".dat"
@@ -47,6 +49,6 @@ inline bool libera(const cella& c) {
 
 // Cell of an object at metre x: x / 50 + 1, rounded half to even. Kept as a
 // real so that the caller checks it against the grid before using it.
-inline double indice_cella(int64_t x) { return static_cast<double>(x) / 50.0 + 1.0; }
+inline double indice_cella(int64_t x) { return in_celle(static_cast<double>(x)) + 1.0; }
 
 }  // namespace gara

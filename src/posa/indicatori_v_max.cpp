@@ -1,6 +1,7 @@
 #include "posa/indicatori_v_max.h"
 
 #include "modello/arrotonda.h"
+#include "modello/misure.h"
 #include "modello/codici.h"
 
 namespace gara {
@@ -10,7 +11,7 @@ namespace {
 // One speed pair of the board: side d in fifths of km/h, side s in
 // twenties, in one 16-bit number.
 int16_t velocita_coppia(int32_t destra, int32_t sinistra) {
-  return arrotonda_entro<int16_t>(destra / 5.0 + static_cast<double>(int64_t{sinistra} * 20));
+  return arrotonda_entro<int16_t>(destra / static_cast<double>(misura::km_h_per_unita_velocita) + static_cast<double>(int64_t{sinistra} * 20));
 }
 
 }  // namespace

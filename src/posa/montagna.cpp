@@ -1,6 +1,7 @@
 #include "posa/montagna.h"
 
 #include "modello/arrotonda.h"
+#include "modello/misure.h"
 #include "modello/guasto.h"
 
 namespace gara {
@@ -28,8 +29,8 @@ void memo_montagna(stato_compilazione& s, int32_t inizio, int32_t fine, int32_t&
                    distanza_continuita)
     tipo = montagna_continua;
 
-  const auto prima = arrotonda_entro<int32_t>(inizio / 50.0);
-  const auto ultima = arrotonda_entro<int32_t>(fine / 50.0 - 1.0);
+  const auto prima = arrotonda_entro<int32_t>(in_celle(inizio));
+  const auto ultima = arrotonda_entro<int32_t>(in_celle(fine) - 1.0);
   int64_t coperta = 0;
   for (int64_t i = prima; i <= ultima; ++i) {
     cella& c = s.cella_in(i);

@@ -1,6 +1,7 @@
 #include "posa/rallentamento.h"
 
 #include "modello/arrotonda.h"
+#include "modello/misure.h"
 #include "modello/codici.h"
 
 namespace gara {
@@ -57,7 +58,7 @@ void memo_rallentamento(stato_compilazione& s, int32_t x, int32_t& v, int32_t& l
   if (f_ta == 0) return;
 
   // The numbered cells lie just before the warning cell, 1 nearest to it.
-  const int32_t m = arrotonda_entro<int32_t>(static_cast<double>(a) / 50.0);
+  const int32_t m = arrotonda_entro<int32_t>(in_celle(static_cast<double>(a)));
   for (int k = 0; k < numero_celle_numerate; ++k) {
     if (!libera(s.cella_in(int64_t{m} - k))) {
       s.segna_errore(codice::numerate_rallentamento_occupate);
