@@ -8,11 +8,6 @@ namespace gara {
 
 namespace {
 
-// The format values the simulator checks before it loads a scenario.
-constexpr int16_t timbro_tabella = 610;   // record 85, intero_a
-constexpr int16_t timbro_celle = 5121;    // cell 1, dato1
-constexpr int64_t cella_timbro = 1;
-
 // The codes are taken over the first 25 characters of the identifiers,
 // completed from this fixed tail when they are shorter.
 constexpr std::string_view coda = "aabbccddeeffgghhiillmmnnoo";

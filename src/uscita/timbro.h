@@ -7,6 +7,11 @@
 
 namespace gara {
 
+// The format values the simulator checks before it loads a scenario.
+inline constexpr int16_t timbro_tabella = 610;  // record 85 (voce::sfondi), intero_a
+inline constexpr int16_t timbro_celle = 5121;   // cell cella_timbro, dato1
+inline constexpr int64_t cella_timbro = 1;
+
 // The two scenario codes, from the identifier copies in records 86 and 85.
 int16_t codice_gara_og(const stato_compilazione& s);
 int32_t codice_gara_st(const stato_compilazione& s);
