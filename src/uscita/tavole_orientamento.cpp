@@ -6,6 +6,7 @@
 
 #include "modello/arrotonda.h"
 #include "modello/codici.h"
+#include "modello/misure.h"
 #include "modello/rallentamenti.h"
 
 namespace gara {
@@ -13,7 +14,6 @@ namespace gara {
 namespace {
 
 constexpr int16_t valore_tavola = 180;
-constexpr int64_t metri_per_cella = 50;
 
 // Signals up to 20 cells (1000 m) before a warning point get a board; the
 // walk back stops before cell 3, so that the two cells ahead of a signal
@@ -49,7 +49,7 @@ void abbassa_tavola(cella& c) {
 }
 
 void segna(stato_compilazione& s, int32_t codice_tavola, int64_t indice) {
-  s.posizione_errore = entro<int32_t>(indice * metri_per_cella);
+  s.posizione_errore = entro<int32_t>(indice * misura::metri_cella);
   s.segna_errore(codice_tavola);
 }
 
