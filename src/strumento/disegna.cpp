@@ -1,22 +1,17 @@
 #include "strumento/disegna.h"
 
-#include <limits>
-
 #include "file/file.h"
+#include "disegno/disegno.h"
 #include "modello/nomi_file.h"
 #include "strumento/cartelle.h"
 #include "strumento/identita.h"
-#include "strumento/impaginazione.h"
-#include "strumento/pianta.h"
-#include "strumento/profilo.h"
 #include "strumento/uscite.h"
 #include "uscita/formato.h"
+#include "vista/vista.h"
 
 namespace gara::strumento {
 
 namespace {
-
-constexpr int64_t metri_oltre_la_fine = 7000;  // the plan runs past the end of the line
 
 // The SVG is named as the train's binary files are, with its own ending.
 std::string nome_svg(const std::string& percorso, const std::string& treno) {
@@ -42,28 +37,6 @@ bool leggi(const std::filesystem::path& file, std::string& byte, std::ostream& e
 }
 
 }  // namespace
-
-std::string svg_scenario(const scenario_disegno& d) {
-  svg s(pagina::larghezza, "white");
-  double y = pagina::margine_alto;
-  s.testo({14, y + 24}, d.percorso + " – treno " + d.treno,
-          "font-size=\"24\" font-weight=\"bold\" fill=\"" + std::string(colore::testo) + "\"");
-  const auto quanti = [](std::size_t n, const char* uno, const char* molti) {
-    return std::to_string(n) + " " + (n == 1 ? uno : molti);
-  };
-  std::string sotto = "linea di " + in_km(static_cast<double>(d.lunghezza)) + ", " +
-                      quanti(d.stazioni.size(), "stazione", "stazioni") + ", " +
-                      quanti(d.segnali.size(), "segnale", "segnali") + ", " +
-                      quanti(d.rallentamenti.size(), "rallentamento", "rallentamenti");
-  if (!d.tracciato) sotto += "; scenario compilato senza tracciato: solo il profilo";
-  s.testo({14, y + 46}, sotto, "font-size=\"13\" fill=\"" + std::string(colore::testo_tenue) + "\"");
-  y += 64;
-  y = disegna_pianta(s, d, y);
-  y = disegna_profilo(s, d, y);
-  y = disegna_legenda(s, y + 6);
-  s.altezza(y + 20);
-  return s.documento();
-}
 
 int comando_disegna(const opzioni_disegna& o, std::ostream& out, std::ostream& err) {
   const auto id = identita_da_utf8(o.percorso, o.treno, err);
@@ -94,7 +67,7 @@ int comando_disegna(const opzioni_disegna& o, std::ostream& out, std::ostream& e
     if (!leggi(file_tracciato, byte, err)) return uscita::uso;
     auto t = decodifica_tracciato(byte);
     if (!t) return non_valido(file_tracciato, t.errore);
-    const int64_t atteso = int64_t{(*tabella_linea.valore)[voce::generale].valore2} + metri_oltre_la_fine;
+    const int64_t atteso = vista::ultimo_metro_atteso(*tabella_linea.valore);
     if (t.valore->ultimo_metro() == atteso)
       tracciato = std::move(*t.valore);
     else
@@ -104,7 +77,8 @@ int comando_disegna(const opzioni_disegna& o, std::ostream& out, std::ostream& e
   }
 
   const std::string documento =
-      svg_scenario(prepara_disegno(std::move(*celle.valore), *tabella_linea.valore, std::move(tracciato)));
+      disegno::svg_scenario(vista::prepara_vista(std::move(*celle.valore), *tabella_linea.valore,
+                                                 std::move(tracciato)));
   const std::filesystem::path destinazione =
       o.svg.value_or(percorso_file(o.cartella, nome_svg(id->nome_percorso, id->nome_treno)));
   try {

@@ -5,8 +5,6 @@
 #include <ostream>
 #include <string>
 
-#include "strumento/disegno.h"
-
 namespace gara::strumento {
 
 struct opzioni_disegna {
@@ -15,10 +13,6 @@ struct opzioni_disegna {
   std::string treno;
   std::optional<std::filesystem::path> svg;  // default: NOME_TRENO.svg in the folder
 };
-
-// The whole picture of a scenario: title, plan (when there is one),
-// profile and legend, as an SVG document.
-std::string svg_scenario(const scenario_disegno& d);
 
 // `scenario disegna`: reads the binary files of a compiled scenario and
 // writes its SVG. Returns 0, 1 when a file does not fit its layout, 3 for a

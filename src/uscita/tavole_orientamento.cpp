@@ -7,6 +7,7 @@
 #include "modello/arrotonda.h"
 #include "modello/codici.h"
 #include "modello/misure.h"
+#include "modello/rallentamenti.h"
 
 namespace gara {
 
@@ -90,15 +91,18 @@ void tavole_nelle_fasce(stato_compilazione& s, int64_t c) {
   }
 }
 
-// Walks from the slowdown start at c to its end cell, putting a board every
-// 8 cells. The count restarts from wherever the last board actually went
-// (one cell early or late when the due cell is taken), so the spacing holds
-// along the whole slowdown. Returns the end cell, or nothing when the walk
-// reaches the last cell of the grid without meeting one.
+// Walks from the slowdown start at c to its end cell (to the last cell of
+// the grid when it has none), putting a board every 8 cells. The count
+// restarts from wherever the last board actually went (one cell early or
+// late when the due cell is taken), so the spacing holds along the whole
+// slowdown. Returns the end cell, or nothing when there is none. A board
+// only ever covers a free cell, never an end cell, so the end found before
+// the walk is the one the walk reaches.
 std::optional<int64_t> tavole_lungo_rallentamento(stato_compilazione& s, int64_t c) {
   const int64_t ultima = s.ultima_cella();
+  const std::optional<int64_t> fine = fine_del_rallentamento(s.celle, c);
   int32_t contatore = 0;
-  for (int64_t t = c + 1; t <= ultima; ++t) {
+  for (int64_t t = c + 1; t <= fine.value_or(ultima); ++t) {
     ++contatore;
     if (contatore == passo_tavole) {
       if (libera(s.cella_in(t))) {
@@ -115,9 +119,8 @@ std::optional<int64_t> tavole_lungo_rallentamento(stato_compilazione& s, int64_t
         segna(s, codice::tavola_rallentamento_impossibile, t);
       }
     }
-    if (s.cella_in(t).tipo == tipo_cella::fine_rallentamento) return t;
   }
-  return std::nullopt;
+  return fine;
 }
 
 // The first signal within 12 cells after the end cell e gets a board in one

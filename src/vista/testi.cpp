@@ -1,11 +1,11 @@
-#include "strumento/posizioni.h"
+#include "vista/testi.h"
 
 #include <cstdio>
 
 #include "modello/cella.h"
 #include "modello/windows1252.h"
 
-namespace gara::strumento {
+namespace gara::vista {
 
 std::string nome_tipo_cella(uint8_t tipo) {
   switch (tipo) {
@@ -45,4 +45,4 @@ std::string ora_del_giorno(int64_t secondi) {
   return testo;
 }
 
-}  // namespace gara::strumento
+}  // namespace gara::vista

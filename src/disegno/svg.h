@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-namespace gara::strumento {
+namespace gara::disegno {
 
 struct punto {
   double x = 0;
@@ -59,4 +59,4 @@ std::string testo_xml(std::string_view testo);
 // labels so that they do not overlap).
 double larghezza_testo(std::string_view utf8, double dimensione);
 
-}  // namespace gara::strumento
+}  // namespace gara::disegno

@@ -1,9 +1,9 @@
-#include "strumento/svg.h"
+#include "disegno/svg.h"
 
 #include <cmath>
 #include <cstdio>
 
-namespace gara::strumento {
+namespace gara::disegno {
 
 namespace {
 
@@ -152,4 +152,4 @@ std::string svg::documento() const {
          "</svg>\n";
 }
 
-}  // namespace gara::strumento
+}  // namespace gara::disegno

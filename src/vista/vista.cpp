@@ -1,11 +1,13 @@
-#include "strumento/disegno.h"
+#include "vista/vista.h"
 
 #include <algorithm>
 #include <set>
 
-#include "strumento/posizioni.h"
+#include "modello/misure.h"
+#include "modello/rallentamenti.h"
+#include "vista/testi.h"
 
-namespace gara::strumento {
+namespace gara::vista {
 
 namespace {
 
@@ -29,21 +31,21 @@ std::string senza_spazi_doppi(const std::string& t) {
 
 }  // namespace
 
-int64_t scenario_disegno::metro_minimo() const {
+int64_t scenario::metro_minimo() const {
   int64_t m = 0;
   for (const auto& s : stazioni) m = std::min({m, s.inizio_marciapiede, s.posizione});
   return m;
 }
 
-int64_t scenario_disegno::metro_massimo() const {
+int64_t scenario::metro_massimo() const {
   int64_t m = std::max<int64_t>(metro_profilo(static_cast<int64_t>(celle.size())), lunghezza);
   for (const auto& s : stazioni) m = std::max({m, s.fine_marciapiede, s.posizione});
   return m;
 }
 
-scenario_disegno prepara_disegno(std::vector<cella> celle, const tabella& t,
-                                 std::optional<tracciato_metri> tracciato) {
-  scenario_disegno d;
+scenario prepara_vista(std::vector<cella> celle, const tabella& t,
+                       std::optional<tracciato_metri> tracciato) {
+  scenario d;
   d.percorso = testo_stampabile(t[voce::sfondi].testo);
   d.treno = testo_stampabile(t[voce::treno].testo);
   d.lunghezza = t[voce::generale].valore2;
@@ -53,7 +55,7 @@ scenario_disegno prepara_disegno(std::vector<cella> celle, const tabella& t,
   std::set<int64_t> voci_dei_cartelli;
   for (std::size_t i = 0; i < d.celle.size(); ++i) {
     const cella& c = d.celle[i];
-    oggetto_disegno o{static_cast<int64_t>(i), metro_oggetto(static_cast<int64_t>(i)), c, {}};
+    oggetto o{static_cast<int64_t>(i), metro_oggetto(static_cast<int64_t>(i)), c, {}};
     switch (c.tipo) {
       case tipo_cella::segnale: d.segnali.push_back(o); break;
       case tipo_cella::avviso_rallentamento: d.avvisi.push_back(o); break;
@@ -69,15 +71,9 @@ scenario_disegno prepara_disegno(std::vector<cella> celle, const tabella& t,
         d.cartelli.push_back(o);
         break;
       case tipo_cella::inizio_rallentamento: {
-        // The slowdown runs to the next end cell after its start.
-        std::size_t fine = i;
-        for (std::size_t k = i + 1; k < d.celle.size(); ++k)
-          if (d.celle[k].tipo == tipo_cella::fine_rallentamento) {
-            fine = k;
-            break;
-          }
-        d.rallentamenti.push_back({metro_oggetto(static_cast<int64_t>(i)),
-                                   metro_oggetto(static_cast<int64_t>(fine)), c.dato1});
+        const auto inizio = static_cast<int64_t>(i);
+        const int64_t fine = fine_del_rallentamento(d.celle, inizio).value_or(inizio);
+        d.rallentamenti.push_back({metro_oggetto(inizio), metro_oggetto(fine), c.dato1});
         break;
       }
       default: break;
@@ -93,4 +89,8 @@ scenario_disegno prepara_disegno(std::vector<cella> celle, const tabella& t,
   return d;
 }
 
-}  // namespace gara::strumento
+int64_t ultimo_metro_atteso(const tabella& t) {
+  return int64_t{t[voce::generale].valore2} + misura::metri_oltre_la_fine;
+}
+
+}  // namespace gara::vista

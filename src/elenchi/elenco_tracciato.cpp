@@ -3,16 +3,17 @@
 #include <limits>
 #include <string>
 
-#include "strumento/elenchi.h"
+#include "elenchi/elenchi.h"
+#include "modello/misure.h"
 
-namespace gara::strumento {
+namespace gara::elenchi {
 
 namespace {
 
 using tipo = tracciato_metri::tipo;
 
 constexpr int64_t passo_campione = 1000;  // metres between two sampled points
-constexpr int64_t oltre_la_fine = 7000;   // the plan runs this far past the end of the line
+using misura::metri_oltre_la_fine;
 
 const char* nome_tipo(tipo k) {
   switch (k) {
@@ -65,9 +66,9 @@ void elenca_tracciato(const tracciato_metri& t, std::ostream& out) {
   }
   const int64_t m = t.ultimo_metro();
   out << m + 1 << " metri per asse (0-" << m << ")";
-  if (m >= oltre_la_fine)
-    out << ": una linea di " << m - oltre_la_fine << " m, con il tracciato che prosegue "
-        << oltre_la_fine << " m oltre la fine";
+  if (m >= metri_oltre_la_fine)
+    out << ": una linea di " << m - metri_oltre_la_fine << " m, con il tracciato che prosegue "
+        << metri_oltre_la_fine << " m oltre la fine";
   out << "\n\nValori per tratti:\n";
   tipi_per_tratti(t, 0, out);
   tipi_per_tratti(t, 1, out);
@@ -138,4 +139,4 @@ nlohmann::ordered_json tracciato_json(const tracciato_metri& t) {
   return assi;
 }
 
-}  // namespace gara::strumento
+}  // namespace gara::elenchi

@@ -1,13 +1,13 @@
-#include "strumento/pianta.h"
+#include "disegno/pianta.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "strumento/etichette.h"
-#include "strumento/impaginazione.h"
+#include "disegno/etichette.h"
+#include "disegno/impaginazione.h"
 
-namespace gara::strumento {
+namespace gara::disegno {
 
 namespace {
 
@@ -69,7 +69,7 @@ double passo_scala(double metri_per_pixel, double pixel_minimi) {
 
 }  // namespace
 
-double disegna_pianta(svg& s, const scenario_disegno& d, double y) {
+double disegna_pianta(svg& s, const vista::scenario& d, double y) {
   if (!d.tracciato || !d.tracciato->esiste()) return y;
   const tracciato_metri& t = *d.tracciato;
   const int64_t ultimo = t.ultimo_metro();
@@ -195,4 +195,4 @@ double disegna_pianta(svg& s, const scenario_disegno& d, double y) {
   return basso + 26;
 }
 
-}  // namespace gara::strumento
+}  // namespace gara::disegno

@@ -1,10 +1,10 @@
-#include "strumento/etichette.h"
+#include "disegno/etichette.h"
 
 #include <algorithm>
 #include <limits>
 #include <numeric>
 
-namespace gara::strumento {
+namespace gara::disegno {
 
 std::vector<int> righe_etichette(const std::vector<estensione>& etichette, int righe, double spazio) {
   std::vector<int> riga(etichette.size(), 0);
@@ -30,4 +30,4 @@ std::vector<int> righe_etichette(const std::vector<estensione>& etichette, int r
   return riga;
 }
 
-}  // namespace gara::strumento
+}  // namespace gara::disegno

@@ -1,11 +1,11 @@
 #include <string>
 
+#include "elenchi/elenchi.h"
 #include "modello/voce_linea.h"
 #include "modello/windows1252.h"
-#include "strumento/elenchi.h"
-#include "strumento/posizioni.h"
+#include "vista/testi.h"
 
-namespace gara::strumento {
+namespace gara::elenchi {
 
 namespace {
 
@@ -33,7 +33,7 @@ std::string ruolo(int i, const voce_linea& v) {
   if (i >= voce::prima_stazione && i <= voce::primo_cartello)
     return "stazione " + t(i) + ": marciapiede dal metro " + t(v.valore1) + " al metro " +
            t(v.valore2) + ", stazione al metro " + t(v.valore3) + ", tipo " + t(v.tipo_stazione) +
-           ", orario " + ora_del_giorno(v.orario);
+           ", orario " + vista::ora_del_giorno(v.orario);
   if (i >= voce::progressiva_tre && i <= voce::progressiva_uno)
     return "progressiva chilometrica: " + t(v.valore1) + ", " + t(v.valore2) + ", " + t(v.valore3);
   if (i == voce::generale)
@@ -62,7 +62,7 @@ void elenca_tabella(const tabella& tab, std::ostream& out) {
       ++vuote;
       continue;
     }
-    out << "\nvoce " << i << ": \"" << testo_stampabile(v.testo) << "\"\n"
+    out << "\nvoce " << i << ": \"" << vista::testo_stampabile(v.testo) << "\"\n"
         << "  " << ruolo(i, v) << "\n"
         << "  tipo_stazione=" << +v.tipo_stazione << " valore1=" << v.valore1
         << " valore2=" << v.valore2 << " valore3=" << v.valore3 << " byte_a=" << +v.byte_a
@@ -100,4 +100,4 @@ nlohmann::ordered_json tabella_json(const tabella& tab) {
   return elenco;
 }
 
-}  // namespace gara::strumento
+}  // namespace gara::elenchi

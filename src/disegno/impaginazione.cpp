@@ -1,8 +1,8 @@
-#include "strumento/impaginazione.h"
+#include "disegno/impaginazione.h"
 
 #include <cstdio>
 
-namespace gara::strumento {
+namespace gara::disegno {
 
 std::string in_km(double metri) {
   char testo[64];
@@ -16,4 +16,4 @@ std::string in_km(double metri) {
   return t + " km";
 }
 
-}  // namespace gara::strumento
+}  // namespace gara::disegno

@@ -1,4 +1,4 @@
-#include "strumento/profilo.h"
+#include "disegno/profilo.h"
 
 #include <algorithm>
 #include <array>
@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "strumento/etichette.h"
-#include "strumento/impaginazione.h"
-#include "strumento/posizioni.h"
+#include "disegno/etichette.h"
+#include "disegno/impaginazione.h"
+#include "modello/misure.h"
 
-namespace gara::strumento {
+namespace gara::disegno {
 
 namespace {
 
-constexpr int unita_velocita = 5;  // km/h per unit of the speed byte
-constexpr int zero_pendenza = 100;
+using misura::km_h_per_unita_velocita;
+using misura::zero_pendenza;
 
 std::string colore_di(const char* c) { return std::string(c); }
 std::string riempi(const char* c) { return "fill=\"" + colore_di(c) + "\""; }
@@ -67,7 +67,7 @@ double arrotonda_su(double v, double passo) {
   return n * passo < v ? (n + 1) * passo : n * passo;
 }
 
-std::string descrizione_cella(const char* cosa, const oggetto_disegno& o) {
+std::string descrizione_cella(const char* cosa, const vista::oggetto& o) {
   return std::string(cosa) + " al " + in_km(static_cast<double>(o.metro)) + " (cella " +
          std::to_string(o.cella) + "): dato1 " + std::to_string(o.dati.dato1) + ", dato2 " +
          std::to_string(o.dati.dato2) + ", dato3 " + std::to_string(o.dati.dato3) + ", dato4 " +
@@ -121,7 +121,7 @@ void cartello(svg& s, punto c, const std::string& suggerimento) {
 
 }  // namespace
 
-double disegna_profilo(svg& s, const scenario_disegno& d, double y) {
+double disegna_profilo(svg& s, const vista::scenario& d, double y) {
   const scala_metri sc(d.metro_minimo(), d.metro_massimo());
   const auto x = [&sc](double metro) { return sc.x(metro); };
   const double destra = pagina::margine_sinistro + pagina::area;
@@ -160,7 +160,7 @@ double disegna_profilo(svg& s, const scenario_disegno& d, double y) {
 
   // Speed limit: a step line, each step labelled when there is room.
   int v_massima = 0;
-  for (const auto& t : vel) v_massima = std::max(v_massima, t.valore * unita_velocita);
+  for (const auto& t : vel) v_massima = std::max(v_massima, t.valore * km_h_per_unita_velocita);
   const double passo_v = v_massima > 200 ? 50 : 20;
   const double cima_v = std::max(arrotonda_su(v_massima + 10, passo_v), 2 * passo_v);
   righe.push_back({{"Velocità massima", "(km/h)"}, 160, [&](svg& g, double cima, double h) {
@@ -176,12 +176,12 @@ double disegna_profilo(svg& s, const scenario_disegno& d, double y) {
     std::vector<punto> linea;
     for (auto it = vel.begin(); it != fine_vel; ++it) {
       const tratto& t = *it;
-      const double v = t.valore * unita_velocita;
+      const double v = t.valore * km_h_per_unita_velocita;
       const double a = x(static_cast<double>(metro_profilo(static_cast<int64_t>(t.prima))));
       const double b = x(static_cast<double>(metro_profilo(static_cast<int64_t>(t.ultima) + 1)));
       linea.push_back({a, yv(v)});
       linea.push_back({b, yv(v)});
-      const std::string etichetta = std::to_string(t.valore * unita_velocita);
+      const std::string etichetta = std::to_string(t.valore * km_h_per_unita_velocita);
       if (b - a >= larghezza_testo(etichetta, 11) + 6)
         g.testo({(a + b) / 2, yv(v) - 5}, etichetta,
                 carattere(11, colore::velocita, true), "middle");
@@ -240,7 +240,7 @@ double disegna_profilo(svg& s, const scenario_disegno& d, double y) {
     for (const auto& o : d.avvisi) {
       const double a = x(static_cast<double>(o.metro));
       const auto inizio = std::find_if(d.rallentamenti.begin(), d.rallentamenti.end(),
-                                       [&o](const rallentamento_disegno& r) { return r.inizio >= o.metro; });
+                                       [&o](const vista::rallentamento& r) { return r.inizio >= o.metro; });
       if (inizio != d.rallentamenti.end())
         g.linea({a, fascia + 6}, {x(static_cast<double>(inizio->inizio)), fascia + 6},
                 "stroke=\"" + colore_di(colore::rallentamento) + "\" stroke-width=\"1.2\" stroke-dasharray=\"4 3\"");
@@ -396,4 +396,4 @@ double disegna_legenda(svg& s, double y) {
   return y + 44 + altezza_voce * file;
 }
 
-}  // namespace gara::strumento
+}  // namespace gara::disegno

@@ -9,7 +9,7 @@
 #include "modello/tracciato.h"
 #include "modello/voce_linea.h"
 
-namespace gara::strumento {
+namespace gara::elenchi {
 
 // Readable listings of the three binary files, as `scenario mostra` prints
 // them, and their full content as JSON.
@@ -30,4 +30,4 @@ void elenca_tracciato(const tracciato_metri& t, std::ostream& out);
 // Each element is null (empty), an integer (16-bit) or a real.
 nlohmann::ordered_json tracciato_json(const tracciato_metri& t);
 
-}  // namespace gara::strumento
+}  // namespace gara::elenchi

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-namespace gara::strumento {
+namespace gara::disegno {
 
 // The page of the drawing: a fixed width, the names of the rows in a left
 // margin, the plan and the profile in the same horizontal band.
@@ -56,4 +56,4 @@ class scala_metri {
 // A position in kilometres, Italian style: "24,8 km".
 std::string in_km(double metri);
 
-}  // namespace gara::strumento
+}  // namespace gara::disegno

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace gara::strumento {
+namespace gara::disegno {
 
 // The horizontal span a label takes, in pixels.
 struct estensione {
@@ -15,4 +15,4 @@ struct estensione {
 // it fits, or, when none is free, to the row whose last label ends first.
 std::vector<int> righe_etichette(const std::vector<estensione>& etichette, int righe, double spazio);
 
-}  // namespace gara::strumento
+}  // namespace gara::disegno

@@ -2,17 +2,19 @@
 #include <functional>
 #include <string>
 
+#include "elenchi/elenchi.h"
 #include "modello/cella.h"
-#include "strumento/elenchi.h"
-#include "strumento/posizioni.h"
+#include "modello/misure.h"
+#include "uscita/timbro.h"
+#include "vista/testi.h"
 
-namespace gara::strumento {
+namespace gara::elenchi {
 
 namespace {
 
-constexpr int64_t cella_timbro = 1;
-constexpr int unita_velocita = 5;  // km/h per unit of the speed byte
-constexpr int zero_pendenza = 100;
+using misura::km_h_per_unita_velocita;
+using misura::zero_pendenza;
+using vista::nome_tipo_cella;
 
 bool ha_valore_proprio(const cella& c) {
   return c.tipo != 0 || c.dato1 != 0 || c.dato2 != 0 || c.dato3 != 0 || c.dato4 != 0 ||
@@ -23,7 +25,8 @@ bool ha_valore_proprio(const cella& c) {
 std::string nota(int64_t i, const cella& c) {
   std::string n;
   const auto aggiungi = [&n](const std::string& t) { n += (n.empty() ? "" : "; ") + t; };
-  if (i == cella_timbro) aggiungi("timbro: dato1 5121 del formato, dato2 codice_gara_og");
+  if (i == cella_timbro)
+    aggiungi("timbro: dato1 " + std::to_string(timbro_celle) + " del formato, dato2 codice_gara_og");
   switch (c.tipo) {
     case tipo_cella::fine_marciapiede:
       aggiungi("stazione della voce " + std::to_string(c.dato1));
@@ -104,7 +107,7 @@ void elenca_celle(const std::vector<cella>& celle, std::ostream& out) {
   out << "\nProfili per tratti (la cella c vale dal metro 50 x c):\n";
   tratti(
       celle, "velocita (unità di 5 km/h)", [](const cella& c) { return c.velocita; },
-      [](uint8_t v) { return v == 0 ? std::string("nessuna") : std::to_string(v * unita_velocita) + " km/h"; },
+      [](uint8_t v) { return v == 0 ? std::string("nessuna") : std::to_string(v * km_h_per_unita_velocita) + " km/h"; },
       out);
   tratti(
       celle, "pendenza (pendenza + 100)", [](const cella& c) { return c.pendenza; },
@@ -139,4 +142,4 @@ nlohmann::ordered_json celle_json(const std::vector<cella>& celle) {
   return elenco;
 }
 
-}  // namespace gara::strumento
+}  // namespace gara::elenchi
