@@ -19,7 +19,7 @@ struct luogo {
   bool operator==(const luogo&) const = default;
 };
 
-enum class gravita { errore, avviso };
+enum class gravita { errore, avviso, nota };
 
 // One problem of a compile. An error carries its code of the format (or,
 // for the header stamp, the number of the stop); a warning carries its

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "compilazione/compila.h"
+#include "modello/diagnostica.h"
+#include "modello/sorgenti.h"
+
+namespace gara {
+
+struct opzioni_verifica {
+  // The scenario's identity, as Windows-1252 bytes.
+  std::string nome_percorso;
+  std::string nome_treno;
+  int32_t j = 1;  // 0: without the track plan
+};
+
+// Every problem of a scenario at once. The errors are those of the checking
+// reading, which goes on past each one; the compile's own error (the code
+// the package would leave, and a stop of the header stamp) is always among
+// them. The warnings are what the compile accepts but an author almost
+// surely did not mean.
+struct esito_verifica {
+  std::vector<diagnostica> diagnostiche;  // by file, line and column
+  int errori = 0;
+  int avvisi = 0;
+  // The faithful compile of the same descriptions: the model, the code and
+  // the binaries exactly as the package and `scenario compila` give them.
+  risultato_compilazione compilazione;
+};
+
+// Checks the descriptions given; reads no file and writes none.
+esito_verifica verifica(const sorgenti& d, const opzioni_verifica& o);
+
+}  // namespace gara
