@@ -13,9 +13,9 @@
 namespace gara::strumento {
 
 int comando_compila(const opzioni_compila& o, std::ostream& out, std::ostream& err) {
-  const auto id = identita_da_utf8(o.percorso, o.treno, err);
-  if (!id) return uscita::uso;
   if (!cartella_esistente(o.cartella, err)) return uscita::uso;
+  const auto id = identita_per_cartella(o.cartella, o.percorso, o.treno, err);
+  if (!id) return uscita::uso;
   const std::filesystem::path cartella_uscita = o.uscita.value_or(o.cartella);
   if (!cartella_da_scrivere(cartella_uscita, err)) return uscita::uso;
 

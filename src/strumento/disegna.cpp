@@ -39,9 +39,9 @@ bool leggi(const std::filesystem::path& file, std::string& byte, std::ostream& e
 }  // namespace
 
 int comando_disegna(const opzioni_disegna& o, std::ostream& out, std::ostream& err) {
-  const auto id = identita_da_utf8(o.percorso, o.treno, err);
-  if (!id) return uscita::uso;
   if (!cartella_esistente(o.cartella, err)) return uscita::uso;
+  const auto id = identita_per_cartella(o.cartella, o.percorso, o.treno, err, file_dello_scenario::binari);
+  if (!id) return uscita::uso;
 
   const auto file_celle = percorso_file(o.cartella, nome_dat(id->nome_percorso, id->nome_treno));
   const auto file_tabella = percorso_file(o.cartella, nome_sim(id->nome_percorso, id->nome_treno));

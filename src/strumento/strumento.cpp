@@ -85,10 +85,12 @@ void opzione_identita(CLI::App* sub, std::string& percorso, std::string& treno,
                       bool obbligatorie) {
   auto* p = sub->add_option("--percorso", percorso,
                             a_capo("Nome del percorso (nome_percorso), da cui i nomi dei file "
-                                   "della linea. Es.: --percorso Corvana_Selvadoro"));
+                                   "della linea; se manca, quello dell'unico scenario della "
+                                   "cartella. Es.: --percorso Corvana_Selvadoro"));
   auto* t = sub->add_option("--treno", treno,
                             a_capo("Nome del treno (nome_treno), che con il percorso dà i nomi "
-                                   "dei file del treno. Es.: --treno \"R 47315\""));
+                                   "dei file del treno; se manca, quello dell'unico scenario "
+                                   "della cartella. Es.: --treno \"R 47315\""));
   p->type_name("NOME");
   t->type_name("NOME");
   if (obbligatorie) {
@@ -170,7 +172,7 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                     a_capo("Cartella delle descrizioni. Es.: mio_scenario"))
         ->required()
         ->type_name("");
-    opzione_identita(sub, compila.percorso, compila.treno, true);
+    opzione_identita(sub, compila.percorso, compila.treno, false);
     sub->add_flag("--senza-tracciato", compila.senza_tracciato,
                   a_capo("Compila senza il tracciato metro per metro (j = 0): il file "
                          "NOME_linea.dat non viene scritto. Es.: --senza-tracciato"));
@@ -230,7 +232,7 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                     a_capo("Cartella dei file binari. Es.: mio_scenario"))
         ->required()
         ->type_name("");
-    opzione_identita(sub, disegna.percorso, disegna.treno, true);
+    opzione_identita(sub, disegna.percorso, disegna.treno, false);
     sub->add_option("-o,--output", uscita_disegna,
                     a_capo("File SVG da scrivere; senza, NOME_TRENO.svg nella CARTELLA. "
                            "Es.: -o linea.svg"))

@@ -50,7 +50,7 @@ TEST(RigaDiComando, GliErroriDUsoSonoInItalianoEdEsconoConTre) {
   for (const caso& k : {
            caso{{}, "Uso:"},
            caso{{"frulla"}, "sottocomando sconosciuto: frulla"},
-           caso{{"compila", "--treno", "T", c}, "manca l'opzione obbligatoria --percorso"},
+           caso{{"compila", "--treno", "T", c}, "non c'è una coppia di descrizioni"},
            caso{{"compila", "--percorso", "P", "--treno", "T"}, "manca l'argomento obbligatorio CARTELLA"},
            caso{{"compila", "--percorso", "P", "--treno", "T", c, "altro"}, "argomenti non previsti: altro"},
            caso{{"compila", "--percorso", "P", "--treno", "T", "--colore", c}, "non previsti: --colore"},
@@ -66,6 +66,25 @@ TEST(RigaDiComando, GliErroriDUsoSonoInItalianoEdEsconoConTre) {
     EXPECT_EQ(e.uscita, "") << k.messaggio;
   }
   EXPECT_TRUE(prova::nomi_in(d.percorso()).empty());
+}
+
+// Without --percorso and --treno a subcommand takes the one scenario of the
+// folder; with several it lists them.
+TEST(RigaDiComando, LIdentitaSiRicavaDallaCartella) {
+  prova::cartella_temporanea d;
+  const std::string c = d.percorso().string();
+  ASSERT_EQ(strumento({"estrai", "--percorso", "Linea_Uno", "--treno", "R 1", c}).stato, 0);
+  const auto una = strumento({"compila", "--json", c});
+  EXPECT_EQ(una.stato, 0) << una.errori;
+  EXPECT_NE(una.uscita.find("Linea_Uno_R 1.sim"), std::string::npos) << una.uscita;
+  EXPECT_EQ(strumento({"disegna", "-o", (d.percorso() / "x.svg").string(), c}).stato, 0);
+
+  ASSERT_EQ(strumento({"estrai", "--sovrascrivi", "--percorso", "Linea_Uno", "--treno", "R 2", c}).stato, 0);
+  const auto due = strumento({"compila", c});
+  EXPECT_EQ(due.stato, 3);
+  EXPECT_NE(due.errori.find("--percorso \"Linea_Uno\" --treno \"R 1\""), std::string::npos) << due.errori;
+  EXPECT_NE(due.errori.find("--percorso \"Linea_Uno\" --treno \"R 2\""), std::string::npos) << due.errori;
+  EXPECT_EQ(strumento({"compila", "--treno", "R 2", c}).stato, 0);
 }
 
 }  // namespace
