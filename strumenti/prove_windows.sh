@@ -144,10 +144,11 @@ confronto() {
     cartella="Z:${qui//\//\\}"
   fi
   cd "$lavoro/altrove"
+  # Output into files, and the JSON of compila through a pipe.
   {
     "${scenario[@]}" estrai "$cartella/mio scenario" >"$qui/estrai.txt" &&
       "${scenario[@]}" compila --json --percorso Corvana_Selvadoro --treno "R 47315" \
-        "$cartella/mio scenario" >"$qui/compila.json" &&
+        "$cartella/mio scenario" | cat >"$qui/compila.json" &&
       "${scenario[@]}" disegna --percorso Corvana_Selvadoro --treno "R 47315" -o "$cartella/linea ł.svg" \
         "$cartella/mio scenario" >/dev/null &&
       "${scenario[@]}" --help >"$qui/aiuto.txt"
