@@ -6,16 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash strumenti/dipendenze.sh
-mancanti=()
-for p in libbenchmark-dev python3; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || mancanti+=("$p")
-done
-if ((${#mancanti[@]})); then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${mancanti[@]}"
-fi
+source strumenti/installa_mancanti.sh
+installa_mancanti libbenchmark-dev python3
 cmake --preset default
 cmake --build --preset default
 build/default/bench/banco "$@"

@@ -11,3 +11,5 @@ ctest --preset default
 # screen, on both platforms.
 bash strumenti/prove_windows.sh
 bash strumenti/prove_schermo.sh
+# The release: reproducible, and installed and run as users would.
+bash strumenti/prove_rilascio.sh

@@ -10,7 +10,11 @@
 #    holds spaces and letters beyond ASCII and from another working folder:
 #    both end with 0 and leave the same files, byte for byte, and so does
 #    a second Windows run over older, longer files;
-#  - checks the window's layout and the message box of errore.
+#  - checks the window's layout and the message box of errore;
+#  - the authoring tool scenario.exe: a console program with its version
+#    record, reproducible, that in a folder whose path holds a space, an
+#    accented letter and a letter beyond Windows-1252 writes the same
+#    binaries, JSON, listings and drawing as the Linux tool.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 radice=$PWD
@@ -50,10 +54,12 @@ ctest --preset windows
 passo "seconda compilazione del pacchetto: stessi byte"
 ripetuta="$radice/build/windows-ripetuta"
 cmake --preset windows -B "$ripetuta" -DGARA_TEST=OFF >/dev/null
-cmake --build "$ripetuta" --target pacchetto -j2 >/dev/null
+cmake --build "$ripetuta" --target pacchetto scenario -j2 >/dev/null
 exe="build/windows/src/$programma.exe"
-cmp "$exe" "$ripetuta/src/$programma.exe" || sbaglio "due compilazioni danno byte diversi"
-echo "$(sha256sum <"$exe" | cut -c1-16)…  $programma.exe ($(stat -c %s "$exe") byte)"
+for f in "$programma.exe" scenario.exe; do
+  cmp "build/windows/src/$f" "$ripetuta/src/$f" || sbaglio "due compilazioni di $f danno byte diversi"
+  echo "$(sha256sum <"build/windows/src/$f" | cut -c1-16)…  $f ($(stat -c %s "build/windows/src/$f") byte)"
+done
 
 passo "programma a finestre, nessuna DLL oltre quelle di Windows"
 intestazione=$(x86_64-w64-mingw32-objdump -p "$exe")
@@ -70,7 +76,7 @@ done
 passo "record di versione"
 versione=$("${wine[@]}" build/windows/tests/aiuto_win32.exe versione "$radice/$exe" | tr -d '\r')
 echo "$versione"
-[ "$versione" = $'fissa 1.0.0.0\nlingua 1040 codepage 1252\nversione 1.00' ] ||
+[ "$versione" = $'fissa 1.0.0.0\nlingua 1040 codepage 1252\nversione 1.00\nprodotto '"$programma" ] ||
   sbaglio "record di versione inatteso"
 
 passo "pacchetto Linux e pacchetto Windows: stessi file, stessi byte"
@@ -104,6 +110,84 @@ done <"$lavoro/linux.sha256"
 impronte "$cartella_windows" >"$lavoro/windows.sha256"
 diff "$lavoro/linux.sha256" "$lavoro/windows.sha256" || sbaglio "la seconda esecuzione lascia altri byte"
 echo "seconda esecuzione sopra file più lunghi: stessi byte"
+
+passo "strumento scenario.exe: programma a console, record di versione"
+strumento_exe="build/windows/src/scenario.exe"
+intestazione=$(x86_64-w64-mingw32-objdump -p "$strumento_exe")
+grep -q 'Subsystem.*(Windows CUI)' <<<"$intestazione" || sbaglio "scenario.exe non è un programma a console"
+dll=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$intestazione" | tr '[:upper:]' '[:lower:]' | sort -u)
+echo $dll
+for d in $dll; do
+  case $d in
+    kernel32.dll | msvcrt.dll | shell32.dll | advapi32.dll) ;;
+    *) sbaglio "scenario.exe ha bisogno di $d" ;;
+  esac
+done
+versione=$("${wine[@]}" build/windows/tests/aiuto_win32.exe versione "$radice/$strumento_exe" | tr -d '\r')
+echo "$versione"
+[ "$versione" = $'fissa 1.0.0.0\nlingua 1040 codepage 1252\nversione 1.00\nprodotto scenario' ] ||
+  sbaglio "record di versione di scenario.exe inatteso"
+
+passo "strumento Linux e scenario.exe sotto Wine: stessi byte"
+cmake --build --preset default --target scenario >/dev/null
+# A space, accented letters and a letter beyond Windows-1252 in the path;
+# scenario.exe is given it as a Windows path (drive Z: is the Unix root).
+nome_cartella="Strumento, cartella con spazi àèìòù ł"
+confronto() {
+  local qui="$lavoro/$1/$nome_cartella" cartella uscite=0
+  mkdir -p "$qui"
+  if [ "$1" = linux ]; then
+    scenario=("$radice/build/default/src/scenario")
+    cartella="$qui"
+  else
+    scenario=("${wine[@]}" "$radice/$strumento_exe")
+    cartella="Z:${qui//\//\\}"
+  fi
+  cd "$lavoro/altrove"
+  # Output into files, and the JSON of compila through a pipe.
+  {
+    "${scenario[@]}" estrai "$cartella/mio scenario" >"$qui/estrai.txt" &&
+      "${scenario[@]}" compila --json --percorso Corvana_Selvadoro --treno "R 47315" \
+        "$cartella/mio scenario" | cat >"$qui/compila.json" &&
+      "${scenario[@]}" disegna --percorso Corvana_Selvadoro --treno "R 47315" -o "$cartella/linea ł.svg" \
+        "$cartella/mio scenario" >/dev/null &&
+      "${scenario[@]}" --help >"$qui/aiuto.txt"
+  } </dev/null || uscite=$?
+  for f in "Corvana_Selvadoro_linea.dat" "Corvana_Selvadoro_R 47315.sim" "Corvana_Selvadoro_R 47315.dat"; do
+    "${scenario[@]}" mostra "$cartella/mio scenario/$f" >"$qui/mostra $f.txt" </dev/null || uscite=$?
+    "${scenario[@]}" mostra --json "$cartella/mio scenario/$f" >"$qui/mostra $f.json" </dev/null || uscite=$?
+  done
+  # An error goes to standard error, in Italian, with status 3.
+  local stato=0
+  "${scenario[@]}" mostra "$cartella/non c'è.sim" 2>"$qui/errore.txt" </dev/null || stato=$?
+  [ "$stato" -eq 3 ] || uscite=1
+  cd "$radice"
+  return "$uscite"
+}
+confronto linux || sbaglio "lo strumento Linux non riesce"
+confronto windows || sbaglio "scenario.exe non riesce sotto Wine"
+linux="$lavoro/linux/$nome_cartella"
+windows="$lavoro/windows/$nome_cartella"
+# The error names the path as each system writes it: compared without it.
+sed -i "s|\"[^\"]*non c'è.sim\"|FILE|" "$linux/errore.txt" "$windows/errore.txt"
+# The message of estrai and the listings' first lines name the folder,
+# likewise.
+sed -i '1d' "$linux/estrai.txt" "$windows/estrai.txt"
+sed -i '1s|"[^"]*mio scenario/|"|' "$linux"/mostra*.txt "$windows"/mostra*.txt
+diff -r "$linux" "$windows" || sbaglio "scenario.exe e lo strumento Linux danno byte diversi"
+for f in "$windows"/*.json; do
+  python3 -c 'import json,sys; json.load(open(sys.argv[1], encoding="utf-8"))' "$f" ||
+    sbaglio "JSON non valido: $f"
+done
+echo "$(find "$windows" -type f | wc -l) file identici (binari, JSON, elenchi, SVG, aiuto, errore)"
+
+passo "scenario.exe in una console: lettere accentate giuste"
+# On a terminal Wine gives the program a console; what the program writes
+# there reaches the terminal converted to UTF-8 (script gives the terminal).
+script -qec "$(printf '%q ' "${wine[@]}" "$radice/$strumento_exe" estrai --help)" /dev/null \
+  </dev/null >"$lavoro/console.txt" 2>&1 || sbaglio "scenario.exe --help in una console non riesce"
+grep -qa "già presenti" "$lavoro/console.txt" || sbaglio "la console non mostra \"già\": $(grep -a presenti "$lavoro/console.txt")"
+echo "\"già presenti\" letto nella console"
 
 passo "finestra Form1 sotto Wine"
 "${wine[@]}" build/windows/tests/prova_piattaforma.exe finestra 60 &

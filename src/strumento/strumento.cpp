@@ -11,6 +11,7 @@
 #include "strumento/errori_uso.h"
 #include "strumento/estrai.h"
 #include "strumento/mostra.h"
+#include "strumento/percorso_utf8.h"
 #include "strumento/uscite.h"
 
 namespace gara::strumento {
@@ -81,6 +82,14 @@ CLI::App* sottocomando(CLI::App& app, const std::string& nome, const std::string
   return sub;
 }
 
+// An argument naming a file or a folder, taken as UTF-8.
+CLI::Option* opzione_percorso(CLI::App* sub, const std::string& nome,
+                              std::filesystem::path& destinazione, const std::string& descrizione) {
+  return sub->add_option_function<std::string>(
+      nome, [&destinazione](const std::string& testo) { destinazione = percorso_da_utf8(testo); },
+      descrizione);
+}
+
 void opzione_identita(CLI::App* sub, std::string& percorso, std::string& treno,
                       bool obbligatorie) {
   auto* p = sub->add_option("--percorso", percorso,
@@ -111,6 +120,9 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   app.option_defaults()->group(gruppo_opzioni);
   app.set_help_flag("-h,--help", "Mostra questo aiuto ed esce");
   app.require_subcommand(1);
+  // Options are written --opzione on every platform: on Windows a path such
+  // as /dati/mio_scenario stays a path instead of becoming an option.
+  app.allow_windows_style_options(false);
   app.footer(
       "Esempi:\n"
       "  scenario estrai mio_scenario\n"
@@ -135,8 +147,8 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         "  scenario estrai mio_scenario\n"
         "  scenario estrai --percorso Linea_Nuova --treno \"R 100\" mio_scenario\n"
         "  scenario estrai --sovrascrivi mio_scenario");
-    sub->add_option("CARTELLA", estrai.cartella,
-                    a_capo("Cartella in cui scrivere i file. Es.: mio_scenario"))
+    opzione_percorso(sub, "CARTELLA", estrai.cartella,
+                     a_capo("Cartella in cui scrivere i file. Es.: mio_scenario"))
         ->required()
         ->type_name("");
     opzione_identita(sub, estrai.percorso, estrai.treno, false);
@@ -168,8 +180,8 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         "Uscita: 0 codice 0; 1 altro codice (i binari sono scritti comunque); 2 errore\n"
         "1250 o 1251 (nessun binario scritto); 3 errore d'uso, cartella mancante o file\n"
         "non scrivibile.");
-    sub->add_option("CARTELLA", compila.cartella,
-                    a_capo("Cartella delle descrizioni. Es.: mio_scenario"))
+    opzione_percorso(sub, "CARTELLA", compila.cartella,
+                     a_capo("Cartella delle descrizioni. Es.: mio_scenario"))
         ->required()
         ->type_name("");
     opzione_identita(sub, compila.percorso, compila.treno, false);
@@ -201,8 +213,8 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         "  scenario mostra --json \"mio_scenario/Corvana_Selvadoro_R 47315.sim\"\n\n"
         "Uscita: 0 riuscita; 1 file che non rispetta il suo formato; 3 errore d'uso,\n"
         "nome non riconosciuto o file illeggibile.");
-    sub->add_option("FILE", mostra.file,
-                    a_capo("File binario da decodificare. Es.: "
+    opzione_percorso(sub, "FILE", mostra.file,
+                     a_capo("File binario da decodificare. Es.: "
                            "mio_scenario/Corvana_Selvadoro_linea.dat"))
         ->required()
         ->type_name("");
@@ -228,8 +240,8 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         "      mio_scenario\n\n"
         "Uscita: 0 riuscita; 1 file binario che non rispetta il suo formato; 3 errore\n"
         "d'uso, file mancante o SVG non scrivibile.");
-    sub->add_option("CARTELLA", disegna.cartella,
-                    a_capo("Cartella dei file binari. Es.: mio_scenario"))
+    opzione_percorso(sub, "CARTELLA", disegna.cartella,
+                     a_capo("Cartella dei file binari. Es.: mio_scenario"))
         ->required()
         ->type_name("");
     opzione_identita(sub, disegna.percorso, disegna.treno, false);
@@ -264,11 +276,11 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
   if (app.got_subcommand("estrai")) return comando_estrai(estrai, out, err);
   if (app.got_subcommand("compila")) {
-    if (!uscita_compila.empty()) compila.uscita = std::filesystem::path(uscita_compila);
+    if (!uscita_compila.empty()) compila.uscita = percorso_da_utf8(uscita_compila);
     return comando_compila(compila, out, err);
   }
   if (app.got_subcommand("mostra")) return comando_mostra(mostra, out, err);
-  if (!uscita_disegna.empty()) disegna.svg = std::filesystem::path(uscita_disegna);
+  if (!uscita_disegna.empty()) disegna.svg = percorso_da_utf8(uscita_disegna);
   return comando_disegna(disegna, out, err);
 }
 

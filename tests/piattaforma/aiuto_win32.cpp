@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -157,11 +158,14 @@ int versione(const std::wstring& file) {
     return 1;
   }
   std::printf("lingua %u codepage %u\n", traduzione[0], traduzione[1]);
-  wchar_t chiave[64];
-  wsprintfW(chiave, L"\\StringFileInfo\\%04x%04x\\FileVersion", traduzione[0], traduzione[1]);
-  wchar_t* testo = nullptr;
-  if (VerQueryValueW(dati.data(), chiave, reinterpret_cast<void**>(&testo), &n) && testo != nullptr)
-    std::printf("versione %s\n", stretta(testo).c_str());
+  for (const auto& [voce, etichetta] : {std::pair{L"FileVersion", "versione"},
+                                        std::pair{L"ProductName", "prodotto"}}) {
+    wchar_t chiave[64];
+    wsprintfW(chiave, L"\\StringFileInfo\\%04x%04x\\%s", traduzione[0], traduzione[1], voce);
+    wchar_t* testo = nullptr;
+    if (VerQueryValueW(dati.data(), chiave, reinterpret_cast<void**>(&testo), &n) && testo != nullptr)
+      std::printf("%s %s\n", etichetta, stretta(testo).c_str());
+  }
   return 0;
 }
 

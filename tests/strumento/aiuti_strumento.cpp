@@ -1,7 +1,9 @@
 #include "aiuti_strumento.h"
 
+#ifndef _WIN32
 #include <dlfcn.h>
 #include <sys/wait.h>
+#endif
 
 #include <algorithm>
 #include <cstdlib>
@@ -21,6 +23,7 @@ namespace gara::prova {
 
 namespace {
 
+#ifndef _WIN32
 std::string tra_apici(const std::string& t) {
   std::string r = "'";
   for (char c : t) {
@@ -31,6 +34,7 @@ std::string tra_apici(const std::string& t) {
   }
   return r + "'";
 }
+#endif
 
 std::vector<std::string> copia(std::span<const std::string_view> righe) {
   return {righe.begin(), righe.end()};
@@ -41,6 +45,7 @@ std::string testo(const std::vector<std::string>& righe) {
   return testo_windows1252(viste);
 }
 
+#ifndef _WIN32
 uint32_t grande_32(const std::string& b, std::size_t i) {
   return (static_cast<uint32_t>(static_cast<unsigned char>(b[i])) << 24) |
          (static_cast<uint32_t>(static_cast<unsigned char>(b[i + 1])) << 16) |
@@ -54,6 +59,7 @@ int paeth(int a, int b, int c) {
   if (pa <= pb && pa <= pc) return a;
   return pb <= pc ? b : c;
 }
+#endif
 
 }  // namespace
 
@@ -68,6 +74,8 @@ esito_strumento strumento(const std::vector<std::string>& argomenti) {
   return e;
 }
 
+#ifndef _WIN32
+// Through a POSIX shell: the Windows build runs the tool in-process only.
 esito_strumento programma(const std::string& eseguibile, const std::vector<std::string>& argomenti,
                           const std::filesystem::path& cartella) {
   cartella_temporanea altrove;
@@ -83,6 +91,7 @@ esito_strumento programma(const std::string& eseguibile, const std::vector<std::
   if (std::filesystem::exists(errori)) e.errori = leggi_tutto(errori);
   return e;
 }
+#endif
 
 std::vector<std::string> righe_linea_spedita() { return copia(righe_linea()); }
 std::vector<std::string> righe_treno_spedita() { return copia(righe_treno()); }
@@ -96,8 +105,10 @@ void scrivi_descrizioni(const std::filesystem::path& cartella, const std::string
 
 std::vector<std::string> nomi_in(const std::filesystem::path& cartella) {
   std::vector<std::string> nomi;
-  for (const auto& v : std::filesystem::directory_iterator(cartella))
-    nomi.push_back(v.path().filename().string());
+  for (const auto& v : std::filesystem::directory_iterator(cartella)) {
+    const std::u8string nome = v.path().filename().u8string();
+    nomi.emplace_back(nome.begin(), nome.end());
+  }
   std::sort(nomi.begin(), nomi.end());
   return nomi;
 }
@@ -182,6 +193,7 @@ std::string difetto_xml(const std::string& t) {
   return {};
 }
 
+#ifndef _WIN32
 std::optional<immagine> leggi_png(const std::filesystem::path& file, std::string& errore) {
   const std::string b = leggi_tutto(file);
   static const std::string firma("\x89PNG\r\n\x1a\n", 8);
@@ -280,5 +292,6 @@ std::optional<std::filesystem::path> trova_chromium() {
     }
   return std::nullopt;
 }
+#endif
 
 }  // namespace gara::prova

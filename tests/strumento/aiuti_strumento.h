@@ -18,10 +18,12 @@ struct esito_strumento {
 // Runs the tool in this process, as `scenario ARGOMENTI...`.
 esito_strumento strumento(const std::vector<std::string>& argomenti);
 
+#ifndef _WIN32
 // Runs a built program (the tool or the package) through the shell from the
 // folder given; its standard output is captured, its errors too.
 esito_strumento programma(const std::string& eseguibile, const std::vector<std::string>& argomenti,
                           const std::filesystem::path& cartella);
+#endif
 
 // The shipped descriptions as lines (UTF-8), for a test to break one.
 std::vector<std::string> righe_linea_spedita();
@@ -33,13 +35,14 @@ void scrivi_descrizioni(const std::filesystem::path& cartella, const std::string
                         const std::string& treno, const std::vector<std::string>& linea,
                         const std::vector<std::string>& treno_righe);
 
-// Names (sorted) of the files in a folder.
+// Names (sorted, UTF-8) of the files in a folder.
 std::vector<std::string> nomi_in(const std::filesystem::path& cartella);
 
 // Empty when the text is well-formed XML with one root element and no
 // attribute given twice; otherwise what is wrong and where.
 std::string difetto_xml(const std::string& testo);
 
+#ifndef _WIN32
 // A decoded PNG picture: 8-bit RGB(A) rows, as a headless browser writes them.
 struct immagine {
   uint32_t larghezza = 0;
@@ -51,5 +54,6 @@ std::optional<immagine> leggi_png(const std::filesystem::path& file, std::string
 
 // The headless browser, when it is installed.
 std::optional<std::filesystem::path> trova_chromium();
+#endif
 
 }  // namespace gara::prova

@@ -85,7 +85,7 @@ TEST(Estrai, UnAltraIdentitaDaIsuoiNomiAiFileInWindows1252) {
   const auto c = strumento({"compila", "--percorso", "Città", "--treno", "R 1", d.percorso().string()});
   ASSERT_EQ(c.stato, 0) << c.uscita << c.errori;
   // The route name goes into record 85 as the file format's Windows-1252 bytes.
-  const std::string sim = leggi_tutto(d.percorso() / "Città_R 1.sim");
+  const std::string sim = leggi_tutto(d.percorso() / std::filesystem::path(u8"Città_R 1.sim"));
   EXPECT_NE(sim.find(*in_windows1252("Città")), std::string::npos);
 }
 

@@ -1,0 +1,46 @@
+# Completion of `scenario` for bash: subcommands, then each subcommand's
+# options; file and folder names wherever the tool takes one.
+_scenario() {
+  local parola=${COMP_WORDS[COMP_CWORD]} prima=${COMP_WORDS[COMP_CWORD - 1]}
+  local sottocomandi="estrai compila mostra disegna"
+  local sottocomando="" i
+  for ((i = 1; i < COMP_CWORD; i++)); do
+    case " $sottocomandi " in
+      *" ${COMP_WORDS[i]} "*)
+        sottocomando=${COMP_WORDS[i]}
+        break
+        ;;
+    esac
+  done
+  if [ -z "$sottocomando" ]; then
+    COMPREPLY=($(compgen -W "$sottocomandi -h --help" -- "$parola"))
+    return
+  fi
+  case $prima in
+    --percorso | --treno) return ;;
+    --uscita)
+      COMPREPLY=($(compgen -d -- "$parola"))
+      return
+      ;;
+    -o | --output)
+      COMPREPLY=($(compgen -f -X '!*.svg' -- "$parola") $(compgen -d -- "$parola"))
+      return
+      ;;
+  esac
+  local opzioni
+  case $sottocomando in
+    estrai) opzioni="--percorso --treno --sovrascrivi" ;;
+    compila) opzioni="--percorso --treno --senza-tracciato --uscita --json" ;;
+    mostra) opzioni="--json" ;;
+    disegna) opzioni="--percorso --treno -o --output" ;;
+  esac
+  if [[ $parola == -* ]]; then
+    COMPREPLY=($(compgen -W "$opzioni -h --help" -- "$parola"))
+  elif [ "$sottocomando" = mostra ]; then
+    COMPREPLY=($(compgen -f -X '!*.dat' -- "$parola") $(compgen -f -X '!*.sim' -- "$parola")
+      $(compgen -d -- "$parola"))
+  else
+    COMPREPLY=($(compgen -d -- "$parola"))
+  fi
+}
+complete -o filenames -F _scenario scenario scenario.exe

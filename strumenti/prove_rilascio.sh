@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# The release as users get it. Makes it twice (strumenti/rilascio.sh): the
+# same bytes. Then:
+#  - the .deb, unpacked into a scratch root (dpkg -x): the installed
+#    `scenario --help` and an extract and compile work, the manual page is
+#    there;
+#  - the .zip, unpacked into a folder whose path holds a space and an
+#    accented letter: LEGGIMI.txt ends its lines with CR LF, and under Wine
+#    scenario.exe extracts and compiles the scenario, and the package leaves
+#    its six files, the binaries the same bytes as the tool's.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+radice=$PWD
+programma="Corvana_Selvadoro_R 47315"
+prefisso="$radice/build/windows/wine"
+wine=("$radice/cmake/wine.sh" "$prefisso")
+lavoro=$(mktemp -d)
+fine() {
+  [ -d "$prefisso" ] && WINEPREFIX="$prefisso" wineserver --kill 2>/dev/null || true
+  rm -rf "$lavoro"
+}
+trap fine EXIT
+passo() { echo "== $*"; }
+sbaglio() {
+  echo "prove_rilascio: $*" >&2
+  exit 1
+}
+
+passo "due rilasci: stessi byte"
+bash strumenti/rilascio.sh
+cp -r dist "$lavoro/primo"
+bash strumenti/rilascio.sh >/dev/null
+diff -r "$lavoro/primo" dist || sbaglio "due rilasci danno byte diversi"
+(cd dist && sha256sum -c --quiet SHA256SUMS) || sbaglio "SHA256SUMS non corrisponde"
+deb=$(ls dist/*.deb)
+zip=$(ls dist/*.zip)
+
+passo "il .deb in una radice di prova"
+radice_deb="$lavoro/radice deb"
+dpkg -x "$deb" "$radice_deb"
+dpkg-deb -c "$deb" | awk '{print $1, $2, $6}'
+scenario="$radice_deb/usr/bin/scenario"
+"$scenario" --help | grep -q '^Uso: scenario' || sbaglio "aiuto dello strumento installato inatteso"
+[ -f "$radice_deb/usr/share/man/man1/scenario.1.gz" ] || sbaglio "manca la pagina di manuale"
+[ -f "$radice_deb/usr/share/bash-completion/completions/scenario" ] || sbaglio "manca il completamento"
+(cd "$lavoro" && "$scenario" estrai "dal deb" >/dev/null &&
+  "$scenario" compila --percorso Corvana_Selvadoro --treno "R 47315" "dal deb" >/dev/null) ||
+  sbaglio "lo strumento installato dal .deb non compila"
+echo "scenario --help, estrai e compila dallo strumento installato"
+
+passo "il .zip in una cartella con spazio e accento, sotto Wine"
+cartella="$lavoro/Giochi di prova è"
+mkdir -p "$cartella"
+python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$zip" "$cartella"
+dentro=$(ls "$cartella")
+cartella="$cartella/$dentro"
+ls "$cartella"
+leggimi="$cartella/LEGGIMI.txt"
+[ "$(grep -c $'\r$' "$leggimi")" = "$(wc -l <"$leggimi")" ] || sbaglio "LEGGIMI.txt senza CR LF a ogni riga"
+iconv -f CP1252 -t UTF-8 "$leggimi" | grep -q "c'è bisogno" || sbaglio "LEGGIMI.txt non è in Windows-1252"
+# One Wine server for the programs below, its background processes started
+# first on output nobody waits for (as in prove_windows.sh).
+"${wine[@]}" cmd /c exit </dev/null >/dev/null 2>&1
+WINEPREFIX="$prefisso" wineserver --kill 2>/dev/null || true
+WINEPREFIX="$prefisso" wineserver --wait 2>/dev/null || true
+WINEPREFIX="$prefisso" wineserver --persistent
+"${wine[@]}" wineboot </dev/null >/dev/null 2>&1
+windows="Z:${cartella//\//\\}"
+(cd "$lavoro" && "${wine[@]}" "$cartella/scenario.exe" estrai "$windows\\mio scenario" </dev/null >/dev/null &&
+  "${wine[@]}" "$cartella/scenario.exe" compila --percorso Corvana_Selvadoro --treno "R 47315" \
+    "$windows\\mio scenario" </dev/null >/dev/null) || sbaglio "scenario.exe non compila"
+(cd "$lavoro" && timeout 300 "${wine[@]}" "$cartella/$programma.exe" </dev/null) ||
+  sbaglio "il pacchetto finisce con $?"
+for f in "Corvana_Selvadoro_linea.dat" "$programma.sim" "$programma.dat"; do
+  cmp "$cartella/$f" "$cartella/mio scenario/$f" || sbaglio "$f: il pacchetto e lo strumento differiscono"
+done
+lasciati=$(find "$cartella" -maxdepth 1 -type f ! -name '*.exe' ! -name LEGGIMI.txt | wc -l)
+[ "$lasciati" -eq 6 ] || sbaglio "il pacchetto ha lasciato $lasciati file invece di 6"
+echo "scenario.exe e il pacchetto dal .zip: 6 file, binari identici a quelli dello strumento"
+echo "prove del rilascio superate"

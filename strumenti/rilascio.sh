@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Makes a release into dist/:
+#  - scenario_VERSIONE_ARCH.deb: the tool for Debian (/usr/bin/scenario, its
+#    manual page and its bash completion), from `cmake --install` of the
+#    release build;
+#  - scenario-VERSIONE-windows.zip: scenario.exe, the package's .exe and
+#    LEGGIMI.txt (Italian, Windows-1252, CR LF) in one folder;
+#  - SHA256SUMS of both.
+# Reproducible: every time stamp is the last commit's (SOURCE_DATE_EPOCH),
+# owners and modes are fixed, entries are in name order; two runs give the
+# same bytes.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+radice=$PWD
+bash strumenti/dipendenze.sh >/dev/null
+
+versione=1.00
+programma="Corvana_Selvadoro_R 47315"
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
+lavoro=$(mktemp -d)
+trap 'rm -rf "$lavoro"' EXIT
+
+cmake --preset default >/dev/null
+cmake --build --preset default --target scenario pacchetto >/dev/null
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target scenario pacchetto >/dev/null
+
+rm -rf dist && mkdir dist
+# Fixed modes and times on everything that goes into an archive.
+normalizza() {
+  find "$1" -type d -exec chmod 0755 {} +
+  find "$1" -type f -exec chmod 0644 {} +
+  find "$1" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
+}
+
+# The Debian package of the tool.
+architettura=$(dpkg --print-architecture)
+deb="$lavoro/deb"
+DESTDIR="$deb" cmake --install build/default --component strumento --prefix /usr --strip >/dev/null
+gzip -9n "$deb/usr/share/man/man1/scenario.1"
+mkdir -p "$deb/DEBIAN" "$deb/usr/share/doc/scenario"
+cat >"$deb/usr/share/doc/scenario/copyright" <<FINE
+scenario $versione: lo strumento per gli autori dello scenario $programma.
+FINE
+normalizza "$deb"
+chmod 0755 "$deb/usr/bin/scenario"
+cat >"$deb/DEBIAN/control" <<FINE
+Package: scenario
+Version: $versione
+Architecture: $architettura
+Maintainer: Autori dello scenario <scenario@invalid>
+Installed-Size: $(du -sk --exclude=DEBIAN "$deb" | cut -f1)
+Depends: libc6 (>= 2.34), libgcc-s1, libstdc++6 (>= 12)
+Section: games
+Priority: optional
+Description: strumento per gli autori di scenari del simulatore
+ Estrae le descrizioni dello scenario $programma, le compila
+ riportando gli errori come il pacchetto, mostra i file binari e disegna
+ lo scenario compilato in un file SVG.
+FINE
+touch -d "@$SOURCE_DATE_EPOCH" "$deb/DEBIAN/control"
+nome_deb="scenario_${versione}_${architettura}.deb"
+dpkg-deb --root-owner-group -Zxz --build "$deb" "dist/$nome_deb" >/dev/null
+
+# The Windows archive.
+cartella_zip="scenario-$versione-windows"
+zip="$lavoro/$cartella_zip"
+mkdir -p "$zip"
+cp build/windows/src/scenario.exe "build/windows/src/$programma.exe" "$zip/"
+iconv -f UTF-8 -t CP1252 distribuzione/LEGGIMI.txt | sed 's/$/\r/' >"$zip/LEGGIMI.txt"
+normalizza "$zip"
+python3 - "$zip" "dist/$cartella_zip.zip" "$cartella_zip" <<'FINE'
+import os, sys, time, zipfile
+cartella, archivio, prefisso = sys.argv[1:4]
+quando = time.gmtime(max(int(os.environ["SOURCE_DATE_EPOCH"]), 315532800))[:6]
+with zipfile.ZipFile(archivio, "w") as z:
+    for nome in sorted(os.listdir(cartella)):
+        voce = zipfile.ZipInfo(prefisso + "/" + nome, date_time=quando)
+        voce.create_system = 0  # attributes of MS-DOS, as an archive made on Windows
+        voce.external_attr = 0x20  # "archive"
+        voce.compress_type = zipfile.ZIP_DEFLATED
+        with open(os.path.join(cartella, nome), "rb") as f:
+            z.writestr(voce, f.read(), compresslevel=9)
+FINE
+
+(cd dist && sha256sum "$nome_deb" "$cartella_zip.zip" >SHA256SUMS)
+cat dist/SHA256SUMS
