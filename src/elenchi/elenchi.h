@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <ostream>
 #include <vector>
 
@@ -19,6 +20,8 @@ namespace gara::elenchi {
 // as runs of equal cells.
 void elenca_celle(const std::vector<cella>& celle, std::ostream& out);
 nlohmann::ordered_json celle_json(const std::vector<cella>& celle);
+// The line of one cell in that listing (cell i, its metre, every field).
+void elenca_cella(int64_t i, const cella& c, std::ostream& out);
 
 // Every record that is not empty, with its fields and what they hold.
 void elenca_tabella(const tabella& t, std::ostream& out);

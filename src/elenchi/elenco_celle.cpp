@@ -48,23 +48,6 @@ std::string nota(int64_t i, const cella& c) {
   return n;
 }
 
-void riga_cella(int64_t i, const cella& c, std::ostream& out) {
-  char testo[320];
-  std::snprintf(testo, sizeof testo,
-                "cella %5lld  metro %7lld  tipo %3u %-34s dato1=%d dato2=%d dato3=%d dato4=%d "
-                "tempo=%u avviso=%u montagna=%u velocita=%u pendenza=%u aderenza=%u",
-                static_cast<long long>(i), static_cast<long long>(metro_oggetto(i)),
-                static_cast<unsigned>(c.tipo), ("(" + nome_tipo_cella(c.tipo) + ")").c_str(),
-                c.dato1, c.dato2, c.dato3, c.dato4, static_cast<unsigned>(c.tempo),
-                static_cast<unsigned>(c.avviso), static_cast<unsigned>(c.montagna),
-                static_cast<unsigned>(c.velocita), static_cast<unsigned>(c.pendenza),
-                static_cast<unsigned>(c.aderenza));
-  out << testo;
-  const std::string n = nota(i, c);
-  if (!n.empty()) out << "  [" << n << "]";
-  out << "\n";
-}
-
 // One profile byte as runs of equal cells, with what the value means.
 void tratti(const std::vector<cella>& celle, const char* nome,
             const std::function<uint8_t(const cella&)>& byte,
@@ -89,6 +72,23 @@ void tratti(const std::vector<cella>& celle, const char* nome,
 
 }  // namespace
 
+void elenca_cella(int64_t i, const cella& c, std::ostream& out) {
+  char testo[320];
+  std::snprintf(testo, sizeof testo,
+                "cella %5lld  metro %7lld  tipo %3u %-34s dato1=%d dato2=%d dato3=%d dato4=%d "
+                "tempo=%u avviso=%u montagna=%u velocita=%u pendenza=%u aderenza=%u",
+                static_cast<long long>(i), static_cast<long long>(metro_oggetto(i)),
+                static_cast<unsigned>(c.tipo), ("(" + nome_tipo_cella(c.tipo) + ")").c_str(),
+                c.dato1, c.dato2, c.dato3, c.dato4, static_cast<unsigned>(c.tempo),
+                static_cast<unsigned>(c.avviso), static_cast<unsigned>(c.montagna),
+                static_cast<unsigned>(c.velocita), static_cast<unsigned>(c.pendenza),
+                static_cast<unsigned>(c.aderenza));
+  out << testo;
+  const std::string n = nota(i, c);
+  if (!n.empty()) out << "  [" << n << "]";
+  out << "\n";
+}
+
 void elenca_celle(const std::vector<cella>& celle, std::ostream& out) {
   if (celle.empty()) {
     out << "nessuna cella\n";
@@ -99,7 +99,7 @@ void elenca_celle(const std::vector<cella>& celle, std::ostream& out) {
   std::size_t elencate = 0;
   for (std::size_t i = 0; i < celle.size(); ++i) {
     if (!ha_valore_proprio(celle[i])) continue;
-    riga_cella(static_cast<int64_t>(i), celle[i], out);
+    elenca_cella(static_cast<int64_t>(i), celle[i], out);
     ++elencate;
   }
   if (elencate == 0) out << "  nessuna\n";

@@ -1,0 +1,150 @@
+#include "anteprima/anteprima.h"
+
+#include <sstream>
+
+#include "disegno/disegno.h"
+#include "elenchi/elenchi.h"
+#include "modello/misure.h"
+#include "modello/windows1252.h"
+#include "resoconto/resoconto.h"
+#include "verifica/catalogo.h"
+#include "vista/vista.h"
+
+namespace gara::anteprima {
+
+namespace {
+
+const descrizione* descrizione_di(const sorgenti& d, const std::string& file) {
+  if (file == d.linea.nome) return &d.linea;
+  if (file == d.treno.nome) return &d.treno;
+  return nullptr;
+}
+
+nlohmann::ordered_json luogo_json(const luogo& l, const sorgenti& d) {
+  nlohmann::ordered_json j{{"file", l.file}};
+  if (l.linea > 0) j["linea"] = l.linea;
+  if (l.colonna > 0) j["colonna"] = l.colonna;
+  if (l.lunghezza > 0) j["lunghezza"] = l.lunghezza;
+  if (const descrizione* sorgente = descrizione_di(d, l.file); sorgente != nullptr && l.linea > 0)
+    if (auto riga = riga_mostrata(*sorgente, l.linea)) j["riga"] = *riga;
+  return j;
+}
+
+std::shared_ptr<const immagine> disegna(const stato_compilazione& s, const sorgenti& d) {
+  std::optional<tracciato_metri> tracciato;
+  if (s.genera_tracciato != 0) tracciato = s.tracciato;
+  const auto vista = vista::prepara_vista(s.celle, s.tabella_linea, std::move(tracciato));
+  auto disegno = disegno::disegna_scenario(vista);
+  auto r = std::make_shared<immagine>();
+  r->svg = std::move(disegno.svg);
+  r->profilo_alto = disegno.profilo_alto;
+  r->profilo_basso = disegno.profilo_basso;
+  r->x_minimo = disegno.x_minimo;
+  r->x_massimo = disegno.x_massimo;
+  r->metro_minimo = disegno.metro_minimo;
+  r->metro_massimo = disegno.metro_massimo;
+  r->celle = s.celle;
+  r->voci = voci_con_metro(d);
+  return r;
+}
+
+const char* nome_stato(stato_immagine s) {
+  switch (s) {
+    case stato_immagine::nessuna:
+      return "nessuna";
+    case stato_immagine::aggiornata:
+      return "aggiornata";
+    case stato_immagine::superata:
+      return "superata";
+    case stato_immagine::con_errori:
+      return "con_errori";
+  }
+  return "nessuna";
+}
+
+}  // namespace
+
+nlohmann::ordered_json diagnostiche_json(const std::vector<diagnostica>& elenco, const sorgenti& d) {
+  nlohmann::ordered_json r = nlohmann::ordered_json::array();
+  for (const auto& x : elenco) {
+    nlohmann::ordered_json j{{"livello", std::string(nome_gravita(x.livello))},
+                             {"identificativo", identificativo(x)},
+                             {"codice", x.codice}};
+    if (x.dove) j["dove"] = luogo_json(*x.dove, d);
+    if (x.metro) j["metro"] = *x.metro;
+    j["motivo"] = x.motivo;
+    if (x.prima) {
+      j["prima"] = luogo_json(*x.prima, d);
+      j["nota"] = x.nota;
+    }
+    r.push_back(std::move(j));
+  }
+  return r;
+}
+
+void anteprima::aggiorna(const sorgenti& d) {
+  const esito_verifica esito = verifica(d, opzioni_);
+  const stato_compilazione& s = esito.compilazione.stato;
+  diagnostiche_ = diagnostiche_json(esito.diagnostiche, d);
+  errori_ = esito.errori;
+  avvisi_ = esito.avvisi;
+  ++versione_;
+
+  const bool disegnabile = esito.compilazione.binari_da_scrivere();
+  if (disegnabile && esito.errori == 0) {
+    immagine_ = disegna(s, d);
+    stato_ = stato_immagine::aggiornata;
+  } else if (stato_ == stato_immagine::aggiornata || stato_ == stato_immagine::superata) {
+    stato_ = stato_immagine::superata;  // the last good picture stays
+  } else if (disegnabile) {
+    immagine_ = disegna(s, d);
+    stato_ = stato_immagine::con_errori;
+  } else {
+    immagine_.reset();
+    stato_ = stato_immagine::nessuna;
+  }
+}
+
+nlohmann::ordered_json anteprima::contenuto() const {
+  nlohmann::ordered_json j{{"versione", versione_},
+                           {"percorso", da_windows1252(opzioni_.nome_percorso)},
+                           {"treno", da_windows1252(opzioni_.nome_treno)},
+                           {"stato", nome_stato(stato_)}};
+  if (immagine_) {
+    j["svg"] = immagine_->svg;
+    j["profilo"] = {{"alto", immagine_->profilo_alto},
+                    {"basso", immagine_->profilo_basso},
+                    {"x_minimo", immagine_->x_minimo},
+                    {"x_massimo", immagine_->x_massimo},
+                    {"metro_minimo", immagine_->metro_minimo},
+                    {"metro_massimo", immagine_->metro_massimo}};
+  }
+  j["errori"] = errori_;
+  j["avvisi"] = avvisi_;
+  j["diagnostiche"] = diagnostiche_;
+  return j;
+}
+
+std::optional<nlohmann::ordered_json> anteprima::ispeziona(int64_t metro) const {
+  if (!immagine_ || immagine_->celle.empty()) return std::nullopt;
+  // The cell whose object stands nearest: objects of cell c stand at 50 (c - 1).
+  const int64_t ultima = static_cast<int64_t>(immagine_->celle.size()) - 1;
+  int64_t c = (metro + misura::metri_cella / 2) / misura::metri_cella + 1;
+  if (metro < 0) c = 0;
+  if (c > ultima) c = ultima;
+  std::ostringstream riga;
+  elenchi::elenca_cella(c, immagine_->celle.at(static_cast<std::size_t>(c)), riga);
+  std::string testo = riga.str();
+  if (!testo.empty() && testo.back() == '\n') testo.pop_back();
+
+  nlohmann::ordered_json voci = nlohmann::ordered_json::array();
+  for (const auto& v : voci_vicine(immagine_->voci, metro_oggetto(c)))
+    voci.push_back({{"file", v.file}, {"linea", v.linea}, {"metro", v.metro}, {"testo", v.testo}});
+  return nlohmann::ordered_json{{"versione", versione_},
+                                {"cella", c},
+                                {"metro", metro_oggetto(c)},
+                                {"elenco", testo},
+                                {"voci", voci}};
+}
+
+}  // namespace gara::anteprima

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "anteprima/voci_con_metro.h"
+#include "modello/cella.h"
+#include "modello/sorgenti.h"
+#include "verifica/verifica.h"
+
+namespace gara::anteprima {
+
+// A picture of the scenario as a compile left it: the drawing, where its
+// profile lies, the cells for the inspector and the entries that name a
+// metre in the descriptions it came from.
+struct immagine {
+  std::string svg;
+  double profilo_alto = 0;
+  double profilo_basso = 0;
+  double x_minimo = 0;
+  double x_massimo = 0;
+  int64_t metro_minimo = 0;
+  int64_t metro_massimo = 0;
+  std::vector<cella> celle;
+  std::vector<voce_con_metro> voci;
+};
+
+// How the picture shown relates to the descriptions on disk now.
+enum class stato_immagine {
+  nessuna,     // no compile has made a grid yet
+  aggiornata,  // drawn from the descriptions as they are, without errors
+  superata,    // the descriptions now have errors: the last good picture
+  con_errori,  // no good picture yet: drawn from descriptions with errors
+};
+
+// What the preview shows for one scenario, kept from one change of its
+// descriptions to the next. Each update compiles and checks in memory;
+// a picture is kept as good only when the check found no error, and it
+// stays on show, marked as superseded, while the descriptions are broken.
+class anteprima {
+ public:
+  explicit anteprima(opzioni_verifica opzioni) : opzioni_(std::move(opzioni)) {}
+
+  // Checks the descriptions given and takes in the outcome.
+  void aggiorna(const sorgenti& d);
+
+  // Everything the page shows, as one JSON object: versione, percorso,
+  // treno, stato, svg with the profile's place, and the diagnostics with
+  // errori and avvisi.
+  nlohmann::ordered_json contenuto() const;
+
+  // The inspector at a metre of the profile: the cell whose object stands
+  // nearest, its line as `scenario mostra` lists it, and the entries of
+  // the descriptions at that metre. Nothing without a picture.
+  std::optional<nlohmann::ordered_json> ispeziona(int64_t metro) const;
+
+  // Counts the updates: the page asks for the content again when it moves.
+  uint64_t versione() const { return versione_; }
+  stato_immagine stato() const { return stato_; }
+
+ private:
+  opzioni_verifica opzioni_;
+  uint64_t versione_ = 0;
+  stato_immagine stato_ = stato_immagine::nessuna;
+  std::shared_ptr<const immagine> immagine_;
+  nlohmann::ordered_json diagnostiche_ = nlohmann::ordered_json::array();
+  int errori_ = 0;
+  int avvisi_ = 0;
+};
+
+// The diagnostics of a check as JSON: each with its severity, identifier,
+// code, place (file, line, column, length, and the source line), metre,
+// reason, and the related place with its note.
+nlohmann::ordered_json diagnostiche_json(const std::vector<diagnostica>& elenco, const sorgenti& d);
+
+}  // namespace gara::anteprima

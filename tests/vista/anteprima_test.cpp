@@ -1,0 +1,196 @@
+// The preview's core: what one update of the descriptions shows (picture,
+// diagnostics, inspector), the last good picture kept while they are
+// broken, the entries found by metre, and the requests it refuses.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "anteprima/anteprima.h"
+#include "anteprima/richieste.h"
+#include "anteprima/voci_con_metro.h"
+#include "modello/nomi_file.h"
+#include "scenario/dati.h"
+
+namespace gara::anteprima {
+namespace {
+
+const std::string percorso = "Corvana_Selvadoro";
+const std::string treno = "R 47315";
+
+sorgenti spedito() {
+  return {{nome_descrizione_linea(percorso), dati_linea(), std::nullopt},
+          {nome_descrizione_treno(percorso, treno), dati_treno(), std::nullopt}};
+}
+
+// The shipped scenario with one text of the train description replaced.
+sorgenti con_treno(const std::string& vecchio, const std::string& nuovo) {
+  sorgenti d = spedito();
+  std::string& t = *d.treno.byte;
+  const auto i = t.find(vecchio);
+  EXPECT_NE(i, std::string::npos) << vecchio;
+  if (i != std::string::npos) t.replace(i, vecchio.size(), nuovo);
+  return d;
+}
+
+int linea_di(const std::string& testo, const std::string& cercato) {
+  const auto i = testo.find(cercato);
+  return 1 + static_cast<int>(std::count(testo.begin(), testo.begin() + static_cast<long>(i), '\n'));
+}
+
+TEST(Anteprima, LoScenarioSpeditoMostraDisegnoEStazioni) {
+  anteprima a({percorso, treno, 1});
+  EXPECT_EQ(a.contenuto()["stato"], "nessuna");
+  a.aggiorna(spedito());
+  const auto c = a.contenuto();
+  EXPECT_EQ(c["stato"], "aggiornata");
+  EXPECT_EQ(c["versione"], 1);
+  EXPECT_EQ(c["treno"], "R 47315");
+  EXPECT_EQ(c["errori"], 0);
+  const std::string svg = c["svg"];
+  for (const char* stazione : {"CORVANA", "CAGIONI", "PALAGIANO-CHIATONA", "BOSCO PINETO",
+                               "CASTELLANETA MARINA", "GINOSA", "SELVADORO"})
+    EXPECT_NE(svg.find(stazione), std::string::npos) << stazione;
+  // The profile's band lies inside the picture, from its left margin on.
+  EXPECT_LT(c["profilo"]["alto"].get<double>(), c["profilo"]["basso"].get<double>());
+  EXPECT_LT(c["profilo"]["x_minimo"].get<double>(), c["profilo"]["x_massimo"].get<double>());
+  EXPECT_EQ(c["profilo"]["metro_massimo"].get<int64_t>() >= 47000, true);
+}
+
+TEST(Anteprima, UnaDescrizioneGuastaTieneLUltimaImmagineBuonaComeSuperata) {
+  anteprima a({percorso, treno, 1});
+  a.aggiorna(con_treno("CAGIONI", "CAGIONI NUOVA"));
+  const std::string buona = a.contenuto()["svg"];
+  ASSERT_NE(buona.find("CAGIONI NUOVA"), std::string::npos);
+
+  const sorgenti guaste = con_treno("segnale,   15500,", "segnale,   15x00,");
+  a.aggiorna(guaste);
+  const auto c = a.contenuto();
+  EXPECT_EQ(c["stato"], "superata");
+  EXPECT_EQ(c["svg"], buona);
+  ASSERT_GE(c["errori"].get<int>(), 1);
+  const auto& d = c["diagnostiche"][0];
+  EXPECT_EQ(d["livello"], "errore");
+  EXPECT_EQ(d["dove"]["file"], "Corvana_Selvadoro_R 47315-.txt");
+  EXPECT_EQ(d["dove"]["linea"], linea_di(*guaste.treno.byte, "segnale,   15x00"));
+  EXPECT_GT(d["dove"]["colonna"].get<int>(), 0);
+  EXPECT_NE(d["dove"]["riga"].get<std::string>().find("15x00"), std::string::npos);
+  EXPECT_FALSE(d["motivo"].get<std::string>().empty());
+
+  // Mended, the picture follows the text again.
+  a.aggiorna(spedito());
+  EXPECT_EQ(a.contenuto()["stato"], "aggiornata");
+  EXPECT_EQ(a.contenuto()["errori"], 0);
+  EXPECT_EQ(a.contenuto()["svg"].get<std::string>().find("CAGIONI NUOVA"), std::string::npos);
+  EXPECT_EQ(a.versione(), 3u);
+}
+
+TEST(Anteprima, SenzaImmagineBuonaMostraQuellaConErroriOppureNessuna) {
+  // A signal on a cell already taken: the compile still makes the binaries.
+  anteprima a({percorso, treno, 1});
+  a.aggiorna(con_treno("segnale,   16500,", "segnale,   15500,"));
+  EXPECT_EQ(a.contenuto()["stato"], "con_errori");
+  EXPECT_TRUE(a.contenuto().contains("svg"));
+  EXPECT_EQ(a.contenuto()["diagnostiche"][0]["metro"], 15500);
+  // A number that cannot be read leaves a scenario that cannot be stamped:
+  // nothing to draw.
+  a.aggiorna(con_treno("segnale,   15500,", "segnale,   15x00,"));
+  EXPECT_EQ(a.contenuto()["stato"], "nessuna");
+
+  anteprima b({percorso, treno, 1});
+  sorgenti senza_linea = spedito();
+  senza_linea.linea.byte.reset();
+  b.aggiorna(senza_linea);
+  EXPECT_EQ(b.contenuto()["stato"], "nessuna");
+  EXPECT_FALSE(b.contenuto().contains("svg"));
+  EXPECT_GE(b.contenuto()["errori"].get<int>(), 1);
+  EXPECT_FALSE(b.ispeziona(1000));
+}
+
+TEST(Anteprima, LIspettoreDiceLaCellaEDaQualeVoceViene) {
+  anteprima a({percorso, treno, 1});
+  a.aggiorna(spedito());
+  // The first signal stands at 15500 m: cell 311. A pointer a few metres
+  // off still finds it.
+  const auto s = a.ispeziona(15512);
+  ASSERT_TRUE(s);
+  EXPECT_EQ((*s)["cella"], 311);
+  EXPECT_EQ((*s)["metro"], 15500);
+  const std::string elenco = (*s)["elenco"];
+  EXPECT_EQ(elenco.rfind("cella   311  metro   15500  tipo   1", 0), 0u) << elenco;
+  ASSERT_EQ((*s)["voci"].size(), 1u);
+  EXPECT_EQ((*s)["voci"][0]["file"], "Corvana_Selvadoro_R 47315-.txt");
+  EXPECT_EQ((*s)["voci"][0]["linea"], linea_di(dati_treno(), "segnale,   15500"));
+
+  // Between entries: the nearest one before. Past either end: the end cells.
+  const auto tra = a.ispeziona(15800);
+  ASSERT_TRUE(tra);
+  ASSERT_EQ((*tra)["voci"].size(), 1u);
+  EXPECT_EQ((*tra)["voci"][0]["metro"], 15500);
+  EXPECT_EQ((*a.ispeziona(-500))["cella"], 0);
+  const int64_t ultima = (*a.ispeziona(10'000'000))["cella"];
+  EXPECT_GT(ultima, 940);
+  EXPECT_EQ((*a.ispeziona(20'000'000))["cella"], ultima);
+}
+
+TEST(VociConMetro, SoloLeVociDelleSezioniCheNominanoUnMetro) {
+  sorgenti d;
+  d.linea = {"l.txt",
+             "testo libero, 12, prima di ogni sezione\r\n"
+             "[generale]\r\nlunghezza percorso,    47000\r\n"
+             "[curve]\r\ncurvad4,  2450,  550\r\nsenza virgola 3000\r\n"
+             "[cartelli]\r\nindicatori_vmax,  1000,  115\r\nnon numero, 12a, 4\r\n",
+             std::nullopt};
+  d.treno = {"t.txt", "[segnali]\nsegnale,   -15, 1\n", std::nullopt};
+  const auto v = voci_con_metro(d);
+  ASSERT_EQ(v.size(), 3u);
+  EXPECT_EQ(v[0].chiave, "curvad4");
+  EXPECT_EQ(v[0].metro, 2450);
+  EXPECT_EQ(v[0].linea, 5);
+  EXPECT_EQ(v[1].testo, "indicatori_vmax,  1000,  115");
+  EXPECT_EQ(v[1].linea, 8);
+  EXPECT_EQ(v[2].file, "t.txt");
+  EXPECT_EQ(v[2].metro, -15);
+
+  EXPECT_EQ(voci_vicine(v, 2470).size(), 1u);   // within half a cell
+  EXPECT_EQ(voci_vicine(v, 1999)[0].metro, 1000);  // the nearest before
+  EXPECT_TRUE(voci_vicine(v, -100).empty());
+}
+
+TEST(Richieste, SoloIlLoopbackConLaSuaPortaEIndirizziPuliti) {
+  struct caso {
+    const char* host;
+    std::string destinazione;
+    int stato;  // 0: answered
+  };
+  const caso casi[] = {
+      {"127.0.0.1:8123", "/", 0},
+      {"localhost:8123", "/eventi", 0},
+      {"LOCALHOST:8123", "/ispeziona/1500", 0},
+      {"127.0.0.1", "/", 403},
+      {"127.0.0.1:8124", "/", 403},
+      {"esempio.invalid:8123", "/", 403},
+      {"127.0.0.1.esempio.invalid:8123", "/", 403},
+      {"", "/", 403},
+      {"127.0.0.1:8123", "/../etc/passwd", 400},
+      {"127.0.0.1:8123", "/%2e%2e/etc/passwd", 400},
+      {"127.0.0.1:8123", "/%2E%2E%2Fsegreto", 400},
+      {"127.0.0.1:8123", "/.%2e/x", 400},
+      {"127.0.0.1:8123", "/a%5c..%5cb", 400},
+      {"127.0.0.1:8123", "/a\\b", 400},
+      {"127.0.0.1:8123", "/a%00b", 400},
+      {"127.0.0.1:8123", "*", 400},
+      {"127.0.0.1:8123", "http://127.0.0.1:8123/", 400},
+      {"127.0.0.1:8123", "/" + std::string(300, 'a'), 414},
+  };
+  for (const auto& c : casi) {
+    const auto r = controlla_richiesta(c.host, c.destinazione, 8123);
+    EXPECT_EQ(r ? r->stato : 0, c.stato) << c.host << " " << c.destinazione;
+    if (r) {
+      EXPECT_FALSE(r->motivo.empty());
+    }
+  }
+}
+
+}  // namespace
+}  // namespace gara::anteprima
