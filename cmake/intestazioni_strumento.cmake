@@ -27,3 +27,31 @@ else()
   target_link_libraries(gara_intestazioni_strumento INTERFACE CLI11::CLI11
                                                               nlohmann_json::nlohmann_json)
 endif()
+
+# The HTTP server of `scenario anteprima`, behind gara_httplib. Natively,
+# Debian's libcpp-httplib-dev: its header declares, its shared library
+# implements, and pkg-config says with which options it was built. The
+# cross build takes the library whole as a header (GARA_HTTPLIB_WINDOWS,
+# a folder holding httplib.h, made by strumenti/httplib_windows.sh from
+# Debian's source package of the same version), through a folder of one
+# link as above.
+add_library(gara_httplib INTERFACE)
+if(CMAKE_CROSSCOMPILING)
+  set(GARA_HTTPLIB_WINDOWS ${PROJECT_SOURCE_DIR}/build/httplib_windows CACHE PATH
+      "Folder holding the header-only httplib.h for the Windows build")
+  if(NOT EXISTS ${GARA_HTTPLIB_WINDOWS}/httplib.h)
+    message(FATAL_ERROR "${GARA_HTTPLIB_WINDOWS}/httplib.h missing "
+                        "(bash strumenti/httplib_windows.sh)")
+  endif()
+  set(cartella_httplib ${CMAKE_CURRENT_BINARY_DIR}/intestazioni_httplib)
+  file(MAKE_DIRECTORY ${cartella_httplib})
+  file(CREATE_LINK ${GARA_HTTPLIB_WINDOWS}/httplib.h ${cartella_httplib}/httplib.h SYMBOLIC)
+  target_include_directories(gara_httplib SYSTEM INTERFACE ${cartella_httplib})
+  # Windows 10's own socket functions; no TLS, no compression.
+  target_compile_definitions(gara_httplib INTERFACE _WIN32_WINNT=0x0A00)
+  target_link_libraries(gara_httplib INTERFACE ws2_32)
+else()
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(GARA_CPP_HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
+  target_link_libraries(gara_httplib INTERFACE PkgConfig::GARA_CPP_HTTPLIB)
+endif()

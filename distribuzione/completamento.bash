@@ -2,7 +2,7 @@
 # options; file and folder names wherever the tool takes one.
 _scenario() {
   local parola=${COMP_WORDS[COMP_CWORD]} prima=${COMP_WORDS[COMP_CWORD - 1]}
-  local sottocomandi="estrai compila mostra disegna"
+  local sottocomandi="estrai compila mostra disegna anteprima"
   local sottocomando="" i
   for ((i = 1; i < COMP_CWORD; i++)); do
     case " $sottocomandi " in
@@ -17,7 +17,7 @@ _scenario() {
     return
   fi
   case $prima in
-    --percorso | --treno) return ;;
+    --percorso | --treno | --porta) return ;;
     --uscita)
       COMPREPLY=($(compgen -d -- "$parola"))
       return
@@ -33,6 +33,7 @@ _scenario() {
     compila) opzioni="--percorso --treno --senza-tracciato --uscita --json" ;;
     mostra) opzioni="--json" ;;
     disegna) opzioni="--percorso --treno -o --output" ;;
+    anteprima) opzioni="--percorso --treno --porta --apri" ;;
   esac
   if [[ $parola == -* ]]; then
     COMPREPLY=($(compgen -W "$opzioni -h --help" -- "$parola"))

@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 
 #include "avvio/avvio.h"
+#include "strumento/anteprima.h"
 #include "strumento/compila.h"
 #include "strumento/disegna.h"
 #include "strumento/errori_uso.h"
@@ -129,6 +130,7 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       "  scenario compila --percorso Corvana_Selvadoro --treno \"R 47315\" mio_scenario\n"
       "  scenario mostra \"mio_scenario/Corvana_Selvadoro_R 47315.sim\"\n"
       "  scenario disegna --percorso Corvana_Selvadoro --treno \"R 47315\" mio_scenario\n"
+      "  scenario anteprima mio_scenario\n"
       "Per le opzioni di un sottocomando: scenario SOTTOCOMANDO --help\n\n"
       "Uscita: 0 riuscita; 1 codice di compilazione diverso da 0, o file binario\n"
       "non valido; 2 scenario non timbrabile (errore 1250 o 1251); 3 errore d'uso,\n"
@@ -251,6 +253,37 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         ->type_name("FILE.svg");
   }
 
+  opzioni_anteprima anteprima;
+  {
+    auto* sub = sottocomando(
+        app, "anteprima", "Mostra lo scenario nel browser e lo aggiorna a ogni salvataggio",
+        "Serve una pagina su http://127.0.0.1:PORTA/ (solo l'indirizzo locale) e ne scrive "
+        "l'indirizzo come prima riga. La pagina mostra il disegno dello scenario (come "
+        "disegna), la diagnostica (come verifica) con file, riga e colonna, e un ispettore: "
+        "puntando il profilo si vede che cosa contiene la cella (come mostra) e da quale voce "
+        "viene. Compila in memoria e non scrive nulla nella CARTELLA. A ogni salvataggio delle "
+        "due descrizioni la pagina si aggiorna da sola; se una descrizione ha errori resta "
+        "l'ultimo disegno buono, segnato come superato. Ctrl+C la termina.",
+        "Esempi:\n"
+        "  scenario anteprima mio_scenario\n"
+        "  scenario anteprima --percorso Corvana_Selvadoro --treno \"R 47315\" --apri \\\n"
+        "      mio_scenario\n\n"
+        "Uscita: 0 terminata con Ctrl+C; 3 errore d'uso, cartella mancante o porta non\n"
+        "disponibile.");
+    opzione_percorso(sub, "CARTELLA", anteprima.cartella,
+                     a_capo("Cartella delle descrizioni. Es.: mio_scenario"))
+        ->required()
+        ->type_name("");
+    opzione_identita(sub, anteprima.percorso, anteprima.treno, false);
+    sub->add_option("--porta", anteprima.porta,
+                    a_capo("Porta di 127.0.0.1 su cui servire la pagina; 0, il valore "
+                           "predefinito, ne prende una libera. Es.: --porta 8080"))
+        ->type_name("N")
+        ->check(CLI::Range(0, 65535));
+    sub->add_flag("--apri", anteprima.apri,
+                  a_capo("Apre la pagina nel browser del sistema. Es.: --apri"));
+  }
+
   if (argc <= 1) {
     err << app.help();
     return uscita::uso;
@@ -260,7 +293,7 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   const auto noto = app.get_subcommands([&primo](const CLI::App* sub) { return sub->get_name() == primo; });
   if (!primo.empty() && primo[0] != '-' && noto.empty()) {
     err << "scenario: sottocomando sconosciuto: " << primo
-        << " (i sottocomandi sono estrai, compila, mostra e disegna)\n"
+        << " (i sottocomandi sono estrai, compila, mostra, disegna e anteprima)\n"
         << "Per l'aiuto: scenario --help\n";
     return uscita::uso;
   }
@@ -280,6 +313,7 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     return comando_compila(compila, out, err);
   }
   if (app.got_subcommand("mostra")) return comando_mostra(mostra, out, err);
+  if (app.got_subcommand("anteprima")) return comando_anteprima(anteprima, out, err);
   if (!uscita_disegna.empty()) disegna.svg = percorso_da_utf8(uscita_disegna);
   return comando_disegna(disegna, out, err);
 }

@@ -1,0 +1,213 @@
+#include "strumento/anteprima.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include <httplib.h>
+
+#include "anteprima/anteprima.h"
+#include "anteprima/pagina.h"
+#include "anteprima/richieste.h"
+#include "file/sorveglianza.h"
+#include "strumento/cartelle.h"
+#include "strumento/identita.h"
+#include "strumento/sistema_anteprima.h"
+#include "strumento/uscite.h"
+
+namespace gara::strumento {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// How often the descriptions are looked at, and how long a page's event
+// stream stays silent before a comment keeps it open.
+constexpr auto intervallo_sorveglianza = 50ms;
+constexpr auto intervallo_silenzio = 15s;
+constexpr std::size_t corpo_massimo = 1024;  // the preview takes no bodies
+
+// What the watcher publishes and the connections read: the preview's
+// state, its content as JSON for the pages, and whether the server ends.
+class bacheca {
+ public:
+  explicit bacheca(opzioni_verifica o) : anteprima_(std::move(o)) {}
+
+  void aggiorna(const sorgenti& d) {
+    std::lock_guard l(m_);
+    anteprima_.aggiorna(d);
+    json_ = anteprima_.contenuto().dump();
+    versione_ = anteprima_.versione();
+    cambio_.notify_all();
+  }
+
+  void chiudi() {
+    std::lock_guard l(m_);
+    chiusa_ = true;
+    cambio_.notify_all();
+  }
+
+  // The content once its version passes `vista` (which it then takes);
+  // an empty string when the wait ran out; nothing once closed.
+  std::optional<std::string> attendi(uint64_t& vista) {
+    std::unique_lock l(m_);
+    cambio_.wait_for(l, intervallo_silenzio, [&] { return chiusa_ || versione_ > vista; });
+    if (chiusa_) return std::nullopt;
+    if (versione_ <= vista) return std::string();
+    vista = versione_;
+    return json_;
+  }
+
+  std::optional<std::string> ispeziona(int64_t metro) {
+    std::lock_guard l(m_);
+    auto r = anteprima_.ispeziona(metro);
+    if (!r) return std::nullopt;
+    return r->dump();
+  }
+
+ private:
+  std::mutex m_;
+  std::condition_variable cambio_;
+  anteprima::anteprima anteprima_;
+  std::string json_;
+  uint64_t versione_ = 0;
+  bool chiusa_ = false;
+};
+
+constexpr const char* testo_utf8 = "text/plain; charset=utf-8";
+
+std::string messaggio_errore(int stato) {
+  switch (stato) {
+    case 400:
+      return "richiesta non valida";
+    case 403:
+      return "richiesta non ammessa";
+    case 404:
+      return "non c'è nulla a questo indirizzo";
+    case 405:
+      return "l'anteprima risponde solo a GET";
+    case 413:
+      return "richiesta troppo grande";
+    case 414:
+      return "indirizzo troppo lungo";
+    default:
+      return "errore " + std::to_string(stato);
+  }
+}
+
+void prepara_percorsi(httplib::Server& server, bacheca& b, const int& porta) {
+  server.set_payload_max_length(corpo_massimo);
+  server.set_pre_routing_handler([&porta](const httplib::Request& req, httplib::Response& res) {
+    if (auto r = anteprima::controlla_richiesta(req.get_header_value("Host"), req.target, porta)) {
+      res.status = r->stato;
+      res.set_content(r->motivo + "\n", testo_utf8);
+      return httplib::Server::HandlerResponse::Handled;
+    }
+    if (req.method != "GET" && req.method != "HEAD") {
+      res.status = 405;
+      res.set_header("Allow", "GET, HEAD");
+      return httplib::Server::HandlerResponse::Handled;
+    }
+    return httplib::Server::HandlerResponse::Unhandled;
+  });
+  server.set_error_handler([](const httplib::Request&, httplib::Response& res) {
+    if (res.body.empty()) res.set_content(messaggio_errore(res.status) + "\n", testo_utf8);
+  });
+  server.set_exception_handler([](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
+    res.status = 500;
+    res.set_content("errore interno dell'anteprima\n", testo_utf8);
+  });
+  // Nothing the page is shown with may come from elsewhere.
+  server.set_default_headers({{"Cache-Control", "no-store"},
+                              {"X-Content-Type-Options", "nosniff"},
+                              {"Content-Security-Policy",
+                               "default-src 'none'; style-src 'unsafe-inline'; script-src "
+                               "'unsafe-inline'; connect-src 'self'; img-src data:"}});
+
+  server.Get("/", [](const httplib::Request&, httplib::Response& res) {
+    res.set_content(std::string(anteprima::pagina_html()), "text/html; charset=utf-8");
+  });
+  server.Get("/favicon.ico", [](const httplib::Request&, httplib::Response& res) { res.status = 204; });
+  server.Get("/contenuto", [&b](const httplib::Request&, httplib::Response& res) {
+    uint64_t vista = 0;
+    auto json = b.attendi(vista);
+    res.set_content(json.value_or("{}"), "application/json; charset=utf-8");
+  });
+  server.Get(R"(/ispeziona/(-?[0-9]{1,10}))", [&b](const httplib::Request& req, httplib::Response& res) {
+    const auto r = b.ispeziona(std::stoll(req.matches[1].str()));
+    if (!r) {
+      res.status = 404;
+      res.set_content("nessun disegno da ispezionare\n", testo_utf8);
+      return;
+    }
+    res.set_content(*r, "application/json; charset=utf-8");
+  });
+  server.Get("/eventi", [&b](const httplib::Request&, httplib::Response& res) {
+    auto vista = std::make_shared<uint64_t>(0);
+    auto primo = std::make_shared<bool>(true);
+    res.set_chunked_content_provider(
+        "text/event-stream", [&b, vista, primo](std::size_t, httplib::DataSink& sink) {
+          std::string messaggio;
+          if (*primo) {
+            messaggio = "retry: 500\n\n";  // a page reconnects at once after a pause
+            *primo = false;
+          }
+          const auto json = b.attendi(*vista);
+          if (!json) {
+            sink.done();
+            return true;
+          }
+          messaggio += json->empty() ? ": in attesa\n\n" : "data: " + *json + "\n\n";
+          return sink.write(messaggio.data(), messaggio.size());
+        });
+  });
+}
+
+}  // namespace
+
+int comando_anteprima(const opzioni_anteprima& o, std::ostream& out, std::ostream& err) {
+  if (!cartella_esistente(o.cartella, err)) return uscita::uso;
+  const auto id = identita_per_cartella(o.cartella, o.percorso, o.treno, err);
+  if (!id) return uscita::uso;
+
+  bacheca b({id->nome_percorso, id->nome_treno, 1});
+  sorveglianza_descrizioni sorveglianza(o.cartella, id->nome_percorso, id->nome_treno);
+  if (auto d = sorveglianza.cambiate()) b.aggiorna(*d);
+
+  httplib::Server server;
+  int porta = o.porta;
+  prepara_percorsi(server, b, porta);
+  if (o.porta == 0) {
+    porta = server.bind_to_any_port("127.0.0.1");
+  } else if (!server.bind_to_port("127.0.0.1", o.porta)) {
+    porta = -1;
+  }
+  if (porta <= 0) {
+    err << "scenario: la porta " << o.porta << " di 127.0.0.1 non è disponibile (è già in uso?)\n";
+    return uscita::uso;
+  }
+  const std::string indirizzo = "http://127.0.0.1:" + std::to_string(porta) + "/";
+  out << indirizzo << "\n"
+      << "Anteprima di " << tra_virgolette(o.cartella)
+      << ": segue le descrizioni a ogni salvataggio. Ctrl+C per terminare.\n"
+      << std::flush;
+
+  intercetta_interruzione();
+  std::thread servizio([&server] { server.listen_after_bind(); });
+  if (o.apri && !apri_nel_browser(indirizzo))
+    err << "scenario: non riesco ad aprire il browser: apri " << indirizzo << "\n";
+
+  while (!interruzione_chiesta()) {
+    std::this_thread::sleep_for(intervallo_sorveglianza);
+    if (auto d = sorveglianza.cambiate()) b.aggiorna(*d);
+  }
+  b.chiudi();
+  server.stop();
+  servizio.join();
+  out << "Anteprima terminata.\n" << std::flush;
+  return uscita::riuscita;
+}
+
+}  // namespace gara::strumento
