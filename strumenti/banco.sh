@@ -12,3 +12,9 @@ cmake --preset default
 cmake --build --preset default
 build/default/bench/banco "$@"
 python3 bench/confronta_processi.py build/default
+# The preview: from a save of a description to the new picture on a page
+# in headless Chromium, for the shipped and for the maximum scenario.
+massimo=build/default/banco_anteprima/massimo
+rm -rf "$massimo" && mkdir -p "$massimo"
+build/default/bench/genera_massimo "$massimo"
+bash tests/navigatore/prova_anteprima.sh build/default/src/scenario build/default --banco 30 --massimo "$massimo"

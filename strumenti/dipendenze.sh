@@ -6,12 +6,15 @@ set -euo pipefail
 cd "$(dirname "$0")"
 bash dipendenze_pacchetto.sh
 source installa_mancanti.sh
-# GoogleTest; Chromium (the drawing as a browser shows it); clang and its
+# GoogleTest; Chromium (the drawing and the preview as a browser shows
+# them) and Node.js (which drives it, through tests/navigatore); clang and its
 # runtime (fuzzing), valgrind, util-linux (prlimit, setpriv); Python (JSON
 # checks); man (the manual page).
 installa_mancanti \
-  googletest libgtest-dev libgmock-dev chromium \
+  googletest libgtest-dev libgmock-dev chromium nodejs \
   clang libclang-rt-14-dev valgrind util-linux python3 man-db
+# npm comes with some builds of Node.js, and apart with Debian's.
+command -v npm >/dev/null || installa_mancanti npm
 # The Windows build and its checks, and the checks on a virtual screen:
 # MinGW-w64, Wine (with its fonts and the X libraries of its X11 driver),
 # Xvfb, xdotool, ImageMagick's import and the tesseract OCR. Installed

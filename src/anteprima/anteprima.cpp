@@ -1,5 +1,7 @@
 #include "anteprima/anteprima.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <sstream>
 
 #include "disegno/disegno.h"
@@ -125,13 +127,24 @@ nlohmann::ordered_json anteprima::contenuto() const {
   return j;
 }
 
-std::optional<nlohmann::ordered_json> anteprima::ispeziona(int64_t metro) const {
+std::optional<nlohmann::ordered_json> anteprima::ispeziona(int64_t metro, int64_t tolleranza) const {
   if (!immagine_ || immagine_->celle.empty()) return std::nullopt;
-  // The cell whose object stands nearest: objects of cell c stand at 50 (c - 1).
+  // Objects of cell c stand at 50 (c - 1).
   const int64_t ultima = static_cast<int64_t>(immagine_->celle.size()) - 1;
-  int64_t c = (metro + misura::metri_cella / 2) / misura::metri_cella + 1;
-  if (metro < 0) c = 0;
-  if (c > ultima) c = ultima;
+  const auto cella_di = [ultima](int64_t m) {
+    return std::clamp<int64_t>(m < 0 ? 0 : (m + misura::metri_cella / 2) / misura::metri_cella + 1, 0, ultima);
+  };
+  int64_t c = cella_di(metro);
+  int64_t distanza = -1;
+  tolleranza = std::clamp<int64_t>(tolleranza, 0, 100 * misura::metri_cella);
+  for (int64_t i = cella_di(metro - tolleranza); i <= cella_di(metro + tolleranza); ++i) {
+    if (immagine_->celle.at(static_cast<std::size_t>(i)).tipo == tipo_cella::vuota) continue;
+    const int64_t d = std::abs(metro_oggetto(i) - metro);
+    if (distanza < 0 || d < distanza) {
+      distanza = d;
+      c = i;
+    }
+  }
   std::ostringstream riga;
   elenchi::elenca_cella(c, immagine_->celle.at(static_cast<std::size_t>(c)), riga);
   std::string testo = riga.str();

@@ -55,9 +55,11 @@ class anteprima {
   nlohmann::ordered_json contenuto() const;
 
   // The inspector at a metre of the profile: the cell whose object stands
-  // nearest, its line as `scenario mostra` lists it, and the entries of
-  // the descriptions at that metre. Nothing without a picture.
-  std::optional<nlohmann::ordered_json> ispeziona(int64_t metro) const;
+  // nearest within `tolleranza` metres (a pointer on a drawn symbol finds
+  // its object at any zoom), else the cell of that metre; its line as
+  // `scenario mostra` lists it, and the entries of the descriptions at its
+  // metre. Nothing without a picture.
+  std::optional<nlohmann::ordered_json> ispeziona(int64_t metro, int64_t tolleranza = 0) const;
 
   // Counts the updates: the page asks for the content again when it moves.
   uint64_t versione() const { return versione_; }

@@ -84,6 +84,7 @@ let contenuto = null;
 let scelta = null;        // key of the diagnostic chosen
 let metroSegnato = null;  // its metre
 let metroIspezionato = null;
+let svgMostrato = null;
 
 const $ = (id) => document.getElementById(id);
 const testo = (tag, t, classe) => { const e = document.createElement(tag); e.textContent = t; if (classe) e.className = classe; return e; };
@@ -138,10 +139,11 @@ function mostraDisegno() {
   const riquadro = $("riquadro-disegno");
   const scorrimento = riquadro.scrollLeft;
   if (contenuto.svg) {
-    if (d.dataset.svg !== contenuto.svg) { d.innerHTML = contenuto.svg; d.dataset.svg = contenuto.svg; }
+    // The drawing goes in as it is, without its XML declaration.
+    if (svgMostrato !== contenuto.svg) { d.innerHTML = contenuto.svg.replace(/^<\?xml[^>]*>\s*/, ""); svgMostrato = contenuto.svg; }
     $("vuoto").style.display = "none";
   } else {
-    d.innerHTML = ""; d.dataset.svg = "";
+    d.innerHTML = ""; svgMostrato = null;
     $("vuoto").style.display = "block";
   }
   d.className = contenuto.stato;
@@ -210,10 +212,21 @@ function mostra(c) {
 }
 
 let richiesta = 0;
+// Metres of the profile under a few pixels of the pointer: a symbol drawn
+// there finds its object at any width of the window.
+function tolleranza() {
+  const svg = $("disegno").querySelector("svg");
+  const p = contenuto && contenuto.profilo;
+  if (!svg || !p) return 0;
+  const pixel = svg.getBoundingClientRect().width / svg.viewBox.baseVal.width;
+  const metriPerUnita = (p.metro_massimo - p.metro_minimo) / (p.x_massimo - p.x_minimo);
+  return Math.round(4 * metriPerUnita / pixel);
+}
+
 async function ispeziona(metro) {
   const n = ++richiesta;
   try {
-    const r = await fetch("/ispeziona/" + Math.round(metro), { cache: "no-store" });
+    const r = await fetch("/ispeziona/" + Math.round(metro) + "?tolleranza=" + tolleranza(), { cache: "no-store" });
     if (n !== richiesta) return;
     const box = $("ispettore");
     if (!r.ok) { box.replaceChildren(testo("span", "Nessun disegno da ispezionare.", "vuoto")); return; }
@@ -229,7 +242,7 @@ async function ispeziona(metro) {
   } catch (e) { /* the next pointer move asks again */ }
 }
 
-let ultimaCella = null;
+let ultimaCella = null;  // the last position asked, in tens of metres
 $("disegno").addEventListener("mousemove", (ev) => {
   const svg = $("disegno").querySelector("svg");
   if (!svg || !contenuto || !contenuto.profilo) return;
@@ -240,7 +253,7 @@ $("disegno").addEventListener("mousemove", (ev) => {
   if (pt.y < p.alto || pt.y > p.basso || pt.x < p.x_minimo || pt.x > p.x_massimo) return;
   linea(svg, "segno-puntatore", pt.x, "#1f5fbf", 1, "3 3");
   const metro = xInMetro(pt.x);
-  const cella = Math.floor((metro + 25) / 50);
+  const cella = Math.round(metro / 10);
   if (cella === ultimaCella) return;
   ultimaCella = cella;
   ispeziona(metro);

@@ -60,9 +60,9 @@ class bacheca {
     return json_;
   }
 
-  std::optional<std::string> ispeziona(int64_t metro) {
+  std::optional<std::string> ispeziona(int64_t metro, int64_t tolleranza) {
     std::lock_guard l(m_);
-    auto r = anteprima_.ispeziona(metro);
+    auto r = anteprima_.ispeziona(metro, tolleranza);
     if (!r) return std::nullopt;
     return r->dump();
   }
@@ -136,7 +136,11 @@ void prepara_percorsi(httplib::Server& server, bacheca& b, const int& porta) {
     res.set_content(json.value_or("{}"), "application/json; charset=utf-8");
   });
   server.Get(R"(/ispeziona/(-?[0-9]{1,10}))", [&b](const httplib::Request& req, httplib::Response& res) {
-    const auto r = b.ispeziona(std::stoll(req.matches[1].str()));
+    int64_t tolleranza = 0;
+    if (const auto t = req.get_param_value("tolleranza"); !t.empty() && t.size() <= 6 &&
+                                                          t.find_first_not_of("0123456789") == std::string::npos)
+      tolleranza = std::stoll(t);
+    const auto r = b.ispeziona(std::stoll(req.matches[1].str()), tolleranza);
     if (!r) {
       res.status = 404;
       res.set_content("nessun disegno da ispezionare\n", testo_utf8);

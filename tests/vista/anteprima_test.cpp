@@ -122,6 +122,12 @@ TEST(Anteprima, LIspettoreDiceLaCellaEDaQualeVoceViene) {
   EXPECT_EQ((*s)["voci"][0]["file"], "Corvana_Selvadoro_R 47315-.txt");
   EXPECT_EQ((*s)["voci"][0]["linea"], linea_di(dati_treno(), "segnale,   15500"));
 
+  // A pointer 120 m off finds the signal when the pointer's tolerance
+  // reaches it, the empty cell under it otherwise.
+  EXPECT_EQ((*a.ispeziona(15620, 200))["cella"], 311);
+  EXPECT_EQ((*a.ispeziona(15620, 0))["cella"], 313);
+  EXPECT_EQ((*a.ispeziona(15620, -5))["cella"], 313);
+
   // Between entries: the nearest one before. Past either end: the end cells.
   const auto tra = a.ispeziona(15800);
   ASSERT_TRUE(tra);
