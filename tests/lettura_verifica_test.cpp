@@ -35,7 +35,8 @@ void PrintTo(const caso_verifica& k, std::ostream* o) { *o << k.nome; }
 
 std::vector<int32_t> codici(const stato_compilazione& s) {
   std::vector<int32_t> c;
-  for (const auto& d : s.diagnostiche) c.push_back(d.codice);
+  for (const auto& d : s.diagnostiche)
+    if (d.livello == gravita::errore) c.push_back(d.codice);
   return c;
 }
 
