@@ -94,6 +94,8 @@ class lettura_voci {
     } catch (const guasto& g) {
       segna_guasto(g.what());
       if (!s_.verifica()) throw guasto_segnalato(g.what());
+      // The rest of the entry's line would be read as entries of its own.
+      f_.salta_resto_della_riga();
       return seguito::prosegui;
     }
   }
