@@ -52,8 +52,10 @@ class lettura_linea : lettura_voci {
     posto_cartello_ = voce::primo_cartello;
     cursore_pendenza_ = 0;
     cursore_metri_ = 2;
-    // (A checking reading may have gone on without a grid, and so without a plan.)
-    if (s_.genera_tracciato != 0 && (!s_.verifica() || s_.tracciato.esiste())) {
+    // Without a grid (no route length, or one too long for a checking
+    // reading to make) there is no plan either, and this fails: both
+    // readings end here, as the package's does.
+    if (s_.genera_tracciato != 0) {
       // The track starts at the origin heading along axis 1.
       s_.tracciato.imposta_intero(0, 0, 0);
       s_.tracciato.imposta_intero(0, 1, 0);

@@ -110,6 +110,7 @@ void lettura_voci::controlla_numero(int64_t letto) {
   const std::string testo = da_windows1252(std::string(t.substr(0, 40)));
   const std::string valore = std::to_string(letto);
   if (s_.voce_corrente && dove.linea > s_.voce_corrente->linea && !ha_cifre(t)) {
+    linea_avvisata_ = dove.linea;  // what follows on that line is this slip's doing
     avvisa("V205", dove,
            "alla voce \"" + da_windows1252(parola_voce_.substr(0, 40)) + "\" della riga " +
                std::to_string(s_.voce_corrente->linea) + " mancano valori: il campo \"" + testo +
