@@ -2,7 +2,10 @@
 
 #include <string>
 
+#include <algorithm>
+
 #include "compilazione/compila.h"
+#include "verifica/verifica.h"
 #include "lettura/lettore_campi.h"
 #include "lettura/righe.h"
 #include "modello/codici.h"
@@ -147,6 +150,67 @@ void prova_memorizza_dati(std::string_view byte) {
     codifica_voce(byte_uscita, v);
   }
   for (const cella& x : s.celle) codifica_cella(byte_uscita, x);
+}
+
+namespace {
+
+sorgenti sorgenti_della_coppia(std::string_view byte) {
+  const coppia_descrizioni c = dividi_descrizioni(byte);
+  sorgenti d;
+  d.linea = {"P_linea.txt", c.linea, std::nullopt};
+  d.treno.nome = "P_T-.txt";
+  d.treno.byte = c.treno;
+  return d;
+}
+
+std::string descritto(const diagnostica& d) {
+  return "codice " + std::to_string(d.codice) + (d.dove ? " in " + d.dove->file + ":" + std::to_string(d.dove->linea) : "");
+}
+
+// The same error: code, and the file and line as far as the compile's has them.
+bool corrisponde(const diagnostica& controllo, const diagnostica& compilazione) {
+  if (controllo.livello != gravita::errore || controllo.codice != compilazione.codice) return false;
+  if (!compilazione.dove) return true;
+  return controllo.dove && controllo.dove->file == compilazione.dove->file &&
+         (compilazione.dove->linea == 0 || controllo.dove->linea == compilazione.dove->linea);
+}
+
+}  // namespace
+
+void prova_verifica(std::string_view byte) {
+  const sorgenti d = sorgenti_della_coppia(byte);
+  const esito_verifica e = verifica(d, {"P", "T", byte.size() % 2 == 0 ? 1 : 0});
+  const stato_compilazione& f = e.compilazione.stato;
+
+  int errori = 0, avvisi = 0;
+  for (const diagnostica& x : e.diagnostiche) {
+    errori += x.livello == gravita::errore;
+    avvisi += x.livello == gravita::avviso;
+    if (x.motivo.empty()) throw violazione("diagnostica senza motivo: " + descritto(x));
+  }
+  if (errori != e.errori || avvisi != e.avvisi) throw violazione("conteggi sbagliati");
+  if ((f.codice_errore != codice::nessuno || f.fermata != arresto::nessuno) && e.errori == 0)
+    throw violazione("la compilazione ha un errore e la verifica nessuno");
+
+  const auto trovato = [&](const diagnostica& c) {
+    return std::any_of(e.diagnostiche.begin(), e.diagnostiche.end(),
+                       [&](const diagnostica& x) { return corrisponde(x, c); });
+  };
+  if (f.codice_errore != codice::nessuno) {
+    const auto ultimo = std::find_if(f.diagnostiche.rbegin(), f.diagnostiche.rend(),
+                                     [&](const diagnostica& x) { return x.codice == f.codice_errore; });
+    if (ultimo == f.diagnostiche.rend()) throw violazione("codice della compilazione senza diagnostica");
+    if (!trovato(*ultimo)) throw violazione("errore della compilazione assente: " + descritto(*ultimo));
+  }
+  if (!f.diagnostiche.empty()) {
+    const diagnostica& primo = f.diagnostiche.front();
+    const auto primo_errore = std::find_if(e.diagnostiche.begin(), e.diagnostiche.end(),
+                                           [](const diagnostica& x) { return x.livello == gravita::errore; });
+    if (primo_errore == e.diagnostiche.end() || !corrisponde(*primo_errore, primo))
+      throw violazione("il primo problema della compilazione (" + descritto(primo) +
+                       ") non è il primo errore della verifica" +
+                       (primo_errore == e.diagnostiche.end() ? std::string() : " (" + descritto(*primo_errore) + ")"));
+  }
 }
 
 void prova_decodificatori(std::string_view byte) {

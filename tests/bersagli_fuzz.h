@@ -45,6 +45,11 @@ std::string unisci_descrizioni(std::string_view linea, std::string_view treno);
 // half of its inputs.
 void prova_memorizza_dati(std::string_view byte);
 
+// The check of the same pair (parity as above): no crash, and the compile's
+// own error among its errors: the code the compile leaves, at its file and
+// line, and the compile's first problem as the check's first error.
+void prova_verifica(std::string_view byte);
+
 // The three decoders of the binary files on the same bytes; whatever one
 // of them accepts must encode back to exactly those bytes.
 void prova_decodificatori(std::string_view byte);

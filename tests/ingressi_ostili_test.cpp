@@ -54,6 +54,8 @@ TEST_P(IngressiOstili, CodiceDefinitoEFileSecondoLeRegole) {
   if (k.linea) {
     try {
       fuzz::prova_memorizza_dati(coppia);
+      fuzz::prova_verifica(coppia);
+      fuzz::prova_verifica(coppia + " ");  // the other parity: without the plan
     } catch (const std::exception& e) {
       ADD_FAILURE() << e.what();
     }

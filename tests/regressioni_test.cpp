@@ -41,5 +41,11 @@ TEST(Regressioni, Decodificatori) { ripeti("decodificatori", fuzz::prova_decodif
 
 TEST(Regressioni, MemorizzaDati) { ripeti("memorizza_dati", fuzz::prova_memorizza_dati); }
 
+TEST(Regressioni, Verifica) {
+  // The check's target shares its inputs with the compile's.
+  ripeti("memorizza_dati", fuzz::prova_verifica);
+  ripeti("verifica", fuzz::prova_verifica);
+}
+
 }  // namespace
 }  // namespace gara

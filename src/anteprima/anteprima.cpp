@@ -8,8 +8,8 @@
 #include "elenchi/elenchi.h"
 #include "modello/misure.h"
 #include "modello/windows1252.h"
+#include "resoconto/diagnostiche.h"
 #include "resoconto/resoconto.h"
-#include "verifica/catalogo.h"
 #include "vista/vista.h"
 
 namespace gara::anteprima {
@@ -20,16 +20,6 @@ const descrizione* descrizione_di(const sorgenti& d, const std::string& file) {
   if (file == d.linea.nome) return &d.linea;
   if (file == d.treno.nome) return &d.treno;
   return nullptr;
-}
-
-nlohmann::ordered_json luogo_json(const luogo& l, const sorgenti& d) {
-  nlohmann::ordered_json j{{"file", l.file}};
-  if (l.linea > 0) j["linea"] = l.linea;
-  if (l.colonna > 0) j["colonna"] = l.colonna;
-  if (l.lunghezza > 0) j["lunghezza"] = l.lunghezza;
-  if (const descrizione* sorgente = descrizione_di(d, l.file); sorgente != nullptr && l.linea > 0)
-    if (auto riga = riga_mostrata(*sorgente, l.linea)) j["riga"] = *riga;
-  return j;
 }
 
 std::shared_ptr<const immagine> disegna(const stato_compilazione& s, const sorgenti& d) {
@@ -66,30 +56,22 @@ const char* nome_stato(stato_immagine s) {
 
 }  // namespace
 
-nlohmann::ordered_json diagnostiche_json(const std::vector<diagnostica>& elenco, const sorgenti& d) {
-  nlohmann::ordered_json r = nlohmann::ordered_json::array();
-  for (const auto& x : elenco) {
-    nlohmann::ordered_json j{{"livello", std::string(nome_gravita(x.livello))},
-                             {"identificativo", identificativo(x)},
-                             {"codice", x.codice}};
-    if (x.dove) j["dove"] = luogo_json(*x.dove, d);
-    if (x.metro) j["metro"] = *x.metro;
-    j["motivo"] = x.motivo;
-    if (x.prima) {
-      j["prima"] = luogo_json(*x.prima, d);
-      j["nota"] = x.nota;
-    }
-    r.push_back(std::move(j));
+nlohmann::ordered_json diagnostiche_json(const esito_verifica& e, const sorgenti& d) {
+  nlohmann::ordered_json j = verifica_json(e);
+  auto& lista = j["diagnostiche"];
+  for (std::size_t i = 0; i < e.diagnostiche.size() && i < lista.size(); ++i) {
+    const auto& dove = e.diagnostiche[i].dove;
+    if (!dove || dove->linea <= 0) continue;
+    if (const descrizione* sorgente = descrizione_di(d, dove->file))
+      if (auto riga = riga_mostrata(*sorgente, dove->linea)) lista[i]["sorgente"] = *riga;
   }
-  return r;
+  return j;
 }
 
 void anteprima::aggiorna(const sorgenti& d) {
   const esito_verifica esito = verifica(d, opzioni_);
   const stato_compilazione& s = esito.compilazione.stato;
-  diagnostiche_ = diagnostiche_json(esito.diagnostiche, d);
-  errori_ = esito.errori;
-  avvisi_ = esito.avvisi;
+  diagnostiche_ = diagnostiche_json(esito, d);
   ++versione_;
 
   const bool disegnabile = esito.compilazione.binari_da_scrivere();
@@ -121,9 +103,7 @@ nlohmann::ordered_json anteprima::contenuto() const {
                     {"metro_minimo", immagine_->metro_minimo},
                     {"metro_massimo", immagine_->metro_massimo}};
   }
-  j["errori"] = errori_;
-  j["avvisi"] = avvisi_;
-  j["diagnostiche"] = diagnostiche_;
+  for (const auto& [chiave, valore] : diagnostiche_.items()) j[chiave] = valore;
   return j;
 }
 

@@ -50,8 +50,8 @@ class anteprima {
   void aggiorna(const sorgenti& d);
 
   // Everything the page shows, as one JSON object: versione, percorso,
-  // treno, stato, svg with the profile's place, and the diagnostics with
-  // errori and avvisi.
+  // treno, stato, svg with the profile's place, and the check's
+  // diagnostiche, errori and avvisi.
   nlohmann::ordered_json contenuto() const;
 
   // The inspector at a metre of the profile: the cell whose object stands
@@ -70,14 +70,13 @@ class anteprima {
   uint64_t versione_ = 0;
   stato_immagine stato_ = stato_immagine::nessuna;
   std::shared_ptr<const immagine> immagine_;
-  nlohmann::ordered_json diagnostiche_ = nlohmann::ordered_json::array();
-  int errori_ = 0;
-  int avvisi_ = 0;
+  nlohmann::ordered_json diagnostiche_ = {{"diagnostiche", nlohmann::ordered_json::array()},
+                                          {"errori", 0},
+                                          {"avvisi", 0}};
 };
 
-// The diagnostics of a check as JSON: each with its severity, identifier,
-// code, place (file, line, column, length, and the source line), metre,
-// reason, and the related place with its note.
-nlohmann::ordered_json diagnostiche_json(const std::vector<diagnostica>& elenco, const sorgenti& d);
+// The check as `scenario verifica --formato json` gives it, each
+// diagnostic with its source line too ("sorgente") where it has one.
+nlohmann::ordered_json diagnostiche_json(const esito_verifica& e, const sorgenti& d);
 
 }  // namespace gara::anteprima

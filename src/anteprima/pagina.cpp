@@ -97,8 +97,7 @@ const STATI = {
 };
 
 function chiave(d) {
-  const l = d.dove || {};
-  return [d.identificativo, l.file, l.linea, l.colonna, d.metro].join("|");
+  return [d.identificativo, d.file, d.riga, d.colonna, d.metro].join("|");
 }
 
 function metroInX(m) {
@@ -162,22 +161,22 @@ function mostraDiagnostiche() {
   let ancora = false;
   for (const d of contenuto.diagnostiche) {
     const li = document.createElement("li");
-    li.className = d.livello;
+    li.className = d.gravita;
     const k = chiave(d);
     if (k === scelta) { li.classList.add("scelta"); ancora = true; }
     const capo = document.createElement("div");
-    capo.append(testo("span", d.livello + " " + d.identificativo, "livello"), " ", testo("span", d.motivo));
+    capo.append(testo("span", d.gravita + " " + d.identificativo, "livello"), " ", testo("span", d.messaggio));
     li.append(capo);
-    const l = d.dove;
-    let dove = l ? l.file + (l.linea ? ", riga " + l.linea : "") + (l.colonna ? ", colonna " + l.colonna : "") : "";
-    if (d.metro !== undefined) dove += (dove ? " · " : "") + "metro " + d.metro;
+    let dove = d.file ? d.file + (d.riga ? ", riga " + d.riga : "") + (d.colonna ? ", colonna " + d.colonna : "") : "";
+    if (d.metro !== null) dove += (dove ? " · " : "") + "metro " + d.metro;
     if (dove) li.append(testo("div", dove, "dove"));
-    if (l && l.riga !== undefined) {
-      let t = l.riga;
-      if (l.colonna) t += "\n" + " ".repeat(l.colonna - 1) + "^" + "~".repeat(Math.max(0, (l.lunghezza || 1) - 1));
+    if (d.sorgente !== undefined) {
+      let t = d.sorgente;
+      if (d.colonna) t += "\n" + " ".repeat(d.colonna - 1) + "^" + "~".repeat(Math.max(0, (d.colonna_fine || d.colonna + 1) - d.colonna - 1));
       li.append(testo("pre", t));
     }
-    if (d.prima) li.append(testo("div", (d.nota || "vedi") + ": " + d.prima.file + (d.prima.linea ? ", riga " + d.prima.linea : ""), "nota"));
+    for (const c of d.correlate)
+      li.append(testo("div", (c.messaggio || "vedi") + ": " + c.file + (c.riga ? ", riga " + c.riga : "") + (c.colonna ? ", colonna " + c.colonna : ""), "nota"));
     li.addEventListener("click", () => scegli(d));
     ul.append(li);
   }
@@ -187,7 +186,7 @@ function mostraDiagnostiche() {
 
 function scegli(d) {
   scelta = chiave(d);
-  metroSegnato = d.metro !== undefined ? d.metro : null;
+  metroSegnato = d.metro;
   mostraDiagnostiche();
   segna();
   if (metroSegnato !== null && contenuto.profilo) {

@@ -12,6 +12,7 @@
 #include "modello/codici.h"
 #include "modello/guasto.h"
 #include "modello/misure.h"
+#include "modello/windows1252.h"
 #include "posa/indicatori_v_max.h"
 #include "posa/montagna.h"
 
@@ -51,8 +52,10 @@ class lettura_linea : lettura_voci {
     posto_cartello_ = voce::primo_cartello;
     cursore_pendenza_ = 0;
     cursore_metri_ = 2;
-    // (A checking reading may have gone on without a grid, and so without a plan.)
-    if (s_.genera_tracciato != 0 && (!s_.verifica() || s_.tracciato.esiste())) {
+    // Without a grid (no route length, or one too long for a checking
+    // reading to make) there is no plan either, and this fails: both
+    // readings end here, as the package's does.
+    if (s_.genera_tracciato != 0) {
       // The track starts at the origin heading along axis 1.
       s_.tracciato.imposta_intero(0, 0, 0);
       s_.tracciato.imposta_intero(0, 1, 0);
@@ -127,6 +130,12 @@ class lettura_linea : lettura_voci {
     if (contiene(r, "sfondo") && contiene(r, "tre")) s_.voce_in(voce::sfondi).valore2 = numero();
     if (contiene(r, "segnali") && contiene(r, "ripetizione") && !ripetizione_segnali())
       return seguito::termina;
+    const bool nota = (contiene_senza_maiuscole(r, "percorso") && contiene_senza_maiuscole(r, "lunghezza")) ||
+                      contiene(r, "progressiva") || contiene(r, "sfondo") ||
+                      (contiene(r, "segnali") && contiene(r, "ripetizione"));
+    if (!nota && !chiude_blocco(r))
+      voce_sconosciuta({"lunghezza percorso", "progressiva chilometrica", "sfondo uno", "sfondo due", "sfondo tre",
+                        "ripetizione segnali"});
     return seguito::prosegui;
   }
 
@@ -193,6 +202,9 @@ class lettura_linea : lettura_voci {
     const std::string r = s_.riga;
     const auto ha = [&r](std::string_view parola) { return contiene_senza_maiuscole(r, parola); };
     seguito e = seguito::prosegui;
+    if (!ha("pendenza") && !ha("curva") && !ha("montagna") && !ha("indicatori_v") &&
+        !(ha("indicat") && ha("cartello")))
+      voce_sconosciuta({"pendenza", "curva", "montagna", "indicatori_vmax", "cartello_indicatore"});
     if (ha("pendenza") && (e = pendenza()) != seguito::prosegui) return e;
     if (ha("curva") && s_.genera_tracciato != 0 && (e = curva(r)) != seguito::prosegui) return e;
     if (ha("montagna") && (e = montagna()) != seguito::prosegui) return e;
@@ -209,6 +221,7 @@ class lettura_linea : lettura_voci {
     const int32_t p = numero();
     const int32_t g = numero();
     if (rifiutata(p, margine_oggetto)) return dopo_rifiuto();
+    controlla_crescente(p, pendenza_piu_avanti_, "pendenza");
     const auto v = arrotonda_entro<int32_t>(in_celle(p));
     if (v > 0)
       riempi_celle(cursore_pendenza_, v, [&](cella& c) { c.pendenza = byte_pendenza(pendenza_precedente_); });
@@ -230,7 +243,19 @@ class lettura_linea : lettura_voci {
       }
     }
     if (!trovata) return ferma(codice::curva_errata) ? seguito::termina : seguito::prosegui;
-    if (contiene_senza_maiuscole(r, "s")) k = -k;  // left-hand
+    if (contiene_senza_maiuscole(r, "s")) {
+      k = -k;  // left-hand
+      // The side is any "s" of the keyword: one that says right, or that
+      // says no side at all, is likely a slip.
+      const bool sinistra = contiene_senza_maiuscole(r, "curvas") || contiene_senza_maiuscole(r, "sinistra") ||
+                            contiene_senza_maiuscole(r, "sx");
+      if (!sinistra)
+        avvisa("V202", *s_.voce_corrente,
+               "la curva \"" + da_windows1252(r.substr(0, 40)) + "\" è letta come sinistra per la sua \"s\"" +
+                   (contiene_senza_maiuscole(r, "destra") || contiene_senza_maiuscole(r, "curvad")
+                        ? ", ma la parola chiave dice destra: scrivi \"curvad\" seguito dalla cifra"
+                        : ": scrivi \"curvas\" o \"curvad\" seguito dalla cifra"));
+    }
 
     if (!s_.tracciato.esiste()) return seguito::prosegui;  // a checking reading without a grid
     if (!traccia(inizio, 0.0, metro_massimo_curve) ||
@@ -310,7 +335,10 @@ class lettura_linea : lettura_voci {
     s_.riga = f_.leggi_testo();
     if (rifiutata(x, margine_oggetto)) return dopo_rifiuto();
     cella& c = s_.cella_in_reale(indice_cella(x));
-    if (!libera(c)) return ferma(codice::cartello_occupato, x) ? seguito::termina : seguito::prosegui;
+    if (!libera(c)) {
+      s_.segna_errore_occupata(codice::cartello_occupato, c, x);
+      return s_.verifica() ? seguito::prosegui : seguito::termina;
+    }
     if (s_.riga.size() > testo_massimo)
       throw guasto("testo del cartello di " + std::to_string(s_.riga.size()) +
                    " caratteri (al massimo " + std::to_string(testo_massimo) + ")");
@@ -320,6 +348,8 @@ class lettura_linea : lettura_voci {
       throw guasto("più di 80 cartelli indicatori: la tabella della linea non ha altre voci (voci da 1 a 80)");
     voce_linea& v = s_.voce_in(posto_cartello_);
     c.tipo = tipo_cella::cartello;
+    s_.occupa(c);
+    s_.occupa_voce(posto_cartello_);
     c.dato1 = entro<int16_t>(int64_t{posto_cartello_});
     v.testo = s_.riga;
     --posto_cartello_;
@@ -341,6 +371,7 @@ class lettura_linea : lettura_voci {
   int64_t cursore_pendenza_ = 0;
   int32_t pendenza_precedente_ = 0;
   int64_t cursore_metri_ = 2;
+  int32_t pendenza_piu_avanti_ = 0;
 };
 
 }  // namespace

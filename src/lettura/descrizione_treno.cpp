@@ -1,6 +1,7 @@
 #include "lettura/descrizione_treno.h"
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,7 @@
 #include "modello/codici.h"
 #include "modello/guasto.h"
 #include "modello/misure.h"
+#include "modello/windows1252.h"
 #include "posa/rallentamento.h"
 #include "posa/segnale.h"
 
@@ -30,6 +32,9 @@ constexpr int32_t primo_tipo_senza_cella = 25;  // types from here get no platfo
 constexpr int avvisi_stazione = 4;
 constexpr int32_t base_avviso_stazione = 80;  // marks 81..84, 81 next to the platform end
 constexpr int64_t passo_progressive = misura::metri_cella;
+
+// Speeds that no real line allows, for the check's warning.
+constexpr int32_t velocita_verosimile = 300;
 
 // Station types whose platform is not centred on the station: types 5 and 6
 // have it before the station, types 7 and 8 its full length on each side.
@@ -80,6 +85,11 @@ class lettura_treno : lettura_voci {
     const std::string r = s_.riga;
     const auto ha = [&r](std::string_view parola) { return contiene_senza_maiuscole(r, parola); };
     seguito e = seguito::prosegui;
+    if (!(ha("frenata") && ha("massa")) && !ha("vetture") && !ha("velocit") && !ha("aderenza") &&
+        !ha("orologio") && !ha("sabbia") && !ha("segnale") && !ha("rallentamento") && !ha("abbattimento") &&
+        !ha("stazione"))
+      voce_sconosciuta({"numero vetture", "percentuale massa frenata", "velocita", "aderenza", "orologio",
+                        "sabbia", "segnale", "rallentamento", "abbattimento", "stazione"});
 
     if (ha("frenata") && ha("massa")) s_.voce_in(voce::generale).valore1 = numero();
     if (ha("vetture")) s_.voce_in(voce::generale).valore3 = numero();
@@ -128,6 +138,11 @@ class lettura_treno : lettura_voci {
     const int32_t p = numero();
     const int32_t v = numero();
     if (rifiutata(p, margine_oggetto)) return dopo_rifiuto();
+    controlla_crescente(p, velocita_piu_avanti_, "velocità");
+    if (v > velocita_verosimile)
+      avvisa("V209", f_.campo(),
+             "velocità di " + std::to_string(v) + " km/h: il formato la accetta, ma nessuna linea la ammette (al più " +
+                 std::to_string(velocita_verosimile) + ")");
     const int32_t w = arrotonda_entro<int32_t>(in_celle(p));
     if (w > 0)
       riempi_celle(cursore_velocita_, w, [&](cella& c) { c.velocita = quinti(velocita_in_vigore_); },
@@ -141,6 +156,7 @@ class lettura_treno : lettura_voci {
     const int32_t p = numero();
     const int32_t a = numero();
     if (rifiutata(p, margine_oggetto)) return dopo_rifiuto();
+    controlla_crescente(p, aderenza_piu_avanti_, "aderenza");
     const int32_t w = arrotonda_entro<int32_t>(in_celle(p));
     if (w > 0)
       riempi_celle(cursore_aderenza_, w, [&](cella& c) { c.aderenza = bassi_8(aderenza_in_vigore_); });
@@ -164,6 +180,10 @@ class lettura_treno : lettura_voci {
     const int32_t f_ta = numero();
     int32_t d_v = numero();
     if (rifiutata(x, margine_oggetto)) return dopo_rifiuto();
+    if (v >= misura::velocita_senza_tavole)
+      avvisa("V208", campo_posizione(),
+             "rallentamento a " + std::to_string(v) + " km/h: da " + std::to_string(misura::velocita_senza_tavole) +
+                 " km/h in su le sue tavole lungo e dopo il rallentamento non vengono poste");
     const std::size_t problemi = s_.diagnostiche.size();
     memo_rallentamento(s_, x, v, l, f_tt, f_ta, d_v);
     return dopo_posa(x, problemi);
@@ -176,7 +196,11 @@ class lettura_treno : lettura_voci {
     const int32_t k = numero();
     if (rifiutata(p, margine_oggetto)) return dopo_rifiuto();
     cella& c = s_.cella_in_reale(in_celle(p));
-    if (!libera(c)) return se_ferma(ferma(codice::abbattimento_occupato, p));
+    if (!libera(c)) {
+      s_.segna_errore_occupata(codice::abbattimento_occupato, c, p);
+      return se_ferma(!s_.verifica());
+    }
+    s_.occupa(c);
     if (k > 0) {
       c.tipo = tipo_cella::tavola;
       c.dato1 = bassi_16(k);
@@ -195,7 +219,8 @@ class lettura_treno : lettura_voci {
     const bool posto = n_ <= limite_;
     if (!posto && !tabella_piena_segnalata_) {
       tabella_piena_segnalata_ = true;
-      if (ferma(codice::troppe_stazioni)) return seguito::termina;
+      s_.segna_errore_voce_occupata(codice::troppe_stazioni, n_);
+      if (!s_.verifica()) return seguito::termina;
     }
     voce_linea scarto;
     voce_linea& r = posto ? s_.voce_in(n_) : scarto;
@@ -232,6 +257,17 @@ class lettura_treno : lettura_voci {
     if (nome.size() > testo_massimo)
       throw guasto("nome della stazione di " + std::to_string(nome.size()) + " caratteri (al massimo " +
                    std::to_string(testo_massimo) + ")");
+    if (s_.verifica()) {
+      const luogo campo_nome = f_.campo();
+      if (!nome.empty() && !nomi_stazioni_.emplace(nome, campo_nome.linea).second)
+        avvisa("V212", campo_nome,
+               "la stazione \"" + da_windows1252(nome) + "\" ha lo stesso nome di quella della riga " +
+                   std::to_string(nomi_stazioni_.at(nome)));
+      if (l > s_.tabella_linea[voce::generale].valore2 && s_.tabella_linea[voce::generale].valore2 > 0)
+        avvisa("V209", campo_p,
+               "marciapiede di " + std::to_string(l) + " m, più lungo della linea (" +
+                   std::to_string(s_.tabella_linea[voce::generale].valore2) + " m)");
+    }
     r.testo = std::move(nome);
     if (!da_posare) {
       // A refused station of a checking reading leaves its record as it was.
@@ -277,6 +313,7 @@ class lettura_treno : lettura_voci {
         // The platform end takes its cell whatever stood there.
         cella& c = s_.cella_in_reale(cella_fine);
         c.tipo = tipo_cella::fine_marciapiede;
+        s_.occupa(c);
         c.dato1 = entro<int16_t>(int64_t{n_});
       }
     }
@@ -286,10 +323,13 @@ class lettura_treno : lettura_voci {
         ferma_in(codice::stazioni_troppo_vicine, campo_p, p))
       return seguito::termina;
 
+    s_.occupa_voce(n_);
     ++n_;
     if (n_ >= limite_) {
       tabella_piena_segnalata_ = true;
-      if (ferma(codice::troppe_stazioni)) return seguito::termina;
+      // The records from the limit on hold the line's board texts.
+      s_.segna_errore_voce_occupata(codice::troppe_stazioni, limite_ + 1);
+      if (!s_.verifica()) return seguito::termina;
     }
     return seguito::prosegui;
   }
@@ -313,6 +353,10 @@ class lettura_treno : lettura_voci {
 
   const int32_t limite_;
   bool tabella_piena_segnalata_ = false;
+  // What a checking reading remembers for its warnings.
+  int32_t velocita_piu_avanti_ = 0;
+  int32_t aderenza_piu_avanti_ = 0;
+  std::map<std::string, int> nomi_stazioni_;  // name, line of its first station
   int32_t n_ = voce::prima_stazione;  // record of the next station
   int64_t cursore_velocita_ = 0;
   int64_t cursore_aderenza_ = 0;

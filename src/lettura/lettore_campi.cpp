@@ -57,6 +57,12 @@ void lettore_campi::consuma_delimitatore() {
     consuma_fine_riga();
 }
 
+void lettore_campi::salta_resto_della_riga() {
+  if (pos_ == inizio_riga_) return;
+  while (pos_ < testo_.size() && !fine_riga()) ++pos_;
+  if (pos_ < testo_.size()) consuma_fine_riga();
+}
+
 std::string lettore_campi::leggi_testo() {
   controlla_non_finito();
   salta_spazi();

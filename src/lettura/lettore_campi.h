@@ -44,6 +44,10 @@ class lettore_campi {
     return entro<T>(leggi_intero());
   }
 
+  // Passes over what is left of the current line, its line end included;
+  // nothing when the last field read ended its line.
+  void salta_resto_della_riga();
+
   // The line (from 1) on which the last field read begins.
   int linea() const { return campo_.linea; }
   // Where the last field read stands: its line, column and length.

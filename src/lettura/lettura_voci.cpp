@@ -1,5 +1,8 @@
 #include "lettura/lettura_voci.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "lettura/griglia.h"
 #include "lettura/parole.h"
 #include "modello/codici.h"
@@ -11,9 +14,13 @@ lettura_voci::lettura_voci(stato_compilazione& s, const std::string& nome, std::
     : s_(s), nome_(nome), f_(byte, nome) {}
 
 void lettura_voci::leggi_riga() {
+  linea_precedente_ = f_.campo().linea;
+  precedente_riconosciuta_ = riconosciuta_;
+  riconosciuta_ = true;
   s_.riga = f_.leggi_testo();
   s_.voce_corrente = f_.campo();
   parola_voce_ = s_.riga;
+  campo_posizione_.reset();
 }
 
 bool lettura_voci::salta_trattini(int massimo) {
@@ -35,9 +42,128 @@ bool lettura_voci::ferma_in(int32_t codice, const luogo& campo, std::optional<in
 }
 
 bool lettura_voci::rifiutata(int32_t p, int64_t margine) {
-  if (!oltre_griglia(s_, p, margine)) return false;
-  s_.segna_errore(codice::oltre_griglia, p);
+  if (!oltre_griglia(s_, p, margine)) {
+    const int32_t lunghezza = s_.tabella_linea[voce::generale].valore2;
+    if (s_.verifica() && (p < 0 || p > lunghezza))
+      avvisa("V206", campo_posizione(),
+             "posizione " + std::to_string(p) + (p < 0 ? " negativa" : " oltre la fine della linea (" +
+                                                           std::to_string(lunghezza) + " m)") +
+                 ": la griglia la accetta, ma sulla linea non c'è");
+    return false;
+  }
+  s_.segna_errore_in(codice::oltre_griglia, campo_posizione(), std::string(significato(codice::oltre_griglia)),
+                     p);
   return true;
+}
+
+void lettura_voci::avvisa(std::string_view id, const luogo& dove, std::string motivo) {
+  if (!s_.verifica()) return;
+  diagnostica d;
+  d.livello = gravita::avviso;
+  d.avviso = std::string(id);
+  d.dove = dove;
+  d.motivo = std::move(motivo);
+  s_.diagnostiche.push_back(std::move(d));
+}
+
+namespace {
+
+bool intero_semplice(std::string_view t) {
+  std::size_t i = 0;
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  if (i == t.size()) return false;
+  for (; i < t.size(); ++i)
+    if (t[i] < '0' || t[i] > '9') return false;
+  return true;
+}
+
+bool ha_cifre(std::string_view t) { return t.find_first_of("0123456789") != std::string_view::npos; }
+
+// Levenshtein distance, for short keywords only.
+std::size_t distanza(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> riga(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) riga[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonale = riga[0];
+    riga[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t sopra = riga[j];
+      riga[j] = std::min({riga[j] + 1, riga[j - 1] + 1, diagonale + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonale = sopra;
+    }
+  }
+  return riga[b.size()];
+}
+
+std::string minuscolo(std::string_view t) {
+  std::string r;
+  for (char c : t) r += minuscola_windows1252(c);
+  return r;
+}
+
+}  // namespace
+
+void lettura_voci::controlla_numero(int64_t letto) {
+  const std::string_view t = f_.testo_campo();
+  if (intero_semplice(t)) return;
+  const luogo& dove = f_.campo();
+  const std::string testo = da_windows1252(std::string(t.substr(0, 40)));
+  const std::string valore = std::to_string(letto);
+  if (s_.voce_corrente && dove.linea > s_.voce_corrente->linea && !ha_cifre(t)) {
+    linea_avvisata_ = dove.linea;  // what follows on that line is this slip's doing
+    avvisa("V205", dove,
+           "alla voce \"" + da_windows1252(parola_voce_.substr(0, 40)) + "\" della riga " +
+               std::to_string(s_.voce_corrente->linea) + " mancano valori: il campo \"" + testo +
+               "\" della riga " + std::to_string(dove.linea) + " è preso come suo valore e letto come " + valore);
+    return;
+  }
+  std::string motivo;
+  if (t.empty())
+    motivo = "campo numerico vuoto, letto come 0";
+  else if (const auto punto = t.find('.'); punto != std::string_view::npos && t.size() - punto == 4 &&
+                                             intero_semplice(t.substr(0, punto)) && intero_semplice(t.substr(punto + 1)))
+    motivo = "\"" + testo + "\" è letto come " + valore +
+             ": il punto è la virgola dei decimali, non il separatore delle migliaia";
+  else if (!ha_cifre(t))
+    motivo = "campo numerico senza cifre (\"" + testo + "\"), letto come 0";
+  else
+    motivo = "campo numerico \"" + testo + "\" che non è un intero: il compilatore legge " + valore;
+  avvisa("V201", dove, motivo + "; qui va un numero intero, per esempio " + (letto == 0 ? "0" : valore));
+}
+
+void lettura_voci::voce_sconosciuta(std::initializer_list<std::string_view> note) {
+  riconosciuta_ = false;
+  if (!s_.verifica() || !s_.voce_corrente) return;
+  const std::string& r = s_.riga;
+  const auto primo = r.find_first_not_of(" \t");
+  if (primo == std::string::npos || r[primo] == '[') return;
+  const luogo& dove = *s_.voce_corrente;
+  if (dove.linea == linea_avvisata_) return;
+  linea_avvisata_ = dove.linea;
+  const std::string testo = da_windows1252(r.substr(0, 60));
+  if (dove.linea == linea_precedente_ && precedente_riconosciuta_) {
+    avvisa("V204", dove, "valore in più (\"" + testo + "\") dopo la voce della stessa riga: il compilatore lo salta");
+    return;
+  }
+  const std::string campo = minuscolo(r.substr(primo));
+  for (std::string_view nota : note) {
+    const std::size_t d = distanza(campo.substr(0, nota.size() + 2), nota);
+    const std::size_t d_esatta = distanza(campo.substr(0, nota.size()), nota);
+    if (std::min(d, d_esatta) <= 2 && nota.size() >= 5) {
+      avvisa("V213", dove, "\"" + testo + "\" somiglia alla parola chiave \"" + std::string(nota) +
+                               "\" ma non lo è: il compilatore salta la riga");
+      return;
+    }
+  }
+  avvisa("V203", dove, "riga che nessuna parola chiave riconosce (\"" + testo + "\"): il compilatore la salta");
+}
+
+void lettura_voci::controlla_crescente(int32_t p, int32_t& precedente, std::string_view che_cosa) {
+  if (s_.verifica() && p < precedente)
+    avvisa("V207", campo_posizione(),
+           std::string(che_cosa) + " al metro " + std::to_string(p) + " dopo una al metro " +
+               std::to_string(precedente) + ": le posizioni vanno in ordine crescente, e questa non cambia nulla");
+  precedente = std::max(precedente, p);
 }
 
 void lettura_voci::segna_guasto(const std::string& motivo) {

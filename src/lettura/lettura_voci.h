@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 #include <optional>
 #include <string>
@@ -41,14 +42,32 @@ class lettura_voci {
 
   template <class T = int32_t>
   T numero() {
+    T valore{};
     try {
-      return f_.leggi_numero<T>();
+      valore = f_.leggi_numero<T>();
     } catch (const guasto&) {
       campo_guasto_ = f_.campo();
       testo_guasto_ = std::string(f_.testo_campo());
       throw;
     }
+    if (!campo_posizione_) campo_posizione_ = f_.campo();
+    if (s_.verifica()) controlla_numero(static_cast<int64_t>(valore));
+    return valore;
   }
+
+  // The field of the entry's first number, its position for the entries
+  // that have one.
+  const luogo& campo_posizione() const { return campo_posizione_ ? *campo_posizione_ : f_.campo(); }
+
+  // A warning of a checking reading; a faithful reading gives none.
+  void avvisa(std::string_view id, const luogo& dove, std::string motivo);
+  // A keyword field that no keyword of its block recognises: a warning,
+  // unless it is empty or a section header. `note` are the keywords the
+  // block knows, for a near miss.
+  void voce_sconosciuta(std::initializer_list<std::string_view> note);
+  // The position of an entry of a kind whose positions the reading wants
+  // growing: a warning when it goes back.
+  void controlla_crescente(int32_t p, int32_t& precedente, std::string_view che_cosa);
 
   // A problem of the format at the current entry. A faithful reading stops
   // (true: the caller returns at once); a checking reading records it and
@@ -75,6 +94,8 @@ class lettura_voci {
     } catch (const guasto& g) {
       segna_guasto(g.what());
       if (!s_.verifica()) throw guasto_segnalato(g.what());
+      // The rest of the entry's line would be read as entries of its own.
+      f_.salta_resto_della_riga();
       return seguito::prosegui;
     }
   }
@@ -99,8 +120,14 @@ class lettura_voci {
 
  private:
   void segna_guasto(const std::string& motivo);
+  void controlla_numero(int64_t letto);
 
   std::string parola_voce_;  // the keyword field of the entry being read
+  std::optional<luogo> campo_posizione_;
+  int linea_precedente_ = 0;  // where the field before the keyword field ends
+  bool riconosciuta_ = true;  // whether a keyword recognised the last keyword field
+  bool precedente_riconosciuta_ = true;
+  int linea_avvisata_ = 0;
   std::optional<luogo> campo_guasto_;
   std::string testo_guasto_;
   bool senza_griglia_segnalata_ = false;

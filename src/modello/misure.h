@@ -14,6 +14,9 @@ inline constexpr int64_t metri_oltre_la_fine = 7000;
 inline constexpr int32_t km_h_per_unita_velocita = 5;
 // The gradient byte of a cell holds the gradient plus this offset.
 inline constexpr int32_t zero_pendenza = 100;
+// Slowdowns at this speed (km/h) or faster get no orientation boards along
+// them or after their end.
+inline constexpr int32_t velocita_senza_tavole = 110;
 }  // namespace misura
 
 // Where a cell lies along the line. An object at metre x goes into cell

@@ -1,5 +1,7 @@
 #include "modello/stato_compilazione.h"
 
+#include <functional>
+
 #include "modello/arrotonda.h"
 #include "modello/guasto.h"
 
@@ -39,6 +41,47 @@ void stato_compilazione::segna_errore_in(int32_t codice, std::optional<luogo> do
   d.motivo = std::move(motivo);
   diagnostiche.push_back(std::move(d));
   if (metro) segna_posizione(*metro);
+}
+
+namespace {
+
+// The index of a cell of the grid given by reference, or -1 for one that
+// is not an element of it.
+int64_t indice_di(const std::vector<cella>& celle, const cella& c) {
+  const std::less<const cella*> prima;
+  if (celle.empty() || prima(&c, celle.data()) || !prima(&c, celle.data() + celle.size())) return -1;
+  return &c - celle.data();
+}
+
+}  // namespace
+
+void stato_compilazione::occupa(const cella& c) {
+  if (!verifica() || !voce_corrente) return;
+  if (occupanti.size() != celle.size()) occupanti.assign(celle.size(), std::nullopt);
+  const int64_t i = indice_di(celle, c);
+  if (i >= 0) occupanti[static_cast<std::size_t>(i)] = voce_corrente;
+}
+
+void stato_compilazione::occupa_voce(int64_t i) {
+  if (!verifica() || !voce_corrente || i < 0 || i >= numero_voci) return;
+  occupanti_voci[static_cast<std::size_t>(i)] = voce_corrente;
+}
+
+void stato_compilazione::segna_errore_occupata(int32_t codice, const cella& presa, std::optional<int32_t> metro) {
+  segna_errore(codice, metro);
+  const int64_t i = indice_di(celle, presa);
+  if (i < 0 || static_cast<std::size_t>(i) >= occupanti.size() || !occupanti[static_cast<std::size_t>(i)]) return;
+  diagnostica& d = diagnostiche.back();
+  d.prima = occupanti[static_cast<std::size_t>(i)];
+  d.nota = "la cella " + std::to_string(i) + " è già occupata dall'oggetto di questa voce";
+}
+
+void stato_compilazione::segna_errore_voce_occupata(int32_t codice, int64_t voce) {
+  segna_errore(codice);
+  if (voce < 0 || voce >= numero_voci || !occupanti_voci[static_cast<std::size_t>(voce)]) return;
+  diagnostica& d = diagnostiche.back();
+  d.prima = occupanti_voci[static_cast<std::size_t>(voce)];
+  d.nota = "la voce " + std::to_string(voce) + " della tabella della linea è già presa da questa voce";
 }
 
 void stato_compilazione::segna_posizione(int32_t metro) {

@@ -57,6 +57,11 @@ struct stato_compilazione {
   // must stop through errore and write nothing more.
   arresto fermata = arresto::nessuno;
 
+  // In a checking reading, the keyword field of the entry that put the
+  // object of each cell, and the text of each record, there.
+  std::vector<std::optional<luogo>> occupanti;
+  std::array<std::optional<luogo>, numero_voci> occupanti_voci{};
+
   // Which descriptions the package deletes after this reading: the line
   // description whenever it was read, the train description once its
   // reading began or when an unforeseen failure ended the reading.
@@ -84,6 +89,16 @@ struct stato_compilazione {
   // The same at a given place, with the reason in words.
   void segna_errore_in(int32_t codice, std::optional<luogo> dove, std::string motivo,
                        std::optional<int32_t> metro = std::nullopt);
+  // A problem with a cell (or a record) that an earlier entry already took:
+  // recorded as segna_errore does, with a note at that entry when the
+  // reading knows it.
+  void segna_errore_occupata(int32_t codice, const cella& presa, std::optional<int32_t> metro = std::nullopt);
+  void segna_errore_voce_occupata(int32_t codice, int64_t voce);
+  // The current entry puts an object in the cell, or a text in the record
+  // (noted by a checking reading only).
+  void occupa(const cella& c);
+  void occupa_voce(int64_t i);
+
   // The metre of the code standing: posizione_errore, and the metre of the
   // last problem recorded when it carries one and has none yet.
   void segna_posizione(int32_t metro);

@@ -21,10 +21,11 @@ void memo_indicatori_v_max(stato_compilazione& s, int32_t posizione, int32_t vas
                            int32_t strisced) {
   cella& c = s.cella_in_reale(indice_cella(posizione));
   if (!libera(c)) {
-    s.segna_errore(codice::indicatore_occupato);
+    s.segna_errore_occupata(codice::indicatore_occupato, c);
     return;
   }
   c.tipo = tipo_cella::indicatore_vmax;
+  s.occupa(c);
   c.dato1 = velocita_coppia(vad, vas);
   c.dato2 = velocita_coppia(vbd, vbs);
   c.dato3 = velocita_coppia(vcd, vcs);

@@ -27,13 +27,14 @@ void memo_segnale(stato_compilazione& s, int32_t posizione, int32_t& sx, int32_t
   const int32_t c = arrotonda_entro<int32_t>(indice_cella(posizione));
   cella& segnale = s.cella_in(c);
   if (!libera(segnale)) {
-    s.segna_errore(codice::segnale_occupato);
+    s.segna_errore_occupata(codice::segnale_occupato, segnale);
     return;
   }
 
   // The two side codes travel together: 3 * sx + dx.
   const int64_t lati = int64_t{sx} * 3 + dx;
   segnale.tipo = tipo_cella::segnale;
+  s.occupa(segnale);
   segnale.dato4 = bassi_16(int64_t{rapp} * 10 + lati);
   segnale.dato1 = decine_e_unita(s1, d1);
   segnale.dato2 = decine_e_unita(s2, d2);

@@ -1,6 +1,7 @@
 #include "resoconto/resoconto.h"
 
 #include "lettura/righe.h"
+#include "resoconto/diagnostiche.h"
 #include "modello/windows1252.h"
 
 namespace gara {
@@ -23,12 +24,6 @@ const diagnostica* errore_in_vigore(const stato_compilazione& s) {
   if (s.codice_errore == codice::nessuno) return nullptr;
   for (auto d = s.diagnostiche.rbegin(); d != s.diagnostiche.rend(); ++d)
     if (d->livello == gravita::errore && d->codice == s.codice_errore) return &*d;
-  return nullptr;
-}
-
-const descrizione* descrizione_di(const sorgenti& d, const std::string& file) {
-  if (file == d.linea.nome) return &d.linea;
-  if (file == d.treno.nome) return &d.treno;
   return nullptr;
 }
 
@@ -75,9 +70,17 @@ void scrivi_resoconto(const compilazione_mostrata& c, std::ostream& out) {
       const luogo& o = *e->dove;
       out << "  nel file " << tra_virgolette_testo(o.file);
       if (o.linea > 0) {
-        out << ", riga " << o.linea << "\n";
-        if (const descrizione* d = descrizione_di(c.descrizioni, o.file))
-          if (auto riga = riga_mostrata(*d, o.linea)) out << "    " << o.linea << " | " << *riga << "\n";
+        out << ", riga " << o.linea;
+        if (o.colonna > 0) out << ", colonna " << o.colonna;
+        out << "\n";
+        if (auto riga = riga_con_segno(c.descrizioni, o)) {
+          // Indented under the place, line by line.
+          for (std::size_t i = 0; i < riga->size();) {
+            const std::size_t fine = riga->find('\n', i);
+            out << "  " << riga->substr(i, fine - i) << "\n";
+            i = fine == std::string::npos ? riga->size() : fine + 1;
+          }
+        }
       } else {
         out << "\n";
       }
@@ -119,9 +122,14 @@ nlohmann::ordered_json resoconto_json(const compilazione_mostrata& c) {
       j["riga"] = e->dove->linea;
     else
       j["riga"] = nullptr;
+    if (e->dove->linea > 0 && e->dove->colonna > 0)
+      j["colonna"] = e->dove->colonna;
+    else
+      j["colonna"] = nullptr;
   } else {
     j["file"] = nullptr;
     j["riga"] = nullptr;
+    j["colonna"] = nullptr;
   }
   j["scritti"] = c.scritti;
   return j;

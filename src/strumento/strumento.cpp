@@ -14,6 +14,7 @@
 #include "strumento/mostra.h"
 #include "strumento/percorso_utf8.h"
 #include "strumento/uscite.h"
+#include "strumento/verifica.h"
 
 namespace gara::strumento {
 
@@ -128,6 +129,7 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       "Esempi:\n"
       "  scenario estrai mio_scenario\n"
       "  scenario compila --percorso Corvana_Selvadoro --treno \"R 47315\" mio_scenario\n"
+      "  scenario verifica mio_scenario\n"
       "  scenario mostra \"mio_scenario/Corvana_Selvadoro_R 47315.sim\"\n"
       "  scenario disegna --percorso Corvana_Selvadoro --treno \"R 47315\" mio_scenario\n"
       "  scenario anteprima mio_scenario\n"
@@ -199,6 +201,48 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                          "posizione_errore, errore, messaggio, file, riga, scritti) invece del "
                          "resoconto; per gli errori d'uso (uscita 3) solo il messaggio sugli errori. "
                          "Es.: --json"));
+  }
+
+  opzioni_verifica_comando verifica;
+  {
+    auto* sub = sottocomando(
+        app, "verifica", "Controlla le descrizioni e riporta tutti i problemi insieme",
+        "Legge per intero le due descrizioni della CARTELLA e riporta ogni problema che trova: gli "
+        "errori (tutto ciò che farebbe finire la compilazione con un codice diverso da 0, compreso "
+        "quello che riporterebbe compila) e gli avvisi (ciò che il compilatore accetta ma che quasi "
+        "certamente non è voluto). Dopo ogni errore riprende dalla voce seguente. Ogni problema ha "
+        "file, riga e colonna, e un identificativo stabile; --elenco mostra il catalogo. Non scrive, "
+        "non cambia e non cancella nulla.",
+        "Esempi:\n"
+        "  scenario verifica mio_scenario\n"
+        "  scenario verifica --percorso Corvana_Selvadoro --treno \"R 47315\" mio_scenario\n"
+        "  scenario verifica --formato sarif mio_scenario > verifica.sarif\n"
+        "  scenario verifica --elenco\n\n"
+        "Uscita: 0 nessun errore (avvisi ammessi); 1 almeno un errore, o un avviso con\n"
+        "--severo; 3 errore d'uso, cartella mancante o file illeggibile.");
+    sub->add_option("CARTELLA", verifica.cartella,
+                    a_capo("Cartella delle descrizioni. Es.: mio_scenario"))
+        ->type_name("");
+    opzione_identita(sub, verifica.percorso, verifica.treno, false);
+    sub->add_flag("--senza-tracciato", verifica.senza_tracciato,
+                  a_capo("Controlla come una compilazione senza il tracciato metro per metro "
+                         "(j = 0). Es.: --senza-tracciato"));
+    sub->add_option("--formato", verifica.formato,
+                    a_capo("testo (il predefinito: FILE:RIGA:COLONNA: errore: messaggio [V008], la "
+                           "riga e un segno sotto il campo), json (un solo oggetto) o sarif (SARIF "
+                           "2.1.0, per gli editor e i servizi di analisi). Es.: --formato json"))
+        ->type_name("FORMATO")
+        ->check(CLI::IsMember({"testo", "json", "sarif"}));
+    sub->add_flag("--severo", verifica.severo,
+                  a_capo("Anche un solo avviso fa uscire con 1. Es.: --severo"));
+    sub->add_option("--massimo", verifica.massimo,
+                    a_capo("Quanti problemi mostra al più il formato testo (predefinito 200); json "
+                           "e sarif li riportano tutti. Es.: --massimo 50"))
+        ->type_name("N")
+        ->check(CLI::PositiveNumber);
+    sub->add_flag("--elenco", verifica.elenco,
+                  a_capo("Mostra il catalogo di tutti i problemi che la verifica riconosce: "
+                         "identificativo, gravità e spiegazione. Es.: --elenco"));
   }
 
   opzioni_mostra mostra;
@@ -293,7 +337,7 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   const auto noto = app.get_subcommands([&primo](const CLI::App* sub) { return sub->get_name() == primo; });
   if (!primo.empty() && primo[0] != '-' && noto.empty()) {
     err << "scenario: sottocomando sconosciuto: " << primo
-        << " (i sottocomandi sono estrai, compila, mostra, disegna e anteprima)\n"
+        << " (i sottocomandi sono estrai, compila, verifica, mostra, disegna e anteprima)\n"
         << "Per l'aiuto: scenario --help\n";
     return uscita::uso;
   }
@@ -314,6 +358,14 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   }
   if (app.got_subcommand("mostra")) return comando_mostra(mostra, out, err);
   if (app.got_subcommand("anteprima")) return comando_anteprima(anteprima, out, err);
+  if (app.got_subcommand("verifica")) {
+    if (!verifica.elenco && verifica.cartella.empty()) {
+      err << "scenario: manca l'argomento obbligatorio CARTELLA\n"
+          << "Per l'aiuto: scenario verifica --help\n";
+      return uscita::uso;
+    }
+    return comando_verifica(verifica, out, err);
+  }
   if (!uscita_disegna.empty()) disegna.svg = percorso_da_utf8(uscita_disegna);
   return comando_disegna(disegna, out, err);
 }

@@ -29,8 +29,8 @@ struct fascia {
 };
 constexpr std::array<fascia, 3> fasce{{{5, 7}, {11, 13}, {18, 20}}};
 
-// Slowdowns slower than this get a board every 8 cells (400 m) along them.
-constexpr int16_t velocita_senza_tavole = 110;
+// Slowdowns slower than misura::velocita_senza_tavole get a board every 8
+// cells (400 m) along them.
 constexpr int32_t passo_tavole = 8;
 
 // After a slow slowdown's end, the first signal within 12 cells (600 m)
@@ -48,8 +48,14 @@ void abbassa_tavola(cella& c) {
   c.dato1 = entro<int16_t>(int64_t{minimo(valore_tavola, c.dato1)});
 }
 
-void segna(stato_compilazione& s, int32_t codice_tavola, int64_t indice) {
+// A board that found no cell. The metre is that of the cell where the
+// search stood; the entry is that of the signal or slowdown whose boards
+// they are (its cell is `oggetto`), when the reading noted it.
+void segna(stato_compilazione& s, int32_t codice_tavola, int64_t indice, int64_t oggetto) {
   s.segna_errore(codice_tavola, entro<int32_t>(indice * misura::metri_cella));
+  if (oggetto >= 0 && static_cast<std::size_t>(oggetto) < s.occupanti.size() &&
+      s.occupanti[static_cast<std::size_t>(oggetto)])
+    s.diagnostiche.back().dove = s.occupanti[static_cast<std::size_t>(oggetto)];
 }
 
 // Every signal in the 20 cells before the warning point at c gets a board
@@ -70,7 +76,7 @@ void tavole_prima_dell_avviso(stato_compilazione& s, int64_t c) {
     else if (seconda.tipo == tipo_cella::tavola)
       abbassa_tavola(seconda);
     else
-      segna(s, codice::tavola_segnale_impossibile, i);
+      segna(s, codice::tavola_segnale_impossibile, i, i);
   }
 }
 
@@ -87,7 +93,7 @@ void tavole_nelle_fasce(stato_compilazione& s, int64_t c) {
         posata = true;
       }
     }
-    if (!posata) segna(s, codice::tavola_fascia_impossibile, c);
+    if (!posata) segna(s, codice::tavola_fascia_impossibile, c, c);
   }
 }
 
@@ -116,7 +122,7 @@ std::optional<int64_t> tavole_lungo_rallentamento(stato_compilazione& s, int64_t
         contatore = -1;
       } else {
         // The counter stays past 8: no more boards along this slowdown.
-        segna(s, codice::tavola_rallentamento_impossibile, t);
+        segna(s, codice::tavola_rallentamento_impossibile, t, c);
       }
     }
   }
@@ -134,7 +140,7 @@ void tavola_dopo_la_fine(stato_compilazione& s, int64_t e) {
     else if (libera(s.cella_in(g - 2)))
       posa_tavola(s.cella_in(g - 2));
     else
-      segna(s, codice::tavola_rallentamento_impossibile, e);
+      segna(s, codice::tavola_rallentamento_impossibile, e, e);
     return;
   }
 }
@@ -156,7 +162,7 @@ void tavole_orientamento(stato_compilazione& s) {
       tavole_nelle_fasce(s, c);
       // A fast slowdown gets neither the boards along it nor the one after
       // its end: the walk along it is what finds the end cell.
-      if (velocita < velocita_senza_tavole) {
+      if (velocita < misura::velocita_senza_tavole) {
         if (const auto fine = tavole_lungo_rallentamento(s, c)) tavola_dopo_la_fine(s, *fine);
       }
     }

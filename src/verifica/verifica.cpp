@@ -1,6 +1,7 @@
 #include "verifica/verifica.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "modello/codici.h"
 #include "verifica/avvisi_testo.h"
@@ -9,10 +10,16 @@ namespace gara {
 
 namespace {
 
-bool stesso_errore(const diagnostica& a, const diagnostica& b) {
-  if (a.livello != gravita::errore || b.livello != gravita::errore || a.codice != b.codice) return false;
-  if (a.dove.has_value() != b.dove.has_value()) return false;
-  return !a.dove || (a.dove->file == b.dove->file && a.dove->linea == b.dove->linea);
+// Whether a diagnostic of the check stands for an error of the compile: the
+// same code at the same file and line, as far as the compile's has them
+// (the orientation-board pass and the stamp name no entry; the check may).
+bool stesso_errore(const diagnostica& controllo, const diagnostica& compilazione) {
+  if (controllo.livello != gravita::errore || compilazione.livello != gravita::errore ||
+      controllo.codice != compilazione.codice)
+    return false;
+  if (!compilazione.dove) return true;
+  if (!controllo.dove || controllo.dove->file != compilazione.dove->file) return false;
+  return compilazione.dove->linea == 0 || controllo.dove->linea == compilazione.dove->linea;
 }
 
 // The errors of the faithful compile that its caller is told: the code it
@@ -31,8 +38,11 @@ std::vector<diagnostica> errori_della_compilazione(const stato_compilazione& s) 
   return e;
 }
 
-// The order of the report: the line description, then the train
-// description, each by line and column; what belongs to no place last.
+// The order of the report, which is the order of the reading: the line
+// description, then the train description, each by line and column, what
+// belongs to a file but to no line of it after its lines (the checks at the
+// end of a reading), and what belongs to no file last (the passes after the
+// reading, the stamp).
 int ordine_file(const diagnostica& d, const sorgenti& s) {
   if (!d.dove) return 3;
   if (d.dove->file == s.linea.nome) return 0;
@@ -64,7 +74,8 @@ esito_verifica verifica(const sorgenti& d, const opzioni_verifica& o) {
     const int fa = ordine_file(a, d), fb = ordine_file(b, d);
     if (fa != fb) return fa < fb;
     if (!a.dove || !b.dove) return false;
-    if (a.dove->linea != b.dove->linea) return a.dove->linea < b.dove->linea;
+    const auto linea = [](const luogo& l) { return l.linea > 0 ? l.linea : std::numeric_limits<int>::max(); };
+    if (linea(*a.dove) != linea(*b.dove)) return linea(*a.dove) < linea(*b.dove);
     return a.dove->colonna < b.dove->colonna;
   });
   for (const auto& x : tutte) {

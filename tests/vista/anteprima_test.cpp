@@ -70,12 +70,12 @@ TEST(Anteprima, UnaDescrizioneGuastaTieneLUltimaImmagineBuonaComeSuperata) {
   EXPECT_EQ(c["svg"], buona);
   ASSERT_GE(c["errori"].get<int>(), 1);
   const auto& d = c["diagnostiche"][0];
-  EXPECT_EQ(d["livello"], "errore");
-  EXPECT_EQ(d["dove"]["file"], "Corvana_Selvadoro_R 47315-.txt");
-  EXPECT_EQ(d["dove"]["linea"], linea_di(*guaste.treno.byte, "segnale,   15x00"));
-  EXPECT_GT(d["dove"]["colonna"].get<int>(), 0);
-  EXPECT_NE(d["dove"]["riga"].get<std::string>().find("15x00"), std::string::npos);
-  EXPECT_FALSE(d["motivo"].get<std::string>().empty());
+  EXPECT_EQ(d["gravita"], "errore");
+  EXPECT_EQ(d["file"], "Corvana_Selvadoro_R 47315-.txt");
+  EXPECT_EQ(d["riga"], linea_di(*guaste.treno.byte, "segnale,   15x00"));
+  EXPECT_GT(d["colonna"].get<int>(), 0);
+  EXPECT_NE(d["sorgente"].get<std::string>().find("15x00"), std::string::npos);
+  EXPECT_FALSE(d["messaggio"].get<std::string>().empty());
 
   // Mended, the picture follows the text again.
   a.aggiorna(spedito());

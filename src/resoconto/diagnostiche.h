@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "modello/diagnostica.h"
+#include "modello/sorgenti.h"
+#include "verifica/verifica.h"
+
+namespace gara {
+
+// The source line of a place and a caret under its field, as a compiler
+// shows them ("    12 | stazione, ...", "       |           ^~~~");
+// nothing when the place has no line in the descriptions given.
+std::optional<std::string> riga_con_segno(const sorgenti& d, const luogo& l);
+
+// The check in the form compilers use, one diagnostic after another:
+// "FILE:RIGA:COLONNA: errore: messaggio [V008]", the source line with a
+// caret, the related places as "nota:" lines; at most `massimo` of them,
+// then how many more there are, then "N errori, M avvisi".
+void scrivi_verifica(const esito_verifica& e, const sorgenti& d, std::ostream& out, std::size_t massimo);
+
+// The same as one JSON object: {"diagnostiche": [...], "errori": N, "avvisi": M}.
+nlohmann::ordered_json verifica_json(const esito_verifica& e);
+
+// A SARIF 2.1.0 log of the check, with the catalogue as the tool's rules.
+nlohmann::ordered_json verifica_sarif(const esito_verifica& e);
+
+// The catalogue of the check's diagnostics: identifier, severity, one
+// line of explanation.
+void scrivi_catalogo(std::ostream& out);
+
+}  // namespace gara

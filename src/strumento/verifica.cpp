@@ -1,0 +1,44 @@
+#include "strumento/verifica.h"
+
+#include "file/scenario_su_disco.h"
+#include "resoconto/diagnostiche.h"
+#include "strumento/cartelle.h"
+#include "strumento/identita.h"
+#include "strumento/uscite.h"
+#include "verifica/verifica.h"
+
+namespace gara::strumento {
+
+int comando_verifica(const opzioni_verifica_comando& o, std::ostream& out, std::ostream& err) {
+  if (o.elenco) {
+    scrivi_catalogo(out);
+    return uscita::riuscita;
+  }
+  if (!cartella_esistente(o.cartella, err)) return uscita::uso;
+  const auto id = identita_per_cartella(o.cartella, o.percorso, o.treno, err);
+  if (!id) return uscita::uso;
+
+  const sorgenti d = leggi_sorgenti(o.cartella, id->nome_percorso, id->nome_treno);
+  for (const descrizione* x : {&d.linea, &d.treno}) {
+    if (x->illeggibile) {
+      err << "scenario: " << *x->illeggibile << "\n";
+      return uscita::uso;
+    }
+  }
+  const esito_verifica e = verifica(d, {id->nome_percorso, id->nome_treno, o.senza_tracciato ? 0 : 1});
+
+  const auto json = [&](const nlohmann::ordered_json& j) {
+    out << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+  };
+  if (o.formato == "json")
+    json(verifica_json(e));
+  else if (o.formato == "sarif")
+    json(verifica_sarif(e));
+  else
+    scrivi_verifica(e, d, out, o.massimo);
+
+  const bool fallita = e.errori > 0 || (o.severo && e.avvisi > 0);
+  return fallita ? uscita::codice_errore : uscita::riuscita;
+}
+
+}  // namespace gara::strumento
