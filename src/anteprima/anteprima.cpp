@@ -22,7 +22,8 @@ const descrizione* descrizione_di(const sorgenti& d, const std::string& file) {
   return nullptr;
 }
 
-std::shared_ptr<const immagine> disegna(const stato_compilazione& s, const sorgenti& d) {
+std::shared_ptr<const immagine> disegna(const esito_verifica& e, const sorgenti& d) {
+  const stato_compilazione& s = e.compilazione.stato;
   std::optional<tracciato_metri> tracciato;
   if (s.genera_tracciato != 0) tracciato = s.tracciato;
   const auto vista = vista::prepara_vista(s.celle, s.tabella_linea, std::move(tracciato));
@@ -36,6 +37,8 @@ std::shared_ptr<const immagine> disegna(const stato_compilazione& s, const sorge
   r->metro_minimo = disegno.metro_minimo;
   r->metro_massimo = disegno.metro_massimo;
   r->celle = s.celle;
+  r->occupanti = e.occupanti;
+  r->descrizioni = d;
   r->voci = voci_con_metro(d);
   return r;
 }
@@ -70,18 +73,17 @@ nlohmann::ordered_json diagnostiche_json(const esito_verifica& e, const sorgenti
 
 void anteprima::aggiorna(const sorgenti& d) {
   const esito_verifica esito = verifica(d, opzioni_);
-  const stato_compilazione& s = esito.compilazione.stato;
   diagnostiche_ = diagnostiche_json(esito, d);
   ++versione_;
 
   const bool disegnabile = esito.compilazione.binari_da_scrivere();
   if (disegnabile && esito.errori == 0) {
-    immagine_ = disegna(s, d);
+    immagine_ = disegna(esito, d);
     stato_ = stato_immagine::aggiornata;
   } else if (stato_ == stato_immagine::aggiornata || stato_ == stato_immagine::superata) {
     stato_ = stato_immagine::superata;  // the last good picture stays
   } else if (disegnabile) {
-    immagine_ = disegna(s, d);
+    immagine_ = disegna(esito, d);
     stato_ = stato_immagine::con_errori;
   } else {
     immagine_.reset();
@@ -130,14 +132,22 @@ std::optional<nlohmann::ordered_json> anteprima::ispeziona(int64_t metro, int64_
   std::string testo = riga.str();
   if (!testo.empty() && testo.back() == '\n') testo.pop_back();
 
+  nlohmann::ordered_json r{{"versione", versione_},
+                           {"cella", c},
+                           {"metro", metro_oggetto(c)},
+                           {"elenco", testo}};
+  const auto i = static_cast<std::size_t>(c);
+  if (i < immagine_->occupanti.size() && immagine_->occupanti[i]) {
+    const luogo& l = *immagine_->occupanti[i];
+    r["origine"] = {{"file", l.file}, {"linea", l.linea}, {"colonna", l.colonna}};
+    if (const descrizione* sorgente = descrizione_di(immagine_->descrizioni, l.file))
+      if (auto testo_voce = riga_mostrata(*sorgente, l.linea)) r["origine"]["testo"] = *testo_voce;
+  }
   nlohmann::ordered_json voci = nlohmann::ordered_json::array();
   for (const auto& v : voci_vicine(immagine_->voci, metro_oggetto(c)))
     voci.push_back({{"file", v.file}, {"linea", v.linea}, {"metro", v.metro}, {"testo", v.testo}});
-  return nlohmann::ordered_json{{"versione", versione_},
-                                {"cella", c},
-                                {"metro", metro_oggetto(c)},
-                                {"elenco", testo},
-                                {"voci", voci}};
+  r["voci"] = std::move(voci);
+  return r;
 }
 
 }  // namespace gara::anteprima

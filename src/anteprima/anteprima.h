@@ -27,6 +27,10 @@ struct immagine {
   int64_t metro_minimo = 0;
   int64_t metro_massimo = 0;
   std::vector<cella> celle;
+  // The entry that put each cell's object, where the check knows it, and
+  // the descriptions it came from (for the lines to show).
+  std::vector<std::optional<luogo>> occupanti;
+  sorgenti descrizioni;
   std::vector<voce_con_metro> voci;
 };
 
@@ -57,8 +61,10 @@ class anteprima {
   // The inspector at a metre of the profile: the cell whose object stands
   // nearest within `tolleranza` metres (a pointer on a drawn symbol finds
   // its object at any zoom), else the cell of that metre; its line as
-  // `scenario mostra` lists it, and the entries of the descriptions at its
-  // metre. Nothing without a picture.
+  // `scenario mostra` lists it, the entry that put its object there
+  // ("origine", when the check knows it), and the entries of the
+  // descriptions at its metre, or the nearest before ("voci").
+  // Nothing without a picture.
   std::optional<nlohmann::ordered_json> ispeziona(int64_t metro, int64_t tolleranza = 0) const;
 
   // Counts the updates: the page asks for the content again when it moves.

@@ -232,10 +232,16 @@ async function ispeziona(metro) {
     const c = await r.json();
     metroIspezionato = metro;
     const voci = document.createElement("div");
-    if (c.voci.length === 0) voci.append(testo("div", "Nessuna voce delle descrizioni a questo metro.", "nota"));
-    for (const v of c.voci)
-      voci.append(testo("div", (v.metro === c.metro || Math.abs(v.metro - c.metro) < 25 ? "Voce" : "Voce precedente più vicina") +
-                               ": " + v.file + ", riga " + v.linea, "dove"), testo("pre", v.testo));
+    if (c.origine) {
+      voci.append(testo("div", "Messa qui dalla voce: " + c.origine.file + ", riga " + c.origine.linea +
+                               ", colonna " + c.origine.colonna, "dove"));
+      if (c.origine.testo !== undefined) voci.append(testo("pre", c.origine.testo));
+    } else {
+      if (c.voci.length === 0) voci.append(testo("div", "Nessuna voce delle descrizioni a questo metro.", "nota"));
+      for (const v of c.voci)
+        voci.append(testo("div", (Math.abs(v.metro - c.metro) <= 25 ? "Voce a questo metro" : "Voce precedente più vicina") +
+                                 ": " + v.file + ", riga " + v.linea, "dove"), testo("pre", v.testo));
+    }
     box.replaceChildren(testo("div", "Cella " + c.cella + " · metro " + c.metro + (contenuto.stato === "superata" ? " (immagine superata)" : "")),
                         testo("pre", c.elenco), voci);
   } catch (e) { /* the next pointer move asks again */ }

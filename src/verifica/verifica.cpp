@@ -55,8 +55,9 @@ int ordine_file(const diagnostica& d, const sorgenti& s) {
 esito_verifica verifica(const sorgenti& d, const opzioni_verifica& o) {
   esito_verifica e;
   e.compilazione = compila(d, {o.nome_percorso, o.nome_treno, o.j, modo_lettura::fedele});
-  const risultato_compilazione controllo =
+  risultato_compilazione controllo =
       compila(d, {o.nome_percorso, o.nome_treno, o.j, modo_lettura::verifica});
+  e.occupanti = std::move(controllo.stato.occupanti);
 
   std::vector<diagnostica> tutte = controllo.stato.diagnostiche;
   // The checking reading follows the faithful one up to its first problem,

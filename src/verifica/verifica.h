@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,10 @@ struct esito_verifica {
   // The faithful compile of the same descriptions: the model, the code and
   // the binaries exactly as the package and `scenario compila` give them.
   risultato_compilazione compilazione;
+  // The checking reading's record of the entry that put the object of each
+  // cell (none for an empty cell and for what the passes after the reading
+  // put there); it follows the faithful model whenever there is no error.
+  std::vector<std::optional<luogo>> occupanti;
 };
 
 // Checks the descriptions given; reads no file and writes none.

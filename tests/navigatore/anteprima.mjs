@@ -185,7 +185,7 @@ if (banco > 0) {
       const ispettore = await page.locator("#ispettore").textContent();
       assert.match(ispettore, /metro 15500/);
       assert.match(ispettore, /tipo\s+1 \(segnale/);
-      assert.match(ispettore, /R 47315-\.txt, riga \d+/);
+      assert.match(ispettore, /Messa qui dalla voce: Corvana_Selvadoro_R 47315-\.txt, riga 25, colonna 1/);
       await page.screenshot({ path: path.join(lavoro, "anteprima-3-ispettore.png"), fullPage: false });
 
       // Mended: no diagnostic, the picture current again.

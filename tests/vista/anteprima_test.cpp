@@ -118,9 +118,13 @@ TEST(Anteprima, LIspettoreDiceLaCellaEDaQualeVoceViene) {
   EXPECT_EQ((*s)["metro"], 15500);
   const std::string elenco = (*s)["elenco"];
   EXPECT_EQ(elenco.rfind("cella   311  metro   15500  tipo   1", 0), 0u) << elenco;
+  const int linea_segnale = linea_di(dati_treno(), "segnale,   15500");
+  EXPECT_EQ((*s)["origine"]["file"], "Corvana_Selvadoro_R 47315-.txt");
+  EXPECT_EQ((*s)["origine"]["linea"], linea_segnale);
+  EXPECT_EQ((*s)["origine"]["colonna"], 1);
+  EXPECT_EQ((*s)["origine"]["testo"].get<std::string>().rfind("segnale,   15500,", 0), 0u);
   ASSERT_EQ((*s)["voci"].size(), 1u);
-  EXPECT_EQ((*s)["voci"][0]["file"], "Corvana_Selvadoro_R 47315-.txt");
-  EXPECT_EQ((*s)["voci"][0]["linea"], linea_di(dati_treno(), "segnale,   15500"));
+  EXPECT_EQ((*s)["voci"][0]["linea"], linea_segnale);
 
   // A pointer 120 m off finds the signal when the pointer's tolerance
   // reaches it, the empty cell under it otherwise.
@@ -128,9 +132,12 @@ TEST(Anteprima, LIspettoreDiceLaCellaEDaQualeVoceViene) {
   EXPECT_EQ((*a.ispeziona(15620, 0))["cella"], 313);
   EXPECT_EQ((*a.ispeziona(15620, -5))["cella"], 313);
 
+  // The orientation boards ahead of the slowdown come from the pass after
+  // the reading: no entry put them, the nearest one before is shown.
   // Between entries: the nearest one before. Past either end: the end cells.
   const auto tra = a.ispeziona(15800);
   ASSERT_TRUE(tra);
+  EXPECT_FALSE(tra->contains("origine"));
   ASSERT_EQ((*tra)["voci"].size(), 1u);
   EXPECT_EQ((*tra)["voci"][0]["metro"], 15500);
   EXPECT_EQ((*a.ispeziona(-500))["cella"], 0);
