@@ -24,3 +24,5 @@ installa_mancanti --senza-consigliati \
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
   wine wine64 fonts-wine libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1 \
   xvfb xdotool imagemagick tesseract-ocr tesseract-ocr-eng
+# cpp-httplib whole, as the Windows build of the tool takes it.
+bash httplib_windows.sh >/dev/null

@@ -28,6 +28,9 @@ using namespace std::chrono_literals;
 constexpr auto intervallo_sorveglianza = 50ms;
 constexpr auto intervallo_silenzio = 15s;
 constexpr std::size_t corpo_massimo = 1024;  // the preview takes no bodies
+// Each open page holds one connection (its event stream) for as long as it
+// is open: room for many pages and their other requests.
+constexpr std::size_t connessioni_contemporanee = 32;
 
 // What the watcher publishes and the connections read: the preview's
 // state, its content as JSON for the pages, and whether the server ends.
@@ -98,6 +101,7 @@ std::string messaggio_errore(int stato) {
 }
 
 void prepara_percorsi(httplib::Server& server, bacheca& b, const int& porta) {
+  server.new_task_queue = [] { return new httplib::ThreadPool(connessioni_contemporanee); };
   server.set_payload_max_length(corpo_massimo);
   server.set_pre_routing_handler([&porta](const httplib::Request& req, httplib::Response& res) {
     if (auto r = anteprima::controlla_richiesta(req.get_header_value("Host"), req.target, porta)) {

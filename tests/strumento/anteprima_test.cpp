@@ -16,7 +16,9 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "aiuti_prove.h"
 #include "strumento/aiuti_strumento.h"
@@ -190,7 +192,14 @@ TEST(Anteprima, RispondeSoloAlLoopbackERifiutaLeRichiesteOstili) {
     const std::string r = p.ricevi_fino("\r\n\r\n");
     EXPECT_EQ(stato_http(r), c.stato) << c.richiesta.substr(0, 80) << "\n" << r.substr(0, 200);
   }
-  // Still there after all of them, and nothing written in the folder.
+  // Still there after all of them, with a dozen pages open (each holds its
+  // event stream), and nothing written in the folder.
+  std::vector<std::unique_ptr<presa>> pagine;
+  for (int i = 0; i < 12; ++i) {
+    pagine.push_back(std::make_unique<presa>(a.porta()));
+    pagine.back()->invia(get("/eventi", host));
+    EXPECT_NE(pagine.back()->ricevi_fino("data: ").find("data: "), std::string::npos) << i;
+  }
   presa p(a.porta());
   p.invia(get("/", host));
   const std::string pagina = p.ricevi_fino("</html>");
