@@ -14,7 +14,9 @@
 #  - the authoring tool scenario.exe: a console program with its version
 #    record, reproducible, that in a folder whose path holds a space, an
 #    accented letter and a letter beyond Windows-1252 writes the same
-#    binaries, JSON, listings and drawing as the Linux tool.
+#    binaries, JSON, listings and drawing as the Linux tool; and that its
+#    preview serves the page there, follows a save, refuses a foreign Host
+#    and ends cleanly on Ctrl+C.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 radice=$PWD
@@ -180,6 +182,43 @@ for f in "$windows"/*.json; do
     sbaglio "JSON non valido: $f"
 done
 echo "$(find "$windows" -type f | wc -l) file identici (binari, JSON, elenchi, SVG, aiuto, errore)"
+
+passo "scenario.exe anteprima sotto Wine: la pagina, un salvataggio, un Host estraneo, Ctrl+C"
+# In a session of its own, so that Ctrl+C (SIGINT) reaches the program
+# through Wine and nothing else.
+cartella_anteprima="$windows/mio scenario"
+setsid "${wine[@]}" "$radice/$strumento_exe" anteprima "Z:${cartella_anteprima//\//\\}" \
+  >"$lavoro/anteprima.txt" 2>&1 </dev/null &
+servizio=$!
+for _ in $(seq 1 200); do
+  grep -q '^http' "$lavoro/anteprima.txt" && break
+  sleep 0.3
+done
+indirizzo=$(head -1 "$lavoro/anteprima.txt" | tr -d '\r')
+[[ $indirizzo =~ ^http://127\.0\.0\.1:[0-9]+/$ ]] || sbaglio "anteprima: prima riga inattesa: $indirizzo"
+curl -sf "$indirizzo" | grep -q '<html lang="it">' || sbaglio "anteprima: nessuna pagina"
+curl -sf "${indirizzo}ispeziona/15500" | grep -q '"cella":311' || sbaglio "anteprima: ispettore muto"
+for richiesta in "-H Host:esempio.invalid $indirizzo" "--path-as-is ${indirizzo}../x" "${indirizzo}%2e%2e/x"; do
+  # shellcheck disable=SC2086
+  stato=$(curl -s -o /dev/null -w '%{http_code}' $richiesta)
+  [[ $stato == 4?? ]] || sbaglio "anteprima: $richiesta risponde $stato"
+done
+timeout 20 curl -sN "${indirizzo}eventi" >"$lavoro/eventi.txt" &
+eventi=$!
+sleep 1
+sed -i 's/GINOSA/GINOSA SOTTO WINE/' "$cartella_anteprima/Corvana_Selvadoro_R 47315-.txt"
+for _ in $(seq 1 50); do
+  grep -q 'GINOSA SOTTO WINE' "$lavoro/eventi.txt" && break
+  sleep 0.2
+done
+grep -q 'GINOSA SOTTO WINE' "$lavoro/eventi.txt" || sbaglio "anteprima: il salvataggio non arriva alla pagina"
+kill "$eventi" 2>/dev/null || true
+kill -INT -- "-$servizio"
+stato=0
+wait "$servizio" || stato=$?
+[ "$stato" -eq 0 ] || sbaglio "anteprima: dopo Ctrl+C finisce con $stato"
+grep -q 'Anteprima terminata.' "$lavoro/anteprima.txt" || sbaglio "anteprima: non termina in ordine"
+echo "pagina servita da scenario.exe, salvataggio seguito, richieste ostili rifiutate, Ctrl+C"
 
 passo "scenario.exe in una console: lettere accentate giuste"
 # On a terminal Wine gives the program a console; what the program writes
