@@ -196,8 +196,11 @@ for _ in $(seq 1 200); do
 done
 indirizzo=$(head -1 "$lavoro/anteprima.txt" | tr -d '\r')
 [[ $indirizzo =~ ^http://127\.0\.0\.1:[0-9]+/$ ]] || sbaglio "anteprima: prima riga inattesa: $indirizzo"
-curl -sf "$indirizzo" | grep -q '<html lang="it">' || sbaglio "anteprima: nessuna pagina"
-curl -sf "${indirizzo}ispeziona/15500" | grep -q '"cella":311' || sbaglio "anteprima: ispettore muto"
+# Read whole before looking into it (grep -q would cut curl short).
+pagina=$(curl -sf "$indirizzo") || sbaglio "anteprima: nessuna pagina"
+[[ $pagina == *'<html lang="it">'* ]] || sbaglio "anteprima: pagina inattesa"
+cella=$(curl -sf "${indirizzo}ispeziona/15500") || sbaglio "anteprima: ispettore muto"
+[[ $cella == *'"cella":311'* ]] || sbaglio "anteprima: ispettore inatteso: $cella"
 for richiesta in "-H Host:esempio.invalid $indirizzo" "--path-as-is ${indirizzo}../x" "${indirizzo}%2e%2e/x"; do
   # shellcheck disable=SC2086
   stato=$(curl -s -o /dev/null -w '%{http_code}' $richiesta)

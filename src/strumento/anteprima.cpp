@@ -102,6 +102,18 @@ std::string messaggio_errore(int stato) {
 
 void prepara_percorsi(httplib::Server& server, bacheca& b, const int& porta) {
   server.new_task_queue = [] { return new httplib::ThreadPool(connessioni_contemporanee); };
+  // One server to a port. The library's own options let a second server
+  // share a port that one already listens on (SO_REUSEPORT), and the pages
+  // of one scenario would then be answered by either; here a busy port is
+  // refused.
+  server.set_socket_options([](socket_t presa) {
+    int si = 1;
+#ifdef _WIN32
+    setsockopt(presa, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&si), sizeof si);
+#else
+    setsockopt(presa, SOL_SOCKET, SO_REUSEADDR, &si, sizeof si);
+#endif
+  });
   server.set_payload_max_length(corpo_massimo);
   server.set_pre_routing_handler([&porta](const httplib::Request& req, httplib::Response& res) {
     if (auto r = anteprima::controlla_richiesta(req.get_header_value("Host"), req.target, porta)) {

@@ -64,7 +64,7 @@ bool apri_nel_browser(const std::string& indirizzo) {
   // neither waits for the browser nor leaves a process to reap.
   std::string sh = "/bin/sh";
   std::string c = "-c";
-  std::string comando = "xdg-open \"$1\" >/dev/null 2>&1 &";
+  std::string comando = "command -v xdg-open >/dev/null || exit 1; xdg-open \"$1\" >/dev/null 2>&1 &";
   std::string nome = "sh";
   std::string arg = indirizzo;
   char* argv[] = {sh.data(), c.data(), comando.data(), nome.data(), arg.data(), nullptr};

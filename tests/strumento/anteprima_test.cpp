@@ -34,16 +34,21 @@ using prova::cartella_temporanea;
 // The preview running on a folder, ended with SIGINT as Ctrl+C ends it.
 class anteprima_in_corso {
  public:
-  explicit anteprima_in_corso(const std::filesystem::path& cartella) {
+  explicit anteprima_in_corso(const std::filesystem::path& cartella, std::vector<std::string> opzioni = {}) {
     int tubo[2];
     if (pipe(tubo) != 0) return;
     posix_spawn_file_actions_t azioni;
     posix_spawn_file_actions_init(&azioni);
     posix_spawn_file_actions_adddup2(&azioni, tubo[1], 1);
     posix_spawn_file_actions_addclose(&azioni, tubo[0]);
-    std::string programma = GARA_SCENARIO, sottocomando = "anteprima", c = cartella.string();
-    char* argv[] = {programma.data(), sottocomando.data(), c.data(), nullptr};
-    posix_spawn(&pid_, programma.c_str(), &azioni, nullptr, argv, environ);
+    posix_spawn_file_actions_adddup2(&azioni, tubo[1], 2);
+    std::vector<std::string> argomenti{GARA_SCENARIO, "anteprima"};
+    argomenti.insert(argomenti.end(), opzioni.begin(), opzioni.end());
+    argomenti.push_back(cartella.string());
+    std::vector<char*> argv;
+    for (auto& a : argomenti) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn(&pid_, argomenti[0].c_str(), &azioni, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&azioni);
     close(tubo[1]);
     uscita_ = tubo[0];
@@ -56,9 +61,10 @@ class anteprima_in_corso {
     if (uscita_ >= 0) close(uscita_);
   }
 
-  // Ctrl+C; the exit status and the rest of the output.
-  std::pair<int, std::string> termina() {
-    kill(pid_, SIGINT);
+  // Ctrl+C (or, with false, only the end of the program); the exit status
+  // and the rest of the output.
+  std::pair<int, std::string> termina(bool interrompi = true) {
+    if (interrompi) kill(pid_, SIGINT);
     std::string resto;
     char b[4096];
     for (ssize_t n; (n = read(uscita_, b, sizeof b)) > 0;) resto.append(b, static_cast<std::size_t>(n));
@@ -210,6 +216,17 @@ TEST(Anteprima, RispondeSoloAlLoopbackERifiutaLeRichiesteOstili) {
   EXPECT_EQ(stato, 0);
   EXPECT_NE(resto.find("Anteprima terminata."), std::string::npos) << resto;
   EXPECT_EQ(prova::nomi_in(s.cartella), prima);
+}
+
+TEST(Anteprima, UnaPortaGiaInUsoERifiutata) {
+  scenario_in_cartella s;
+  anteprima_in_corso prima(s.cartella);
+  ASSERT_GT(prima.porta(), 0) << prima.prima_riga();
+  anteprima_in_corso seconda(s.cartella, {"--porta", std::to_string(prima.porta())});
+  EXPECT_NE(seconda.prima_riga().find("la porta " + std::to_string(prima.porta()) + " di 127.0.0.1 non è disponibile"),
+            std::string::npos)
+      << seconda.prima_riga();
+  EXPECT_EQ(seconda.termina(false).first, 3);
 }
 
 TEST(Anteprima, UnSalvataggioArrivaAllaPaginaComeEvento) {
