@@ -63,7 +63,7 @@ constexpr std::string_view pagina = R"PAGINA(<!DOCTYPE html>
   <section>
     <h2>Disegno (pianta e profilo)</h2>
     <div id="avviso-superata">Le descrizioni hanno errori: questa è l'ultima immagine buona, non aggiornata.</div>
-    <div id="riquadro-disegno"><div id="disegno"></div><div id="vuoto">Nessun disegno: la compilazione non ha ancora prodotto la griglia delle celle.</div></div>
+    <div id="riquadro-disegno"><div id="disegno"></div><div id="vuoto">Nessun disegno: le descrizioni non danno ancora uno scenario da disegnare (vedi la diagnostica).</div></div>
   </section>
   <div class="laterale">
     <section>
