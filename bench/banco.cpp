@@ -11,6 +11,7 @@
 #include "scenario/dati.h"
 #include "scenario_massimo.h"
 #include "uscita/scrittura_binari.h"
+#include "verifica/verifica.h"
 
 namespace gara::banco {
 namespace {
@@ -48,6 +49,19 @@ void compila_in_memoria(benchmark::State& stato, const std::string& linea, const
     benchmark::DoNotOptimize(r.stato.celle.data());
   }
 }
+
+// The check of the maximum scenario: a faithful compile, a checking one
+// and the warnings; against BM_compila_massimo.
+void BM_verifica_massimo(benchmark::State& stato) {
+  const auto m = genera_scenario_massimo();
+  const sorgenti d = descrizioni(m.linea, m.treno);
+  for (auto _ : stato) {
+    const esito_verifica e = verifica(d, {"B", "T", 1});
+    if (e.errori != 0) stato.SkipWithError("lo scenario massimo ha errori");
+    benchmark::DoNotOptimize(e.diagnostiche.data());
+  }
+}
+BENCHMARK(BM_verifica_massimo)->Unit(benchmark::kMillisecond);
 
 void BM_compila_pacchetto(benchmark::State& stato) {
   compila_in_memoria(stato, dati_linea(), dati_treno());

@@ -2,7 +2,7 @@
 # options; file and folder names wherever the tool takes one.
 _scenario() {
   local parola=${COMP_WORDS[COMP_CWORD]} prima=${COMP_WORDS[COMP_CWORD - 1]}
-  local sottocomandi="estrai compila mostra disegna anteprima"
+  local sottocomandi="estrai compila verifica mostra disegna anteprima"
   local sottocomando="" i
   for ((i = 1; i < COMP_CWORD; i++)); do
     case " $sottocomandi " in
@@ -18,6 +18,11 @@ _scenario() {
   fi
   case $prima in
     --percorso | --treno | --porta) return ;;
+    --formato)
+      COMPREPLY=($(compgen -W "testo json sarif" -- "$parola"))
+      return
+      ;;
+    --massimo) return ;;
     --uscita)
       COMPREPLY=($(compgen -d -- "$parola"))
       return
@@ -31,6 +36,7 @@ _scenario() {
   case $sottocomando in
     estrai) opzioni="--percorso --treno --sovrascrivi" ;;
     compila) opzioni="--percorso --treno --senza-tracciato --uscita --json" ;;
+    verifica) opzioni="--percorso --treno --senza-tracciato --formato --severo --massimo --elenco" ;;
     mostra) opzioni="--json" ;;
     disegna) opzioni="--percorso --treno -o --output" ;;
     anteprima) opzioni="--percorso --treno --porta --apri" ;;

@@ -13,8 +13,9 @@ source installa_mancanti.sh
 installa_mancanti \
   googletest libgtest-dev libgmock-dev chromium nodejs \
   clang libclang-rt-14-dev valgrind util-linux python3 man-db
-# npm comes with some builds of Node.js, and apart with Debian's.
-command -v npm >/dev/null || installa_mancanti npm
+# npm, for the test drivers pinned in the repository's lock files (a
+# Node.js that brings its own npm is kept).
+command -v npm >/dev/null || installa_mancanti nodejs npm
 # The Windows build and its checks, and the checks on a virtual screen:
 # MinGW-w64, Wine (with its fonts and the X libraries of its X11 driver),
 # Xvfb, xdotool, ImageMagick's import and the tesseract OCR. Installed

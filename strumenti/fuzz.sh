@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 secondi=${GARA_FUZZ_SECONDI:-60}
-bersagli=(lettore_campi memorizza_dati decodificatori)
+bersagli=(lettore_campi memorizza_dati verifica decodificatori)
 
 bash strumenti/dipendenze.sh
 cmake --preset fuzz >/dev/null
@@ -17,6 +17,8 @@ cmake --build --preset fuzz
 b=build/fuzz
 rm -rf "$b/semi"
 "$b/fuzz/semi_fuzz" "$b/semi"
+# The check reads the same pairs of descriptions as the compile.
+cp -r "$b/semi/memorizza_dati" "$b/semi/verifica"
 
 falliti=()
 riepilogo=()
@@ -28,6 +30,7 @@ for t in "${bersagli[@]}"; do
   [ -d "tests/regressioni/$t" ] && cartelle+=("tests/regressioni/$t")
   dizionario=()
   [ -f "fuzz/$t.dict" ] && dizionario=("-dict=fuzz/$t.dict")
+  [ "$t" = verifica ] && dizionario=("-dict=fuzz/memorizza_dati.dict")
   echo "== fuzz_$t per ${secondi}s"
   stato=0
   "$b/fuzz/fuzz_$t" -max_total_time="$secondi" -timeout=10 -rss_limit_mb=2048 \

@@ -123,12 +123,23 @@ std::string unisci_descrizioni(std::string_view linea, std::string_view treno) {
   return std::string(linea) + std::string(separatore_treno) + "\r\n" + std::string(treno);
 }
 
-void prova_memorizza_dati(std::string_view byte) {
+namespace {
+
+// The pair as the compile receives it, route "P", train "T".
+sorgenti sorgenti_della_coppia(std::string_view byte) {
   const coppia_descrizioni c = dividi_descrizioni(byte);
   sorgenti d;
   d.linea = {"P_linea.txt", c.linea, std::nullopt};
   d.treno.nome = "P_T-.txt";
   d.treno.byte = c.treno;
+  return d;
+}
+
+}  // namespace
+
+void prova_memorizza_dati(std::string_view byte) {
+  const sorgenti d = sorgenti_della_coppia(byte);
+  const bool con_treno = d.treno.byte.has_value();
   // Anything the compile throws is a fault.
   const risultato_compilazione r = compila(d, {"P", "T", byte.size() % 2 == 0 ? 1 : 0});
   const stato_compilazione& s = r.stato;
@@ -136,8 +147,8 @@ void prova_memorizza_dati(std::string_view byte) {
   if (significato(s.codice_errore).empty())
     throw violazione("codice sconosciuto " + std::to_string(s.codice_errore));
   if (!s.cancella_linea) throw violazione("la descrizione della linea resterebbe");
-  const bool resta_treno = c.treno && !s.cancella_treno;
-  if (resta_treno != (c.treno && codice_della_sola_linea(s.codice_errore)))
+  const bool resta_treno = con_treno && !s.cancella_treno;
+  if (resta_treno != (con_treno && codice_della_sola_linea(s.codice_errore)))
     throw violazione(std::string("descrizione del treno ") + (resta_treno ? "rimasta" : "cancellata") +
                      " con il codice " + std::to_string(s.codice_errore));
   if (s.codice_errore != codice::nessuno && s.diagnostiche.empty())
@@ -153,15 +164,6 @@ void prova_memorizza_dati(std::string_view byte) {
 }
 
 namespace {
-
-sorgenti sorgenti_della_coppia(std::string_view byte) {
-  const coppia_descrizioni c = dividi_descrizioni(byte);
-  sorgenti d;
-  d.linea = {"P_linea.txt", c.linea, std::nullopt};
-  d.treno.nome = "P_T-.txt";
-  d.treno.byte = c.treno;
-  return d;
-}
 
 std::string descritto(const diagnostica& d) {
   return "codice " + std::to_string(d.codice) + (d.dove ? " in " + d.dove->file + ":" + std::to_string(d.dove->linea) : "");

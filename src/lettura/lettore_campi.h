@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "modello/arrotonda.h"
 #include "modello/diagnostica.h"
@@ -33,6 +34,10 @@ namespace gara {
 class lettore_campi {
  public:
   lettore_campi(std::string_view contenuto, std::string nome_file = {});
+  lettore_campi(const char* contenuto, std::string nome_file = {})
+      : lettore_campi(std::string_view(contenuto), std::move(nome_file)) {}
+  // A temporary would be gone before the first field is read.
+  lettore_campi(std::string&& contenuto, std::string nome_file = {}) = delete;
 
   // True when every byte of the file has been used up.
   bool a_fine() const { return pos_ >= testo_.size(); }

@@ -1,7 +1,6 @@
 #include "verifica/verifica.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "modello/codici.h"
 #include "verifica/avvisi_testo.h"
@@ -38,11 +37,11 @@ std::vector<diagnostica> errori_della_compilazione(const stato_compilazione& s) 
   return e;
 }
 
-// The order of the report, which is the order of the reading: the line
-// description, then the train description, each by line and column, what
-// belongs to a file but to no line of it after its lines (the checks at the
-// end of a reading), and what belongs to no file last (the passes after the
-// reading, the stamp).
+// The order of the report is the order of the reading, file by file: the
+// line description, then the train description, then what belongs to no
+// file (the passes after the reading, the stamp). Within a file, problems
+// come as the reading met them, which is by line but for an entry whose
+// values run on to later lines.
 int ordine_file(const diagnostica& d, const sorgenti& s) {
   if (!d.dove) return 3;
   if (d.dove->file == s.linea.nome) return 0;
@@ -59,25 +58,23 @@ esito_verifica verifica(const sorgenti& d, const opzioni_verifica& o) {
       compila(d, {o.nome_percorso, o.nome_treno, o.j, modo_lettura::verifica});
   e.occupanti = std::move(controllo.stato.occupanti);
 
-  std::vector<diagnostica> tutte = controllo.stato.diagnostiche;
-  // The checking reading follows the faithful one up to its first problem,
-  // but not always after it: what the compile reports is added when the
-  // checking reading went another way.
-  for (const auto& f : errori_della_compilazione(e.compilazione.stato))
-    if (std::none_of(tutte.begin(), tutte.end(), [&](const diagnostica& x) { return stesso_errore(x, f); }))
-      tutte.push_back(f);
+  // The warnings about each file as text come first in its group.
+  std::vector<diagnostica> tutte;
   for (const descrizione* x : {&d.linea, &d.treno}) {
     auto a = avvisi_del_testo(*x);
     tutte.insert(tutte.end(), std::make_move_iterator(a.begin()), std::make_move_iterator(a.end()));
   }
+  const auto& letti = controllo.stato.diagnostiche;
+  tutte.insert(tutte.end(), letti.begin(), letti.end());
+  // The checking reading follows the faithful one up to its first problem,
+  // but not always after it: what the compile reports is added when the
+  // checking reading went another way.
+  for (const auto& f : errori_della_compilazione(e.compilazione.stato))
+    if (std::none_of(letti.begin(), letti.end(), [&](const diagnostica& x) { return stesso_errore(x, f); }))
+      tutte.push_back(f);
 
   std::stable_sort(tutte.begin(), tutte.end(), [&](const diagnostica& a, const diagnostica& b) {
-    const int fa = ordine_file(a, d), fb = ordine_file(b, d);
-    if (fa != fb) return fa < fb;
-    if (!a.dove || !b.dove) return false;
-    const auto linea = [](const luogo& l) { return l.linea > 0 ? l.linea : std::numeric_limits<int>::max(); };
-    if (linea(*a.dove) != linea(*b.dove)) return linea(*a.dove) < linea(*b.dove);
-    return a.dove->colonna < b.dove->colonna;
+    return ordine_file(a, d) < ordine_file(b, d);
   });
   for (const auto& x : tutte) {
     e.errori += x.livello == gravita::errore;

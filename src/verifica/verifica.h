@@ -24,7 +24,7 @@ struct opzioni_verifica {
 // them. The warnings are what the compile accepts but an author almost
 // surely did not mean.
 struct esito_verifica {
-  std::vector<diagnostica> diagnostiche;  // by file, line and column
+  std::vector<diagnostica> diagnostiche;  // in the order of the reading, file by file
   int errori = 0;
   int avvisi = 0;
   // The faithful compile of the same descriptions: the model, the code and

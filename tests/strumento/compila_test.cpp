@@ -90,10 +90,13 @@ TEST_P(CompilaDescrizioniErrate, IlResocontoNominaCodiceMetroFileERiga) {
     EXPECT_EQ(j.at("file"), c.file);
   else
     EXPECT_TRUE(j.at("file").is_null());
-  if (c.riga)
+  if (c.riga) {
     EXPECT_EQ(j.at("riga"), *c.riga);
-  else
+    EXPECT_GE(j.at("colonna").get<int>(), 1);
+  } else {
     EXPECT_TRUE(j.at("riga").is_null());
+    EXPECT_TRUE(j.at("colonna").is_null());
+  }
   EXPECT_EQ(j.at("scritti"),
             nlohmann::json::array({"P_linea.dat", "P_T.sim", "P_T.dat"}));
 
