@@ -21,4 +21,4 @@ if ! cmp -s "$qui/package-lock.json" "$lavoro/installato.lock" 2>/dev/null; then
 fi
 cp "$qui/anteprima.mjs" "$lavoro/"
 cd "$lavoro"
-node --test-reporter=spec anteprima.mjs "$scenario" "$lavoro" "${@:3}"
+node anteprima.mjs "$scenario" "$lavoro" "${@:3}"
