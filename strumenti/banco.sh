@@ -17,4 +17,4 @@ python3 bench/confronta_processi.py build/default
 massimo=build/default/banco_anteprima/massimo
 rm -rf "$massimo" && mkdir -p "$massimo"
 build/default/bench/genera_massimo "$massimo"
-bash tests/navigatore/prova_anteprima.sh build/default/src/scenario build/default --banco 30 --massimo "$massimo"
+bash tests/navigatore/prova_anteprima.sh build/default/src/scenario build/default --banco 30 --massimo "$PWD/$massimo"
