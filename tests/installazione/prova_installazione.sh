@@ -28,6 +28,16 @@ done
   sbaglio "estrai e compila dello strumento installato non riescono"
 [ -s "$lavoro/mio scenario/Corvana_Selvadoro_R 47315.sim" ] || sbaglio "nessun binario compilato"
 
+# The installed tool finds the installed package program and packs with it;
+# the package it makes runs and leaves the same binaries.
+(cd "$lavoro" && SCENARIO_PACCHETTI= "$scenario" impacchetta --piattaforma linux -o "fatto qui" "mio scenario" >/dev/null) ||
+  sbaglio "impacchetta dello strumento installato non riesce"
+mkdir "$lavoro/corsa"
+cp "$lavoro/fatto qui" "$lavoro/corsa/"
+(cd "$lavoro/corsa" && env -u DISPLAY "./fatto qui") || sbaglio "il pacchetto fatto dallo strumento installato non riesce"
+cmp "$lavoro/corsa/Corvana_Selvadoro_R 47315.dat" "$lavoro/mio scenario/Corvana_Selvadoro_R 47315.dat" ||
+  sbaglio "il pacchetto fatto dallo strumento installato lascia altri byte"
+
 # The manual page.
 pagina=$(MANWIDTH=80 LC_ALL=C.UTF-8 man --warnings -l "$radice/share/man/man1/scenario.1" 2>"$lavoro/avvisi")
 [ ! -s "$lavoro/avvisi" ] || sbaglio "man avvisa: $(cat "$lavoro/avvisi")"

@@ -19,7 +19,7 @@ using prova::leggi_tutto;
 using prova::strumento;
 
 // Name and bytes of every file in a folder but the one named.
-std::map<std::string, std::string> contenuto(const std::filesystem::path& cartella,
+[[maybe_unused]] std::map<std::string, std::string> contenuto(const std::filesystem::path& cartella,
                                              const std::string& tranne = "") {
   std::map<std::string, std::string> r;
   for (const auto& v : std::filesystem::directory_iterator(cartella)) {
@@ -30,7 +30,7 @@ std::map<std::string, std::string> contenuto(const std::filesystem::path& cartel
   return r;
 }
 
-std::filesystem::path da_utf8(const std::string& t) { return std::filesystem::path(std::u8string(t.begin(), t.end())); }
+[[maybe_unused]] std::filesystem::path da_utf8(const std::string& t) { return std::filesystem::path(std::u8string(t.begin(), t.end())); }
 
 TEST(Impacchetta, LaVerificaConErroriFermaSenzaForza) {
   cartella_temporanea d;
