@@ -51,7 +51,11 @@ scenario="$radice_deb/usr/bin/scenario"
   sbaglio "mancano i programmi del pacchetto in /usr/lib/scenario"
 (cd "$lavoro" && "$scenario" impacchetta --piattaforma entrambe "dal deb" >/dev/null) ||
   sbaglio "lo strumento installato dal .deb non impacchetta"
-echo "scenario --help, estrai, compila e impacchetta dallo strumento installato"
+mkdir "$lavoro/corsa deb"
+cp "$lavoro/$programma" "$lavoro/corsa deb/"
+(cd "$lavoro/corsa deb" && env -u DISPLAY "./$programma" </dev/null) || sbaglio "il pacchetto fatto dal .deb non riesce"
+cmp "$lavoro/corsa deb/$programma.dat" "$lavoro/dal deb/$programma.dat" || sbaglio "il pacchetto fatto dal .deb lascia altri byte"
+echo "scenario --help, estrai, compila e impacchetta dallo strumento installato; il pacchetto Linux fatto così va"
 
 passo "il .zip in una cartella con spazio e accento, sotto Wine"
 cartella="$lavoro/Giochi di prova è"

@@ -117,7 +117,7 @@ TEST(Avvio, IlCaricoDaIdentitaETestiScrittiBytePerByte) {
   cartella_temporanea c;
   const programma_con_carico f = con_carico(s);
   piattaforma_finta p(c.percorso());
-  p.programma = c.percorso() / "Citt\xC3\xA0_Nuova_R 1";
+  p.programma = percorso_file(c.percorso(), "Citt\xE0_Nuova_R 1");
   prova::scrivi_file(p.programma, f.byte);
   EXPECT_EQ(esegui(p, f.dove), uscita_programma::riuscita);
   EXPECT_EQ(p.titolo(), "Citt\xC3\xA0_Nuova_R 1");
@@ -131,7 +131,7 @@ TEST(Avvio, IlCaricoDaIdentitaETestiScrittiBytePerByte) {
   // The program, the three documents and the three binaries; the
   // descriptions are gone.
   EXPECT_EQ(file_in(c.percorso()), 7u);
-  EXPECT_TRUE(std::filesystem::exists(c.percorso() / "Citt\xC3\xA0_Nuova_R 1.sim"));
+  EXPECT_TRUE(std::filesystem::exists(percorso_file(c.percorso(), "Citt\xE0_Nuova_R 1.sim")));
 }
 
 TEST(Avvio, UnCaricoDanneggiatoNonScriveNullaEFinisceConQuattro) {

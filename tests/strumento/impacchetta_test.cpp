@@ -99,6 +99,34 @@ TEST(Impacchetta, SenzaIlProgrammaDelPacchettoLoDiceESiFerma) {
   EXPECT_FALSE(std::filesystem::exists(d.percorso() / "p"));
 }
 
+TEST(Impacchetta, GliAvvisiSiMostranoENonFermano) {
+  cartella_temporanea d;
+  const auto cartella = d.percorso() / "mio";
+  ASSERT_EQ(strumento({"estrai", cartella.string()}).stato, 0);
+  // A line of the line description ended by LF alone: a warning.
+  const auto linea = cartella / "Corvana_Selvadoro_linea.txt";
+  std::string t = leggi_tutto(linea);
+  t.erase(t.find("\r\n"), 1);
+  prova::scrivi_file(linea, t);
+  setenv("SCENARIO_PACCHETTI", std::filesystem::path(GARA_PACCHETTO).parent_path().c_str(), 1);
+  const auto e = strumento({"impacchetta", "--piattaforma", "linux", "-o", (d.percorso() / "p").string(),
+                            cartella.string()});
+  EXPECT_EQ(e.stato, 0) << e.errori;
+  EXPECT_NE(e.errori.find("Corvana_Selvadoro_linea.txt:1:"), std::string::npos) << e.errori;
+  EXPECT_NE(e.errori.find(": avviso: "), std::string::npos) << e.errori;
+  EXPECT_NE(e.errori.find("[V211]"), std::string::npos) << e.errori;
+  EXPECT_TRUE(std::filesystem::exists(d.percorso() / "p"));
+
+  // A file of that name that is no package stays as it was.
+  prova::scrivi_file(d.percorso() / "mio file", "le mie note");
+  const auto x = strumento({"impacchetta", "--piattaforma", "linux", "-o", (d.percorso() / "mio file").string(),
+                            cartella.string()});
+  unsetenv("SCENARIO_PACCHETTI");
+  EXPECT_EQ(x.stato, 3);
+  EXPECT_NE(x.errori.find("non è un pacchetto"), std::string::npos) << x.errori;
+  EXPECT_EQ(leggi_tutto(d.percorso() / "mio file"), "le mie note");
+}
+
 // Runs a package as its users do: alone in an empty folder, here without
 // a display.
 prova::esito_strumento esegui_pacchetto(const std::filesystem::path& pacchetto,
