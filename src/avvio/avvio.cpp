@@ -12,35 +12,32 @@
 #include "pacchetto/eseguibile.h"
 #include "uscita/scrittura_binari.h"
 
-namespace {
+namespace gara {
 
 // The locator of this program: the mark, then the payload's start and
 // length in the program's file, which `scenario impacchetta` sets in its
 // copies. Volatile, so that the values are read from the file's bytes as
 // loaded and never folded by the compiler.
-struct localizzatore {
+struct localizzatore_programma {
   unsigned char marca[16];
   unsigned char posizione[16];
 };
-constexpr auto& m = gara::marca_localizzatore;
-static_assert(sizeof(localizzatore) == gara::lunghezza_localizzatore);
+static_assert(sizeof(localizzatore_programma) == lunghezza_localizzatore);
 
+namespace {
+constexpr auto& m = marca_localizzatore;
 }  // namespace
 
-extern "C" {
-extern volatile localizzatore gara_localizzatore;
-volatile localizzatore gara_localizzatore = {
+extern volatile localizzatore_programma localizzatore_proprio;
+volatile localizzatore_programma localizzatore_proprio = {
     {m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], m[8], m[9], m[10], m[11], m[12], m[13], m[14], m[15]},
     {}};
-}
-
-namespace gara {
 
 namespace {
 
 std::uint64_t da_localizzatore(int primo) {
   std::uint64_t v = 0;
-  for (int k = 7; k >= 0; --k) v = (v << 8) | gara_localizzatore.posizione[primo + k];
+  for (int k = 7; k >= 0; --k) v = (v << 8) | localizzatore_proprio.posizione[primo + k];
   return v;
 }
 
