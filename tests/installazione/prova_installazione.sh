@@ -37,6 +37,15 @@ cp "$lavoro/fatto qui" "$lavoro/corsa/"
 (cd "$lavoro/corsa" && env -u DISPLAY "./fatto qui") || sbaglio "il pacchetto fatto dallo strumento installato non riesce"
 cmp "$lavoro/corsa/Corvana_Selvadoro_R 47315.dat" "$lavoro/mio scenario/Corvana_Selvadoro_R 47315.dat" ||
   sbaglio "il pacchetto fatto dallo strumento installato lascia altri byte"
+# The Windows package beside it, when the build with the preset windows
+# has made one; the installed tool packs for Windows with it.
+finestre=$(sed -n 's/^GARA_PACCHETTO_WINDOWS:FILEPATH=//p' "$compilazione/CMakeCache.txt")
+if [ -n "$finestre" ] && [ -f "$finestre" ]; then
+  cmp "$finestre" "$radice/lib/scenario/Corvana_Selvadoro_R 47315.exe" || sbaglio "il pacchetto per Windows non è installato"
+  (cd "$lavoro" && SCENARIO_PACCHETTI= "$scenario" impacchetta "mio scenario" >/dev/null) ||
+    sbaglio "impacchetta per Windows dello strumento installato non riesce"
+  [ -s "$lavoro/Corvana_Selvadoro_R 47315.exe" ] || sbaglio "nessun pacchetto per Windows"
+fi
 
 # The manual page.
 pagina=$(MANWIDTH=80 LC_ALL=C.UTF-8 man --warnings -l "$radice/share/man/man1/scenario.1" 2>"$lavoro/avvisi")
