@@ -172,8 +172,6 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         a_capo("Pacchetto (per Windows o per Linux) di cui scrivere i cinque testi, con i nomi "
                "della sua identità. Es.: --da \"Linea_Nuova_R 100.exe\""));
     da->type_name("PACCHETTO");
-    da->excludes(sub->get_option("--percorso"));
-    da->excludes(sub->get_option("--treno"));
   }
 
   opzioni_impacchetta impacchetta;
@@ -332,7 +330,15 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     return uscita::uso;
   }
 
-  if (app.got_subcommand("estrai")) return comando_estrai(estrai, out, err);
+  if (app.got_subcommand("estrai")) {
+    const CLI::App* sub = app.get_subcommand("estrai");
+    if (estrai.da && (sub->count("--percorso") > 0 || sub->count("--treno") > 0)) {
+      err << "scenario: con --da i nomi dei file vengono dal pacchetto: --percorso e --treno non "
+             "vanno dati\n";
+      return uscita::uso;
+    }
+    return comando_estrai(estrai, out, err);
+  }
   if (app.got_subcommand("compila")) {
     if (!uscita_compila.empty()) compila.uscita = percorso_da_utf8(uscita_compila);
     return comando_compila(compila, out, err);
