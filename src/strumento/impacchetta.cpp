@@ -3,10 +3,6 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 #include "avvio/avvio.h"
 #include "file/file.h"
 #include "file/scenario_su_disco.h"
@@ -19,6 +15,11 @@
 #include "strumento/uscite.h"
 #include "verifica/catalogo.h"
 #include "verifica/verifica.h"
+
+// Last: its names (byte, ...) would clash with the project's.
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace gara::strumento {
 
