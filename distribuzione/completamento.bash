@@ -2,7 +2,7 @@
 # options; file and folder names wherever the tool takes one.
 _scenario() {
   local parola=${COMP_WORDS[COMP_CWORD]} prima=${COMP_WORDS[COMP_CWORD - 1]}
-  local sottocomandi="estrai compila verifica mostra disegna anteprima"
+  local sottocomandi="estrai compila verifica mostra disegna impacchetta anteprima"
   local sottocomando="" i
   for ((i = 1; i < COMP_CWORD; i++)); do
     case " $sottocomandi " in
@@ -23,22 +23,35 @@ _scenario() {
       return
       ;;
     --massimo) return ;;
+    --piattaforma)
+      COMPREPLY=($(compgen -W "windows linux entrambe" -- "$parola"))
+      return
+      ;;
+    --da)
+      COMPREPLY=($(compgen -f -- "$parola"))
+      return
+      ;;
     --uscita)
       COMPREPLY=($(compgen -d -- "$parola"))
       return
       ;;
     -o | --output)
-      COMPREPLY=($(compgen -f -X '!*.svg' -- "$parola") $(compgen -d -- "$parola"))
+      if [ "$sottocomando" = impacchetta ]; then
+        COMPREPLY=($(compgen -f -- "$parola"))
+      else
+        COMPREPLY=($(compgen -f -X '!*.svg' -- "$parola") $(compgen -d -- "$parola"))
+      fi
       return
       ;;
   esac
   local opzioni
   case $sottocomando in
-    estrai) opzioni="--percorso --treno --sovrascrivi" ;;
+    estrai) opzioni="--percorso --treno --sovrascrivi --da" ;;
     compila) opzioni="--percorso --treno --senza-tracciato --uscita --json" ;;
     verifica) opzioni="--percorso --treno --senza-tracciato --formato --severo --massimo --elenco" ;;
     mostra) opzioni="--json" ;;
     disegna) opzioni="--percorso --treno -o --output" ;;
+    impacchetta) opzioni="--percorso --treno --piattaforma -o --output --forza" ;;
     anteprima) opzioni="--percorso --treno --porta --apri" ;;
   esac
   if [[ $parola == -* ]]; then

@@ -12,6 +12,8 @@
 #include "ingressi_ostili.h"
 #include "compilazione/compila.h"
 #include "modello/stato_compilazione.h"
+#include "pacchetto/carico.h"
+#include "pacchetto/eseguibile.h"
 #include "scenario/dati.h"
 #include "uscita/formato.h"
 
@@ -49,7 +51,19 @@ int main(int argc, char** argv) {
   const fs::path lettore = uscita / "lettore_campi";
   const fs::path dati = uscita / "memorizza_dati";
   const fs::path decodificatori = uscita / "decodificatori";
-  for (const auto& c : {lettore, dati, decodificatori}) fs::create_directories(c);
+  const fs::path pacchetto = uscita / "pacchetto_dati";
+  for (const auto& c : {lettore, dati, decodificatori, pacchetto}) fs::create_directories(c);
+
+  // Payloads: the shipped scenario's, a small one, and a small one inside a
+  // stand-in for a package's program.
+  const gara::scenario_carico piccolo{"L", "T", {"a\r\n", "b\n", "", "c", "d"}};
+  scrivi(pacchetto / "spedito", gara::scrivi_carico(gara::scenario_spedito()));
+  scrivi(pacchetto / "piccolo", gara::scrivi_carico(piccolo));
+  std::string programma = "programma ";
+  programma.append(reinterpret_cast<const char*>(gara::marca_localizzatore.data()),
+                   gara::marca_localizzatore.size());
+  programma.append(16, '\0');
+  scrivi(pacchetto / "programma", gara::impacchetta(programma, piccolo));
 
   // The package's own descriptions and their compile.
   const std::string linea = gara::dati_linea();

@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 secondi=${GARA_FUZZ_SECONDI:-60}
-bersagli=(lettore_campi memorizza_dati verifica decodificatori)
+bersagli=(lettore_campi memorizza_dati verifica decodificatori pacchetto_dati)
 
 bash strumenti/dipendenze.sh
 cmake --preset fuzz >/dev/null

@@ -2,12 +2,13 @@
 # The release as users get it. Makes it twice (strumenti/rilascio.sh): the
 # same bytes. Then:
 #  - the .deb, unpacked into a scratch root (dpkg -x): the installed
-#    `scenario --help` and an extract and compile work, the manual page is
-#    there;
+#    `scenario --help`, an extract, a compile and an impacchetta of both
+#    platforms work, the manual page is there;
 #  - the .zip, unpacked into a folder whose path holds a space and an
 #    accented letter: LEGGIMI.txt ends its lines with CR LF, and under Wine
 #    scenario.exe extracts and compiles the scenario, and the package leaves
-#    its six files, the binaries the same bytes as the tool's.
+#    its six files, the binaries the same bytes as the tool's; scenario.exe
+#    makes the same Windows package as the tool of the .deb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 radice=$PWD
@@ -46,7 +47,15 @@ scenario="$radice_deb/usr/bin/scenario"
 (cd "$lavoro" && "$scenario" estrai "dal deb" >/dev/null &&
   "$scenario" compila --percorso Corvana_Selvadoro --treno "R 47315" "dal deb" >/dev/null) ||
   sbaglio "lo strumento installato dal .deb non compila"
-echo "scenario --help, estrai e compila dallo strumento installato"
+[ -f "$radice_deb/usr/lib/scenario/$programma" ] && [ -f "$radice_deb/usr/lib/scenario/$programma.exe" ] ||
+  sbaglio "mancano i programmi del pacchetto in /usr/lib/scenario"
+(cd "$lavoro" && "$scenario" impacchetta --piattaforma entrambe "dal deb" >/dev/null) ||
+  sbaglio "lo strumento installato dal .deb non impacchetta"
+mkdir "$lavoro/corsa deb"
+cp "$lavoro/$programma" "$lavoro/corsa deb/"
+(cd "$lavoro/corsa deb" && env -u DISPLAY "./$programma" </dev/null) || sbaglio "il pacchetto fatto dal .deb non riesce"
+cmp "$lavoro/corsa deb/$programma.dat" "$lavoro/dal deb/$programma.dat" || sbaglio "il pacchetto fatto dal .deb lascia altri byte"
+echo "scenario --help, estrai, compila e impacchetta dallo strumento installato; il pacchetto Linux fatto così va"
 
 passo "il .zip in una cartella con spazio e accento, sotto Wine"
 cartella="$lavoro/Giochi di prova è"
@@ -74,6 +83,12 @@ windows="Z:${cartella//\//\\}"
 for f in "Corvana_Selvadoro_linea.dat" "$programma.sim" "$programma.dat"; do
   cmp "$cartella/$f" "$cartella/mio scenario/$f" || sbaglio "$f: il pacchetto e lo strumento differiscono"
 done
+# scenario.exe packs with the package program beside it: the same bytes as
+# the tool of the .deb.
+(cd "$lavoro" && "${wine[@]}" "$cartella/scenario.exe" impacchetta -o "$windows\\rifatto.exe" \
+  "$windows\\mio scenario" </dev/null >/dev/null) || sbaglio "scenario.exe non impacchetta"
+cmp "$cartella/rifatto.exe" "$lavoro/$programma.exe" || sbaglio "scenario.exe e il .deb fanno pacchetti diversi"
+rm "$cartella/rifatto.exe"
 lasciati=$(find "$cartella" -maxdepth 1 -type f ! -name '*.exe' ! -name LEGGIMI.txt | wc -l)
 [ "$lasciati" -eq 6 ] || sbaglio "il pacchetto ha lasciato $lasciati file invece di 6"
 echo "scenario.exe e il pacchetto dal .zip: 6 file, binari identici a quelli dello strumento"

@@ -16,7 +16,14 @@
 #    accented letter and a letter beyond Windows-1252 writes the same
 #    binaries, JSON, listings and drawing as the Linux tool; and that its
 #    preview serves the page there, follows a save, refuses a foreign Host
-#    and ends cleanly on Ctrl+C.
+#    and ends cleanly on Ctrl+C;
+#  - scenario impacchetta: the shipped scenario extracted and packed again
+#    gives a Linux and a Windows package that leave the shipped package's
+#    six files; a changed scenario's packages leave the binaries of
+#    `scenario compila` and the documents as given; scenario.exe makes the
+#    same bytes as the Linux tool; estrai --da gives the texts back; a
+#    package cut short, altered or of a newer format writes nothing, says
+#    why (box under Wine, standard error on Linux) and exits with 4.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 radice=$PWD
@@ -230,6 +237,101 @@ script -qec "$(printf '%q ' "${wine[@]}" "$radice/$strumento_exe" estrai --help)
   </dev/null >"$lavoro/console.txt" 2>&1 || sbaglio "scenario.exe --help in una console non riesce"
 grep -qa "già presenti" "$lavoro/console.txt" || sbaglio "la console non mostra \"già\": $(grep -a presenti "$lavoro/console.txt")"
 echo "\"già presenti\" letto nella console"
+
+passo "impacchetta: lo scenario spedito, estratto e impacchettato di nuovo"
+cmake --build --preset default --target scenario programma_windows >/dev/null
+scenario_linux="$radice/build/default/src/scenario"
+imp="$lavoro/impacchetta con spazi è"
+mkdir -p "$imp"
+corri_linux() { # PACCHETTO CARTELLA: the package alone in an empty folder
+  mkdir -p "$2" && cp "$1" "$2/" && (cd "$lavoro/altrove" && env -u DISPLAY "$2/$(basename "$1")" </dev/null)
+}
+corri_windows() {
+  mkdir -p "$2" && cp "$1" "$2/" && (cd "$lavoro/altrove" && timeout 300 "${wine[@]}" "$2/$(basename "$1")" </dev/null)
+}
+impronte_tranne() { (cd "$1" && find . -maxdepth 1 -type f ! -name "$2" -print0 | sort -z | xargs -0 sha256sum); }
+(cd "$imp" && "$scenario_linux" estrai spedito >/dev/null &&
+  "$scenario_linux" impacchetta --piattaforma entrambe spedito) || sbaglio "impacchetta dello scenario spedito non riesce"
+corri_linux "$imp/$programma" "$imp/corsa linux" || sbaglio "il pacchetto Linux rifatto finisce con $?"
+corri_windows "$imp/$programma.exe" "$imp/corsa windows" || sbaglio "il pacchetto Windows rifatto finisce con $?"
+impronte_tranne "$imp/corsa linux" "$programma" | diff - "$lavoro/linux.sha256" || sbaglio "il pacchetto Linux rifatto lascia altri file"
+impronte_tranne "$imp/corsa windows" "$programma.exe" | diff - "$lavoro/linux.sha256" || sbaglio "il pacchetto Windows rifatto lascia altri file"
+echo "pacchetti rifatti, Linux e Windows: gli stessi $(wc -l <"$lavoro/linux.sha256") file del pacchetto spedito"
+
+passo "impacchetta: uno scenario cambiato (nome, stazione, segnale, note)"
+nuovo="Linea_Città_R 100"
+(cd "$imp" && "$scenario_linux" estrai --percorso "Linea_Città" --treno "R 100" mio >/dev/null) || sbaglio "estrai non riesce"
+python3 - "$imp/mio" <<'FINE'
+import os, sys
+c = sys.argv[1]
+t = os.path.join(c, "Linea_Città_R 100-.txt")
+b = open(t, "rb").read().replace(b"GINOSA", b"GINESTRA")
+s = b"segnale,   24800,   1, 3, 4,  0, 0,    0,  0,0,0, 0\r\n"
+assert s in b
+open(t, "wb").write(b.replace(s, s + b"segnale,   30500,   1, 3, 1,  0, 0,    0,  0,0,0, 0\r\n"))
+n = os.path.join(c, "Linea_Città_R 100_note.txt")
+open(n, "ab").write(b"Nota dell\x92autore, con LF soltanto\nriferimento fine del file\n" + b"riga\r\n" * 1200 + b"fine senza a capo")
+FINE
+(cd "$imp" && "$scenario_linux" compila mio >/dev/null) || sbaglio "compila dello scenario cambiato non riesce"
+(cd "$imp" && "$scenario_linux" impacchetta --piattaforma entrambe mio >/dev/null) || sbaglio "impacchetta dello scenario cambiato non riesce"
+# scenario.exe makes the same Windows package, finding the program beside it.
+mkdir -p "$imp/da windows"
+(cd "$imp/da windows" && "${wine[@]}" "$radice/$strumento_exe" impacchetta "..\\mio" </dev/null >/dev/null) ||
+  sbaglio "scenario.exe impacchetta non riesce"
+cmp "$imp/da windows/$nuovo.exe" "$imp/$nuovo.exe" || sbaglio "scenario.exe e lo strumento Linux fanno pacchetti diversi"
+corri_linux "$imp/$nuovo" "$imp/nuovo linux" || sbaglio "il pacchetto Linux dello scenario cambiato finisce con $?"
+corri_windows "$imp/$nuovo.exe" "$imp/nuovo windows" || sbaglio "il pacchetto Windows dello scenario cambiato finisce con $?"
+(cd "$imp/mio" && find . -maxdepth 1 -type f ! -name '*_linea.txt' ! -name '*-.txt' -print0 | sort -z | xargs -0 sha256sum) >"$lavoro/atteso.sha256"
+impronte_tranne "$imp/nuovo linux" "$nuovo" | diff - "$lavoro/atteso.sha256" || sbaglio "il pacchetto Linux non lascia ciò che dà compila"
+impronte_tranne "$imp/nuovo windows" "$nuovo.exe" | diff - "$lavoro/atteso.sha256" || sbaglio "il pacchetto Windows non lascia ciò che dà compila"
+echo "pacchetti dello scenario cambiato: i binari di compila e i documenti dati, su Linux e sotto Wine; scenario.exe fa gli stessi byte"
+(cd "$imp" && "${wine[@]}" "$radice/$strumento_exe" estrai --da "$nuovo.exe" ripreso </dev/null >/dev/null) ||
+  sbaglio "scenario.exe estrai --da non riesce"
+for f in "$imp/ripreso"/*; do
+  cmp "$f" "$imp/mio/$(basename "$f")" || sbaglio "estrai --da: $(basename "$f") diverso"
+done
+[ "$(ls "$imp/ripreso" | wc -l)" -eq 5 ] || sbaglio "estrai --da non dà cinque testi"
+echo "estrai --da del pacchetto Windows: i cinque testi dati"
+
+passo "impacchetta: pacchetti danneggiati, su Linux e sotto Wine"
+python3 - "$imp/$nuovo" "$imp/$nuovo.exe" "$imp/danneggiati" <<'FINE'
+import os, struct, sys, zlib
+os.makedirs(sys.argv[3])
+for origine, coda in ((sys.argv[1], ""), (sys.argv[2], ".exe")):
+    b = open(origine, "rb").read()
+    i = b.rindex(b"GARASCN\x1a")  # the payload's mark; the program holds one too
+    girato = bytearray(b); girato[i + 3000] ^= 1
+    versione = bytearray(b); versione[i + 8] = 2
+    versione[-4:] = struct.pack("<I", zlib.crc32(bytes(versione[i:-4])))
+    for nome, dati in (("troncato", b[:-100]), ("alterato", bytes(girato)), ("versione", bytes(versione))):
+        os.makedirs(os.path.join(sys.argv[3], nome + coda))
+        f = os.path.join(sys.argv[3], nome + coda, "Danneggiato" + coda)
+        open(f, "wb").write(dati)
+        os.chmod(f, 0o755)
+FINE
+for caso in "troncato:troncato" "alterato:alterati" "versione:più recente"; do
+  nome=${caso%%:*} detto=${caso#*:}
+  stato=0
+  (cd "$lavoro/altrove" && env -u DISPLAY "$imp/danneggiati/$nome/Danneggiato" 2>"$lavoro/errore.txt" </dev/null) || stato=$?
+  [ "$stato" -eq 4 ] || sbaglio "Linux, $nome: stato $stato invece di 4"
+  grep -q "$detto" "$lavoro/errore.txt" || sbaglio "Linux, $nome: $(cat "$lavoro/errore.txt")"
+  [ "$(ls "$imp/danneggiati/$nome")" = Danneggiato ] || sbaglio "Linux, $nome: file scritti"
+  echo "Linux, $nome: stato 4, $(cat "$lavoro/errore.txt")"
+  (
+    stato=0
+    timeout 120 "${wine[@]}" "$imp/danneggiati/$nome.exe/Danneggiato.exe" </dev/null 2>/dev/null || stato=$?
+    echo "$stato" >"$lavoro/stato_danneggiato"
+  ) &
+  scatola=$!
+  timeout 120 "${wine[@]}" build/windows/tests/aiuto_win32.exe premi_ok "Danneggiato" "" 60 </dev/null |
+    tr -d '\r' >"$lavoro/scatola.txt" || true
+  wait "$scatola"
+  stato=$(cat "$lavoro/stato_danneggiato")
+  [ "$stato" -eq 4 ] || sbaglio "Windows, $nome: stato $stato invece di 4 ($(cat "$lavoro/scatola.txt"))"
+  grep -q "$detto" "$lavoro/scatola.txt" || sbaglio "Windows, $nome: $(cat "$lavoro/scatola.txt")"
+  [ "$(ls "$imp/danneggiati/$nome.exe")" = Danneggiato.exe ] || sbaglio "Windows, $nome: file scritti"
+  echo "Windows, $nome: stato 4, $(grep '^testo' "$lavoro/scatola.txt")"
+done
 
 passo "finestra Form1 sotto Wine"
 "${wine[@]}" build/windows/tests/prova_piattaforma.exe finestra 60 &

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes a release into dist/:
 #  - scenario_VERSIONE_ARCH.deb: the tool for Debian (/usr/bin/scenario, its
-#    manual page and its bash completion), from `cmake --install` of the
-#    release build;
+#    manual page and its bash completion) and the package programs of both
+#    platforms that `scenario impacchetta` makes packages of
+#    (/usr/lib/scenario/), from `cmake --install` of the release builds;
 #  - scenario-VERSIONE-windows.zip: scenario.exe, the package's .exe and
 #    LEGGIMI.txt (Italian, Windows-1252, CR LF) in one folder;
 #  - SHA256SUMS of both.
@@ -37,26 +38,29 @@ normalizza() {
 architettura=$(dpkg --print-architecture)
 deb="$lavoro/deb"
 DESTDIR="$deb" cmake --install build/default --component strumento --prefix /usr --strip >/dev/null
+DESTDIR="$deb" cmake --install build/default --component pacchetto --prefix /usr --strip >/dev/null
+[ -f "$deb/usr/lib/scenario/$programma.exe" ] || { echo "rilascio: manca il pacchetto per Windows" >&2; exit 1; }
 gzip -9n "$deb/usr/share/man/man1/scenario.1"
 mkdir -p "$deb/DEBIAN" "$deb/usr/share/doc/scenario"
 cat >"$deb/usr/share/doc/scenario/copyright" <<FINE
 scenario $versione: lo strumento per gli autori dello scenario $programma.
 FINE
 normalizza "$deb"
-chmod 0755 "$deb/usr/bin/scenario"
+chmod 0755 "$deb/usr/bin/scenario" "$deb/usr/lib/scenario/$programma"
 cat >"$deb/DEBIAN/control" <<FINE
 Package: scenario
 Version: $versione
 Architecture: $architettura
 Maintainer: Autori dello scenario <scenario@invalid>
 Installed-Size: $(du -sk --exclude=DEBIAN "$deb" | cut -f1)
-Depends: libc6 (>= 2.34), libgcc-s1, libstdc++6 (>= 12)
+Depends: libc6 (>= 2.34), libgcc-s1, libstdc++6 (>= 12), libfltk1.3, libx11-6
 Section: games
 Priority: optional
 Description: strumento per gli autori di scenari del simulatore
  Estrae le descrizioni dello scenario $programma, le compila
- riportando gli errori come il pacchetto, mostra i file binari e disegna
- lo scenario compilato in un file SVG.
+ riportando gli errori come il pacchetto, mostra i file binari, disegna
+ lo scenario compilato in un file SVG e fa di uno scenario un pacchetto
+ per Windows o per Linux.
 FINE
 touch -d "@$SOURCE_DATE_EPOCH" "$deb/DEBIAN/control"
 nome_deb="scenario_${versione}_${architettura}.deb"

@@ -9,6 +9,10 @@
 #include "avvio/avvio.h"
 #include "avvio/finestra.h"
 #include "avvio/piattaforma.h"
+#include "file/file.h"
+#include "modello/windows1252.h"
+#include "pacchetto/carico.h"
+#include "pacchetto/eseguibile.h"
 
 namespace gara {
 namespace {
@@ -35,7 +39,10 @@ class piattaforma_finta final : public piattaforma {
   std::vector<std::string> eventi;
   std::string guasto;
 
-  std::filesystem::path cartella_programma() override { return cartella_; }
+  std::filesystem::path programma;  // default: "programma" in the folder
+  std::filesystem::path file_programma() override {
+    return programma.empty() ? cartella_ / "programma" : programma;
+  }
   void mostra_finestra() override { eventi.push_back("mostra " + std::to_string(contati())); }
   void ridisegna_finestra() override {
     eventi.push_back("ridisegna " + std::to_string(contati()));
@@ -56,9 +63,9 @@ class piattaforma_finta final : public piattaforma {
   std::filesystem::path cartella_;
 };
 
-int esegui(piattaforma& p) {
+int esegui(piattaforma& p, posizione_carico carico = {}) {
   try {
-    sequenza_avvio(p);
+    sequenza_avvio(p, carico);
   } catch (const fine_programma_finta& f) {
     return f.stato;
   }
@@ -72,6 +79,99 @@ TEST(Avvio, LaFinestraEDipintaPrimaDiOgniFileELaCorsaFinisceConZero) {
   EXPECT_EQ(esegui(p), uscita_programma::riuscita);
   EXPECT_EQ(p.eventi, (std::vector<std::string>{"mostra 0", "ridisegna 0"}));
   EXPECT_GT(file_in(c.percorso()), 0u);
+}
+
+TEST(Avvio, SenzaCaricoLoScenarioSpeditoEIlTitoloDelPacchetto) {
+  cartella_temporanea c;
+  piattaforma_finta p(c.percorso());
+  p.imposta_titolo("altro");
+  EXPECT_EQ(esegui(p), uscita_programma::riuscita);
+  EXPECT_EQ(p.titolo(), "Corvana_Selvadoro_R 47315");
+  EXPECT_EQ(file_in(c.percorso()), 6u);
+}
+
+// A program's file as `scenario impacchetta` makes it: some bytes standing
+// for the program, the locator, the payload; and where the payload lies.
+struct programma_con_carico {
+  std::string byte;
+  posizione_carico dove;
+};
+programma_con_carico con_carico(const scenario_carico& s) {
+  std::string base = "programma ";
+  base.append(reinterpret_cast<const char*>(marca_localizzatore.data()), marca_localizzatore.size());
+  base.append(16, '\0');
+  const std::string carico = scrivi_carico(s);
+  return {impacchetta(base, s), {base.size(), carico.size()}};
+}
+
+TEST(Avvio, IlCaricoDaIdentitaETestiScrittiBytePerByte) {
+  scenario_carico s = scenario_spedito();
+  s.nome_percorso = "Citt\xE0_Nuova";
+  s.nome_treno = "R 1";
+  // The shipped texts, but with line ends of LF alone, a line that is the
+  // emitter's end marker, and more than 1000 lines in the notes.
+  s.testi[2] = "riferimento fine del file\nseconda riga\n";
+  for (int i = 0; i < 1500; ++i) s.testi[2] += "riga " + std::to_string(i) + "\r\n";
+  s.testi[3] = "senza fine di riga";
+  s.testi[4] = "";
+  cartella_temporanea c;
+  const programma_con_carico f = con_carico(s);
+  piattaforma_finta p(c.percorso());
+  p.programma = percorso_file(c.percorso(), "Citt\xE0_Nuova_R 1");
+  prova::scrivi_file(p.programma, f.byte);
+  EXPECT_EQ(esegui(p, f.dove), uscita_programma::riuscita);
+  EXPECT_EQ(p.titolo(), "Citt\xC3\xA0_Nuova_R 1");
+  EXPECT_EQ(p.eventi, (std::vector<std::string>{"mostra 1", "ridisegna 1"}));
+  const auto testi = testi_scenario(s);
+  for (std::size_t i = 2; i < testi.size(); ++i) {  // the three documents
+    const auto file = percorso_file(c.percorso(), testi[i].nome);
+    ASSERT_TRUE(std::filesystem::exists(file)) << da_windows1252(testi[i].nome);
+    EXPECT_EQ(prova::leggi_tutto(file), testi[i].byte) << da_windows1252(testi[i].nome);
+  }
+  // The program, the three documents and the three binaries; the
+  // descriptions are gone.
+  EXPECT_EQ(file_in(c.percorso()), 7u);
+  EXPECT_TRUE(std::filesystem::exists(percorso_file(c.percorso(), "Citt\xE0_Nuova_R 1.sim")));
+}
+
+TEST(Avvio, UnCaricoDanneggiatoNonScriveNullaEFinisceConQuattro) {
+  const scenario_carico s = scenario_spedito();
+  const programma_con_carico f = con_carico(s);
+  struct caso {
+    const char* nome;
+    std::string byte;
+    const char* detto;
+  };
+  std::string versione = f.byte;
+  versione[f.dove.inizio + 8] = 2;
+  const std::size_t corpo = versione.size() - 4;
+  const std::uint32_t somma = crc32(std::string_view(versione).substr(f.dove.inizio, corpo - f.dove.inizio));
+  for (std::size_t k = 0; k < 4; ++k) versione[corpo + k] = static_cast<char>((somma >> (8 * k)) & 0xFFu);
+  std::string girato = f.byte;
+  girato[f.dove.inizio + 500] ^= 0x20;
+  for (const caso& k : {caso{"troncato", f.byte.substr(0, f.byte.size() - 1), "troncato"},
+                        caso{"troncato al programma", f.byte.substr(0, f.dove.inizio), "troncato"},
+                        caso{"byte cambiato", girato, "alterati"},
+                        caso{"versione nuova", versione, "più recente"}}) {
+    SCOPED_TRACE(k.nome);
+    cartella_temporanea c;
+    piattaforma_finta p(c.percorso());
+    p.programma = c.percorso() / "Mio_R 1.exe";
+    prova::scrivi_file(p.programma, k.byte);
+    EXPECT_EQ(esegui(p, f.dove), uscita_programma::pacchetto_danneggiato);
+    EXPECT_EQ(p.eventi, std::vector<std::string>{"guasto"});
+    EXPECT_NE(p.guasto.find("\"Mio_R 1.exe\""), std::string::npos) << p.guasto;
+    EXPECT_NE(p.guasto.find(k.detto), std::string::npos) << p.guasto;
+    EXPECT_NE(p.guasto.find("Nessun file è stato scritto"), std::string::npos) << p.guasto;
+    EXPECT_EQ(p.titolo(), "Mio_R 1");
+    EXPECT_EQ(file_in(c.percorso()), 1u);  // the program alone
+  }
+  // And a program file that is not there at all.
+  cartella_temporanea c;
+  piattaforma_finta p(c.percorso());
+  p.programma = c.percorso() / "non c'è";
+  EXPECT_EQ(esegui(p, f.dove), uscita_programma::pacchetto_danneggiato);
+  EXPECT_EQ(file_in(c.percorso()), 0u);
 }
 
 TEST(Avvio, UnaCartellaCheNonSiPuoScrivereFinisceConTreENomina) {

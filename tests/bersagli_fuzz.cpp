@@ -11,6 +11,9 @@
 #include "modello/codici.h"
 #include "modello/guasto.h"
 #include "modello/stato_compilazione.h"
+#include "modello/nomi_file.h"
+#include "pacchetto/carico.h"
+#include "pacchetto/eseguibile.h"
 #include "uscita/formato.h"
 
 namespace gara::fuzz {
@@ -245,6 +248,24 @@ void prova_decodificatori(std::string_view byte) {
   } else {
     errore_spiegato(piano, "tracciato");
   }
+}
+
+void prova_pacchetto_dati(std::string_view byte) {
+  const esito_carico e = leggi_carico(byte);
+  if (e.scenario) {
+    if (e.difetto != difetto_carico::nessuno) throw violazione("carico accettato con un difetto");
+    if (problema_nome_windows(e.scenario->nome_percorso) || problema_nome_windows(e.scenario->nome_treno))
+      throw violazione("carico accettato con un'identità non valida");
+    if (scrivi_carico(*e.scenario) != byte) throw violazione("carico accettato, ma non si riscrive negli stessi byte");
+  } else if (e.difetto == difetto_carico::nessuno || e.motivo.empty()) {
+    throw violazione("carico rifiutato senza motivo");
+  }
+
+  // The same bytes as a whole package's file.
+  const esito_carico p = scenario_del_pacchetto(byte);
+  if (!p.scenario && (p.difetto == difetto_carico::nessuno || p.motivo.empty()))
+    throw violazione("pacchetto rifiutato senza motivo");
+  if (p.scenario && p.difetto != difetto_carico::nessuno) throw violazione("pacchetto accettato con un difetto");
 }
 
 }  // namespace gara::fuzz

@@ -54,4 +54,9 @@ void prova_verifica(std::string_view byte);
 // of them accepts must encode back to exactly those bytes.
 void prova_decodificatori(std::string_view byte);
 
+// Any bytes as a package's payload (pacchetto/carico.h), and as a package's
+// whole file (the locator, then the payload): whatever is accepted must be
+// written back to exactly those bytes, whatever is refused must say why.
+void prova_pacchetto_dati(std::string_view byte);
+
 }  // namespace gara::fuzz

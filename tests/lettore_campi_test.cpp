@@ -70,6 +70,7 @@ TEST(LettoreCampi, ValoriDeiNumeri) {
       {"-2147483648", -2147483648LL},     {"0007", 7},
   };
   for (const auto& c : casi) {
+    // The reader keeps a view of its text: the text must outlive it.
     const std::string testo = std::string(c.campo) + ",";
     lettore_campi f(testo);
     EXPECT_EQ(f.leggi_numero(), c.valore) << c.campo;

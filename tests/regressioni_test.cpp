@@ -39,6 +39,8 @@ TEST(Regressioni, LettoreCampi) { ripeti("lettore_campi", fuzz::prova_lettore_ca
 
 TEST(Regressioni, Decodificatori) { ripeti("decodificatori", fuzz::prova_decodificatori); }
 
+TEST(Regressioni, PacchettoDati) { ripeti("pacchetto_dati", fuzz::prova_pacchetto_dati); }
+
 TEST(Regressioni, MemorizzaDati) { ripeti("memorizza_dati", fuzz::prova_memorizza_dati); }
 
 TEST(Regressioni, Verifica) {

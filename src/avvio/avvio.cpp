@@ -2,14 +2,58 @@
 
 #include <vector>
 
+#include "avvio/finestra.h"
 #include "compilazione/compila.h"
 #include "file/file.h"
 #include "file/scenario_su_disco.h"
 #include "modello/nomi_file.h"
-#include "scenario/dati.h"
+#include "modello/windows1252.h"
+#include "pacchetto/carico.h"
+#include "pacchetto/eseguibile.h"
 #include "uscita/scrittura_binari.h"
 
 namespace gara {
+
+// The locator of this program: the mark, then the payload's start and
+// length in the program's file, which `scenario impacchetta` sets in its
+// copies. Volatile, so that the values are read from the file's bytes as
+// loaded and never folded by the compiler.
+struct localizzatore_programma {
+  unsigned char marca[16];
+  unsigned char posizione[16];
+};
+static_assert(sizeof(localizzatore_programma) == lunghezza_localizzatore);
+
+namespace {
+constexpr auto& m = marca_localizzatore;
+}  // namespace
+
+extern volatile localizzatore_programma localizzatore_proprio;
+volatile localizzatore_programma localizzatore_proprio = {
+    {m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], m[8], m[9], m[10], m[11], m[12], m[13], m[14], m[15]},
+    {}};
+
+namespace {
+
+std::uint64_t da_localizzatore(int primo) {
+  std::uint64_t v = 0;
+  for (int k = 7; k >= 0; --k) v = (v << 8) | localizzatore_proprio.posizione[primo + k];
+  return v;
+}
+
+std::string messaggio_carico(const esito_carico& e, const std::string& programma) {
+  const std::string inizio = "il pacchetto \"" + programma + "\" ";
+  const std::string fine = ". Nessun file è stato scritto.";
+  if (e.difetto == difetto_carico::versione_nuova)
+    return inizio + "è stato preparato per una versione più recente del programma: " + e.motivo + fine;
+  return inizio + "è danneggiato: " + e.motivo + ". Scaricalo o preparalo di nuovo" + fine;
+}
+
+}  // namespace
+
+piattaforma::piattaforma() : titolo_(finestra::titolo()) {}
+
+posizione_carico carico_proprio() { return {da_localizzatore(0), da_localizzatore(8)}; }
 
 std::string messaggio_errore(const std::string& a) { return " Errore n. " + a; }
 
@@ -18,9 +62,30 @@ void errore(piattaforma& p, const std::string& a) {
   p.termina(uscita_programma::errore_scenario);
 }
 
-void sequenza_avvio(piattaforma& p) {
-  const std::string nome_percorso = percorso_del_pacchetto;
-  const std::string nome_treno = treno_del_pacchetto;
+void sequenza_avvio(piattaforma& p, posizione_carico carico) {
+  // The identity and the five texts: the payload's, or the shipped ones.
+  scenario_carico s;
+  if (carico.inizio == 0 && carico.lunghezza == 0) {
+    s = scenario_spedito();
+  } else {
+    const auto file = p.file_programma();
+    esito_carico e;
+    try {
+      e = carico_nel_file(leggi_file(file), carico.inizio, carico.lunghezza);
+    } catch (const errore_file& x) {
+      e = {std::nullopt, difetto_carico::troncato, x.what()};
+    }
+    if (!e.scenario) {
+      const std::u8string nome = file.stem().u8string();
+      p.imposta_titolo(std::string(nome.begin(), nome.end()));
+      p.segnala_guasto(messaggio_carico(e, nome_leggibile(file.filename())));
+      p.termina(uscita_programma::pacchetto_danneggiato);
+    }
+    s = std::move(*e.scenario);
+  }
+  const std::string& nome_percorso = s.nome_percorso;
+  const std::string& nome_treno = s.nome_treno;
+  p.imposta_titolo(da_windows1252(nome_percorso + "_" + nome_treno));
 
   p.mostra_finestra();
   p.ridisegna_finestra();
@@ -28,8 +93,7 @@ void sequenza_avvio(piattaforma& p) {
   try {
     const auto cartella = p.cartella_programma();
     // The five texts, each replaced whole, in their order.
-    for (const auto& t : testi_scenario(nome_percorso, nome_treno))
-      sostituisci_file(percorso_file(cartella, t.nome), t.byte);
+    for (const auto& t : testi_scenario(s)) sostituisci_file(percorso_file(cartella, t.nome), t.byte);
 
     // The compile reads the two descriptions back from the folder; the
     // package then deletes those it has read, and writes the binaries.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "avvio/piattaforma.h"
@@ -15,6 +16,9 @@ namespace uscita_programma {
 inline constexpr int riuscita = 0;
 inline constexpr int errore_scenario = 2;  // errore: the scenario cannot be stamped
 inline constexpr int guasto_file = 3;      // a file could not be written
+// The package's payload is cut short, altered or of a newer format, or
+// names files Windows cannot have: nothing is written.
+inline constexpr int pacchetto_danneggiato = 4;
 }  // namespace uscita_programma
 
 // The text that errore shows: " Errore n. " followed by the number.
@@ -24,9 +28,23 @@ std::string messaggio_errore(const std::string& a);
 // non-zero status. Never returns.
 [[noreturn]] void errore(piattaforma& p, const std::string& a);
 
-// The whole run of the package, in its fixed order: identity, window, the
-// five text files, the compile, the end. It always finishes through the
+// Where the package's payload lies in its own file, as its locator says
+// (pacchetto/eseguibile.h); both 0 when it carries the shipped scenario.
+struct posizione_carico {
+  std::uint64_t inizio = 0;
+  std::uint64_t lunghezza = 0;
+};
+
+// What this program's own locator says.
+posizione_carico carico_proprio();
+
+// The whole run of the package, in its fixed order: identity (the payload
+// at that place in the program's file, or the shipped scenario), window,
+// the five text files, the compile, the end. A payload that cannot be read
+// stops the run before anything is written, with a message and
+// uscita_programma::pacchetto_danneggiato. It always finishes through the
 // platform's fine_programma.
-[[noreturn]] void sequenza_avvio(piattaforma& p);
+[[noreturn]] void sequenza_avvio(piattaforma& p, posizione_carico carico);
+[[noreturn]] inline void sequenza_avvio(piattaforma& p) { sequenza_avvio(p, carico_proprio()); }
 
 }  // namespace gara

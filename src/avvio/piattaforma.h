@@ -14,8 +14,14 @@ class piattaforma {
  public:
   virtual ~piattaforma() = default;
 
-  // The folder that holds the running executable.
-  virtual std::filesystem::path cartella_programma() = 0;
+  // The running executable's own file, and the folder that holds it.
+  virtual std::filesystem::path file_programma() = 0;
+  std::filesystem::path cartella_programma() { return file_programma().parent_path(); }
+
+  // The title of the window and of the message boxes (UTF-8): the
+  // package's identity, route and train joined by "_".
+  void imposta_titolo(std::string titolo) { titolo_ = std::move(titolo); }
+  const std::string& titolo() const { return titolo_; }
 
   // The one window, Form1 with its label "Attendere": shown modeless, then
   // repainted once so that the label is on screen before the long work.
@@ -38,8 +44,13 @@ class piattaforma {
   }
 
  protected:
+  piattaforma();
+
   // Implementations end the process here (test doubles throw).
   virtual void fine_programma(int stato_uscita) = 0;
+
+ private:
+  std::string titolo_;
 };
 
 // The implementation for the platform this program was built for.

@@ -62,11 +62,11 @@ void chiudi_messaggio(Fl_Widget* bottone, void*) { bottone->window()->hide(); }
 // writes its messages to standard error.
 class piattaforma_linux final : public piattaforma {
  public:
-  std::filesystem::path cartella_programma() override {
+  std::filesystem::path file_programma() override {
     std::error_code e;
     const auto eseguibile = std::filesystem::read_symlink("/proc/self/exe", e);
-    if (e) return std::filesystem::current_path();
-    return eseguibile.parent_path();
+    if (e) return std::filesystem::current_path() / "programma";
+    return eseguibile;
   }
 
   void mostra_finestra() override {
@@ -75,7 +75,7 @@ class piattaforma_linux final : public piattaforma {
     finestra_ = std::make_unique<finestra_attesa>(
         finestra::in_pixel(finestra::larghezza_area, dpi),
         finestra::in_pixel(finestra::altezza_area, dpi));
-    finestra_->copy_label(finestra::titolo().c_str());
+    finestra_->copy_label(titolo().c_str());
     auto* etichetta = new Fl_Box(finestra::in_pixel(finestra::sinistra_etichetta, dpi),
                                  finestra::in_pixel(finestra::alto_etichetta, dpi),
                                  finestra::in_pixel(finestra::larghezza_etichetta, dpi),
@@ -148,8 +148,7 @@ class piattaforma_linux final : public piattaforma {
     const int larghezza = std::max(larghezza_minima_messaggio, larghezza_testo + 2 * margine);
     const int altezza = margine + altezza_testo + margine + altezza_bottone + margine;
 
-    const std::string titolo = finestra::titolo();
-    Fl_Window scatola(larghezza, altezza, titolo.c_str());
+    Fl_Window scatola(larghezza, altezza, titolo().c_str());
     Fl_Box testo_box(margine, margine, larghezza - 2 * margine, altezza_testo);
     testo_box.copy_label(testo.c_str());
     testo_box.labelfont(FL_HELVETICA);

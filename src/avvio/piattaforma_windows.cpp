@@ -37,15 +37,15 @@ class piattaforma_windows final : public piattaforma {
     if (carattere_ != nullptr) DeleteObject(carattere_);
   }
 
-  std::filesystem::path cartella_programma() override {
+  std::filesystem::path file_programma() override {
     // The full name of the executable, however long; every file name is
     // kept in UTF-16 from here on, so spaces and letters beyond ASCII in
     // the folder's path reach the file functions unchanged.
     std::vector<wchar_t> nome(MAX_PATH);
     for (;;) {
       const DWORD n = GetModuleFileNameW(nullptr, nome.data(), static_cast<DWORD>(nome.size()));
-      if (n == 0) return std::filesystem::current_path();
-      if (n < nome.size()) return std::filesystem::path(std::wstring(nome.data(), n)).parent_path();
+      if (n == 0) return std::filesystem::current_path() / L"programma.exe";
+      if (n < nome.size()) return std::filesystem::path(std::wstring(nome.data(), n));
       nome.resize(nome.size() * 2);
     }
   }
@@ -73,7 +73,7 @@ class piattaforma_windows final : public piattaforma {
     RECT r{0, 0, finestra::in_pixel(finestra::larghezza_area, dpi_x),
            finestra::in_pixel(finestra::altezza_area, dpi_y)};
     AdjustWindowRectEx(&r, stile_finestra, FALSE, 0);
-    finestra_ = CreateWindowExW(0, classe_finestra, larga(finestra::titolo()).c_str(), stile_finestra,
+    finestra_ = CreateWindowExW(0, classe_finestra, larga(titolo()).c_str(), stile_finestra,
                                 CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left, r.bottom - r.top,
                                 nullptr, nullptr, istanza, nullptr);
     // Without a desktop the run goes on without a window.
@@ -106,14 +106,14 @@ class piattaforma_windows final : public piattaforma {
   }
 
   void messaggio(const std::string& testo) override {
-    MessageBoxW(finestra_, larga(testo).c_str(), larga(finestra::titolo()).c_str(), MB_OK);
+    MessageBoxW(finestra_, larga(testo).c_str(), larga(titolo()).c_str(), MB_OK);
   }
 
   void segnala_guasto(const std::string& testo) override {
     // Also on standard error, where the program was started with one.
     std::fprintf(stderr, "Errore: %s\n", testo.c_str());
     std::fflush(stderr);
-    MessageBoxW(finestra_, larga("Errore: " + testo).c_str(), larga(finestra::titolo()).c_str(),
+    MessageBoxW(finestra_, larga("Errore: " + testo).c_str(), larga(titolo()).c_str(),
                 MB_OK | MB_ICONERROR);
   }
 

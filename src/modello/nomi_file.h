@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace gara {
 
@@ -15,5 +17,16 @@ std::string nome_note(const std::string& percorso, const std::string& treno);
 std::string nome_linea_dat(const std::string& percorso);                                 // _linea.dat
 std::string nome_sim(const std::string& percorso, const std::string& treno);             // .sim
 std::string nome_dat(const std::string& percorso, const std::string& treno);             // .dat
+
+// The longest identity, in characters (bytes of Windows-1252).
+inline constexpr std::size_t identita_massima = 100;
+
+// Why a route or train identifier (Windows-1252 bytes) cannot name files on
+// Windows, in Italian; nothing when it can. Refused: an empty name, one
+// longer than identita_massima, a character of \ / : * ? " < > |, a
+// control character or a byte Windows-1252 leaves undefined, a name ending
+// in a dot or a space, and a reserved device name (CON, PRN, AUX, NUL,
+// COM1-9, LPT1-9, in any case, alone or before a dot).
+std::optional<std::string> problema_nome_windows(std::string_view nome);
 
 }  // namespace gara

@@ -6,6 +6,8 @@
 #include "file/file.h"
 #include "modello/nomi_file.h"
 #include "modello/windows1252.h"
+#include "pacchetto/carico.h"
+#include "pacchetto/eseguibile.h"
 #include "scenario/dati.h"
 #include "strumento/cartelle.h"
 #include "strumento/identita.h"
@@ -14,12 +16,32 @@
 namespace gara::strumento {
 
 int comando_estrai(const opzioni_estrai& o, std::ostream& out, std::ostream& err) {
-  const auto id = identita_da_utf8(o.percorso, o.treno, err);
-  if (!id) return uscita::uso;
+  scenario_carico s;
+  if (o.da) {
+    std::string byte;
+    try {
+      byte = leggi_file(*o.da);
+    } catch (const errore_file& e) {
+      err << "scenario: " << e.what() << "\n";
+      return uscita::uso;
+    }
+    esito_carico e = scenario_del_pacchetto(byte);
+    if (!e.scenario) {
+      err << "scenario: " << tra_virgolette(*o.da) << ": " << e.motivo << "; nessun file è stato scritto\n";
+      return uscita::codice_errore;
+    }
+    s = std::move(*e.scenario);
+  } else {
+    const auto id = identita_da_utf8(o.percorso, o.treno, err);
+    if (!id) return uscita::uso;
+    s = scenario_spedito();
+    s.nome_percorso = id->nome_percorso;
+    s.nome_treno = id->nome_treno;
+  }
   if (!cartella_da_scrivere(o.cartella, err)) return uscita::uso;
 
   // In the order the package writes them.
-  const auto testi = testi_scenario(id->nome_percorso, id->nome_treno);
+  const auto testi = testi_scenario(s);
   if (!o.sovrascrivi) {
     std::vector<std::string> presenti;
     for (const auto& t : testi)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "file/file.h"
+#include "modello/nomi_file.h"
 #include "modello/windows1252.h"
 
 namespace gara::strumento {
@@ -23,10 +24,18 @@ std::optional<std::string> converti(const std::string& utf8, const char* opzione
     return std::nullopt;
   }
   auto byte = in_windows1252(utf8);
-  if (!byte)
+  if (!byte) {
     errori << "scenario: il valore di " << opzione << " (\"" << utf8
            << "\") contiene caratteri che la codifica Windows-1252 dei file non può "
               "rappresentare\n";
+    return byte;
+  }
+  // The files of the scenario are Windows files, whatever system writes them.
+  if (const auto problema = problema_nome_windows(*byte)) {
+    errori << "scenario: il valore di " << opzione << " (\"" << utf8 << "\") non può dare nomi di file "
+           << "su Windows: " << *problema << "\n";
+    return std::nullopt;
+  }
   return byte;
 }
 

@@ -1,6 +1,7 @@
 #include "strumento/strumento.h"
 
 #include <iostream>
+#include <map>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -11,6 +12,7 @@
 #include "strumento/disegna.h"
 #include "strumento/errori_uso.h"
 #include "strumento/estrai.h"
+#include "strumento/impacchetta.h"
 #include "strumento/mostra.h"
 #include "strumento/percorso_utf8.h"
 #include "strumento/uscite.h"
@@ -115,7 +117,7 @@ void opzione_identita(CLI::App* sub, std::string& percorso, std::string& treno,
 int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app{a_capo("scenario: lo strumento per gli autori di scenari. Estrae le descrizioni "
                       "dello scenario del pacchetto, le compila riportando gli errori, mostra "
-                      "i file binari e disegna lo scenario compilato.",
+                      "i file binari, disegna lo scenario compilato e ne fa un pacchetto.",
                       80),
                "scenario"};
   etichette_italiane(app);
@@ -132,13 +134,14 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       "  scenario verifica mio_scenario\n"
       "  scenario mostra \"mio_scenario/Corvana_Selvadoro_R 47315.sim\"\n"
       "  scenario disegna --percorso Corvana_Selvadoro --treno \"R 47315\" mio_scenario\n"
+      "  scenario impacchetta --percorso Linea_Nuova --treno \"R 100\" mio_scenario\n"
       "  scenario anteprima mio_scenario\n"
       "Per le opzioni di un sottocomando: scenario SOTTOCOMANDO --help\n\n"
       "Uscita: 0 riuscita; 1 codice di compilazione diverso da 0, o file binario\n"
       "non valido; 2 scenario non timbrabile (errore 1250 o 1251); 3 errore d'uso,\n"
       "cartella mancante, file illeggibile o non scrivibile.");
 
-  opzioni_estrai estrai{{}, percorso_del_pacchetto, treno_del_pacchetto, false};
+  opzioni_estrai estrai{{}, percorso_del_pacchetto, treno_del_pacchetto, false, std::nullopt};
   {
     auto* sub = sottocomando(
         app, "estrai", "Scrive i cinque file di testo dello scenario del pacchetto",
@@ -146,9 +149,12 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         "pacchetto: descrizione della linea, descrizione del treno, note, rallentamenti e scheda "
         "treno, con i nomi che dà loro il pacchetto. Non compila e non cancella nulla: è il "
         "punto di partenza per un autore. Se nella cartella ci sono già file con quei nomi si "
-        "ferma senza scrivere, a meno di --sovrascrivi.",
+        "ferma senza scrivere, a meno di --sovrascrivi. Con --da scrive invece i cinque testi "
+        "che porta un pacchetto (uno fatto da impacchetta, o quello spedito), con i nomi della "
+        "sua identità.",
         "Esempi:\n"
         "  scenario estrai mio_scenario\n"
+        "  scenario estrai --da \"Linea_Nuova_R 100.exe\" mio_scenario\n"
         "  scenario estrai --percorso Linea_Nuova --treno \"R 100\" mio_scenario\n"
         "  scenario estrai --sovrascrivi mio_scenario");
     opzione_percorso(sub, "CARTELLA", estrai.cartella,
@@ -165,6 +171,56 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     sub->add_flag("--sovrascrivi", estrai.sovrascrivi,
                   a_capo("Sostituisce i file dello scenario già presenti nella cartella; senza, "
                          "lo strumento si ferma e non scrive nulla. Es.: --sovrascrivi"));
+    auto* da = sub->add_option_function<std::string>(
+        "--da", [&estrai](const std::string& t) { estrai.da = percorso_da_utf8(t); },
+        a_capo("Pacchetto (per Windows o per Linux) di cui scrivere i cinque testi, con i nomi "
+               "della sua identità. Es.: --da \"Linea_Nuova_R 100.exe\""));
+    da->type_name("PACCHETTO");
+  }
+
+  opzioni_impacchetta impacchetta;
+  std::string uscita_impacchetta;
+  {
+    auto* sub = sottocomando(
+        app, "impacchetta", "Fa di uno scenario un pacchetto da dare ai macchinisti",
+        "Prende i cinque testi dello scenario della CARTELLA (le due descrizioni e i tre "
+        "documenti, come li scrive estrai) e scrive il pacchetto: un solo programma che, "
+        "eseguito, scrive i testi nella propria cartella, compila le descrizioni come il "
+        "pacchetto spedito e le cancella. Prima lo verifica: con un errore si ferma senza "
+        "scrivere (a meno di --forza); gli avvisi sono mostrati e non lo fermano. Non serve un "
+        "compilatore: i dati dello scenario si aggiungono al programma del pacchetto già "
+        "pronto per quella piattaforma, che si trova accanto allo strumento (o nella cartella "
+        "della variabile SCENARIO_PACCHETTI). Gli stessi testi danno gli stessi byte.",
+        "Esempi:\n"
+        "  scenario impacchetta mio_scenario\n"
+        "  scenario impacchetta --percorso Linea_Nuova --treno \"R 100\" \\\n"
+        "      --piattaforma entrambe mio_scenario\n"
+        "  scenario impacchetta --piattaforma linux -o pacchetto mio_scenario\n\n"
+        "Uscita: 0 riuscita; 1 errori nello scenario (nessun pacchetto scritto); 3 errore\n"
+        "d'uso, testo o programma del pacchetto mancante, file non scrivibile.");
+    opzione_percorso(sub, "CARTELLA", impacchetta.cartella,
+                     a_capo("Cartella dei cinque testi dello scenario. Es.: mio_scenario"))
+        ->required()
+        ->type_name("");
+    opzione_identita(sub, impacchetta.percorso, impacchetta.treno, false);
+    sub->add_option("--piattaforma", impacchetta.piattaforma,
+                    a_capo("Per quale sistema è il pacchetto: windows (il simulatore; "
+                           "NOME_TRENO.exe), linux (NOME_TRENO) o entrambe; senza, windows. "
+                           "Es.: --piattaforma entrambe"))
+        ->type_name("windows|linux|entrambe")
+        ->transform(CLI::CheckedTransformer(
+            std::map<std::string, piattaforma_pacchetto>{{"windows", piattaforma_pacchetto::per_windows},
+                                                          {"linux", piattaforma_pacchetto::per_linux},
+                                                          {"entrambe", piattaforma_pacchetto::entrambe}},
+            CLI::ignore_case)
+                       .description(""));
+    sub->add_option("-o,--output", uscita_impacchetta,
+                    a_capo("File del pacchetto da scrivere; senza, NOME_TRENO.exe (o NOME_TRENO "
+                           "per Linux) nella cartella corrente. Es.: -o \"Linea_Nuova_R 100.exe\""))
+        ->type_name("FILE");
+    sub->add_flag("--forza", impacchetta.forza,
+                  a_capo("Scrive il pacchetto anche se la verifica trova errori (sono mostrati "
+                         "lo stesso). Es.: --forza"));
   }
 
   opzioni_compila compila;
@@ -220,7 +276,7 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         "  scenario verifica --elenco\n\n"
         "Uscita: 0 nessun errore (avvisi ammessi); 1 almeno un errore, o un avviso con\n"
         "--severo; 3 errore d'uso, cartella mancante o file illeggibile.");
-    sub->add_option("CARTELLA", verifica.cartella,
+    opzione_percorso(sub, "CARTELLA", verifica.cartella,
                     a_capo("Cartella delle descrizioni. Es.: mio_scenario"))
         ->type_name("");
     opzione_identita(sub, verifica.percorso, verifica.treno, false);
@@ -337,7 +393,7 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   const auto noto = app.get_subcommands([&primo](const CLI::App* sub) { return sub->get_name() == primo; });
   if (!primo.empty() && primo[0] != '-' && noto.empty()) {
     err << "scenario: sottocomando sconosciuto: " << primo
-        << " (i sottocomandi sono estrai, compila, verifica, mostra, disegna e anteprima)\n"
+        << " (i sottocomandi sono estrai, compila, verifica, mostra, disegna, impacchetta e anteprima)\n"
         << "Per l'aiuto: scenario --help\n";
     return uscita::uso;
   }
@@ -351,7 +407,15 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     return uscita::uso;
   }
 
-  if (app.got_subcommand("estrai")) return comando_estrai(estrai, out, err);
+  if (app.got_subcommand("estrai")) {
+    const CLI::App* sub = app.get_subcommand("estrai");
+    if (estrai.da && (sub->count("--percorso") > 0 || sub->count("--treno") > 0)) {
+      err << "scenario: con --da i nomi dei file vengono dal pacchetto: --percorso e --treno non "
+             "vanno dati\n";
+      return uscita::uso;
+    }
+    return comando_estrai(estrai, out, err);
+  }
   if (app.got_subcommand("compila")) {
     if (!uscita_compila.empty()) compila.uscita = percorso_da_utf8(uscita_compila);
     return comando_compila(compila, out, err);
@@ -365,6 +429,10 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       return uscita::uso;
     }
     return comando_verifica(verifica, out, err);
+  }
+  if (app.got_subcommand("impacchetta")) {
+    if (!uscita_impacchetta.empty()) impacchetta.uscita = percorso_da_utf8(uscita_impacchetta);
+    return comando_impacchetta(impacchetta, out, err);
   }
   if (!uscita_disegna.empty()) disegna.svg = percorso_da_utf8(uscita_disegna);
   return comando_disegna(disegna, out, err);

@@ -28,6 +28,25 @@ done
   sbaglio "estrai e compila dello strumento installato non riescono"
 [ -s "$lavoro/mio scenario/Corvana_Selvadoro_R 47315.sim" ] || sbaglio "nessun binario compilato"
 
+# The installed tool finds the installed package program and packs with it;
+# the package it makes runs and leaves the same binaries.
+(cd "$lavoro" && SCENARIO_PACCHETTI= "$scenario" impacchetta --piattaforma linux -o "fatto qui" "mio scenario" >/dev/null) ||
+  sbaglio "impacchetta dello strumento installato non riesce"
+mkdir "$lavoro/corsa"
+cp "$lavoro/fatto qui" "$lavoro/corsa/"
+(cd "$lavoro/corsa" && env -u DISPLAY "./fatto qui") || sbaglio "il pacchetto fatto dallo strumento installato non riesce"
+cmp "$lavoro/corsa/Corvana_Selvadoro_R 47315.dat" "$lavoro/mio scenario/Corvana_Selvadoro_R 47315.dat" ||
+  sbaglio "il pacchetto fatto dallo strumento installato lascia altri byte"
+# The Windows package beside it, when the build with the preset windows
+# has made one; the installed tool packs for Windows with it.
+finestre=$(sed -n 's/^GARA_PACCHETTO_WINDOWS:FILEPATH=//p' "$compilazione/CMakeCache.txt")
+if [ -n "$finestre" ] && [ -f "$finestre" ]; then
+  cmp "$finestre" "$radice/lib/scenario/Corvana_Selvadoro_R 47315.exe" || sbaglio "il pacchetto per Windows non è installato"
+  (cd "$lavoro" && SCENARIO_PACCHETTI= "$scenario" impacchetta "mio scenario" >/dev/null) ||
+    sbaglio "impacchetta per Windows dello strumento installato non riesce"
+  [ -s "$lavoro/Corvana_Selvadoro_R 47315.exe" ] || sbaglio "nessun pacchetto per Windows"
+fi
+
 # The manual page.
 pagina=$(MANWIDTH=80 LC_ALL=C.UTF-8 man --warnings -l "$radice/share/man/man1/scenario.1" 2>"$lavoro/avvisi")
 [ ! -s "$lavoro/avvisi" ] || sbaglio "man avvisa: $(cat "$lavoro/avvisi")"
@@ -44,7 +63,7 @@ completa() {
   printf '%s\n' "${COMPREPLY[@]}" | sort
 }
 [ "$(completa scenario co)" = compila ] || sbaglio "completamento dei sottocomandi: $(completa scenario co)"
-for sottocomando in estrai compila verifica mostra disegna; do
+for sottocomando in estrai compila verifica mostra disegna impacchetta; do
   grep -qw -- "$sottocomando" <<<"$pagina" || sbaglio "la pagina non nomina $sottocomando"
   # The options are the lines of the section Opzioni that begin with "  -".
   aiuto=$("$scenario" "$sottocomando" --help | sed -n '/^Opzioni:/,/^$/s/^  \(-[^ ]*\).*/\1/p' |
