@@ -169,6 +169,9 @@ TEST(Anteprima, RispondeSoloAlLoopbackERifiutaLeRichiesteOstili) {
       {get("/", host), 200},
       {get("/", "Host: localhost:" + std::to_string(a.porta()) + "\r\n"), 200},
       {get("/ispeziona/15500", host), 200},
+      {get("/ispeziona/15500?tolleranza=400", host), 200},
+      {get("/contenuto", host), 200},
+      {get("/ispeziona/1e5", host), 404},
       // Another name, another port, no port, no Host at all.
       {get("/", "Host: esempio.invalid\r\n"), 403},
       {get("/", "Host: 127.0.0.1\r\n"), 403},
