@@ -127,8 +127,9 @@ grep -q 'Subsystem.*(Windows CUI)' <<<"$intestazione" || sbaglio "scenario.exe n
 dll=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$intestazione" | tr '[:upper:]' '[:lower:]' | sort -u)
 echo $dll
 for d in $dll; do
+  # Windows' own libraries only; ws2_32 is its sockets, for the preview.
   case $d in
-    kernel32.dll | msvcrt.dll | shell32.dll | advapi32.dll) ;;
+    kernel32.dll | msvcrt.dll | shell32.dll | advapi32.dll | ws2_32.dll) ;;
     *) sbaglio "scenario.exe ha bisogno di $d" ;;
   esac
 done
