@@ -218,9 +218,9 @@ const caso_codice casi_codici[] = {
 INSTANTIATE_TEST_SUITE_P(Tabella, CodiciTreno, ::testing::ValuesIn(casi_codici),
                          [](const auto& caso) { return std::string(caso.param.nome); });
 
-// Failures that no entry rule foresees: the reader throws (memorizza_dati
-// turns it into code 25 and deletes the file), and what it had written
-// before stays.
+// Failures that no entry rule foresees: the reader records code 25 at the
+// field and throws (memorizza_dati ends the reading, both descriptions to
+// be deleted), and what it had written before stays.
 struct caso_guasto {
   const char* nome;
   std::string testo;

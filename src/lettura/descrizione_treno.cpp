@@ -335,8 +335,8 @@ class lettura_treno : lettura_voci {
   }
 
   // The end of reading (end of the file, or an entry refused by the grid
-  // check): the file goes, the last speed and adhesion run on to cell
-  // N - 3, and the kilometric progressives must stand on cell boundaries.
+  // check): the last speed and adhesion run on to cell N - 3, and the
+  // kilometric progressives must stand on cell boundaries.
   void fine_lettura() {
     const int64_t n = s_.ultima_cella();
     riempi_celle(cursore_velocita_, n - 2, [&](cella& c) { c.velocita = quinti(velocita_in_vigore_); });
