@@ -10,7 +10,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cctype>
-#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
@@ -61,7 +60,9 @@ std::vector<std::string> valori_limite(const righe& linea) {
     if (r.find("lunghezza") == std::string::npos) continue;
     const auto p = r.find_first_of("0123456789");
     if (p == std::string::npos) continue;
-    const long long l = std::atoll(r.c_str() + p);
+    // At most nine digits: the sums below stay far inside the type.
+    long long l = 0;
+    for (std::size_t k = p; k < r.size() && k < p + 9 && r[k] >= '0' && r[k] <= '9'; ++k) l = l * 10 + (r[k] - '0');
     for (long long x : {l, l - 50, l + 50, l + 6900, l + 7000, l + 7100})
       v.push_back(std::to_string(x));
   }
