@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (preset fuzz, clang) and runs each one for a
 # bounded time, GARA_FUZZ_SECONDI seconds (60 unless set). Each starts from
-# the corpus it grew in earlier runs of this build folder, the seeds written
-# by semi_fuzz and every regression fixture of tests/regressioni/<target>/.
+# the corpus it grew in earlier runs of this build folder, the corpus kept in
+# the repository (fuzz/corpus/<target>/, grown and minimised by
+# strumenti/corpora.sh), the seeds written by semi_fuzz and every regression
+# fixture of tests/regressioni/<target>/.
 # An input that stops a target (crash, hang, broken property, sanitizer
 # report) is saved under build/fuzz/trovati/<target>/ and the script fails;
 # once the fault is fixed the input goes into tests/regressioni/<target>/.
@@ -26,7 +28,7 @@ for t in "${bersagli[@]}"; do
   corpus="$b/corpus/$t"
   trovati="$b/trovati/$t"
   mkdir -p "$corpus" "$trovati"
-  cartelle=("$corpus" "$b/semi/$t")
+  cartelle=("$corpus" "fuzz/corpus/$t" "$b/semi/$t")
   [ -d "tests/regressioni/$t" ] && cartelle+=("tests/regressioni/$t")
   dizionario=()
   [ -f "fuzz/$t.dict" ] && dizionario=("-dict=fuzz/$t.dict")

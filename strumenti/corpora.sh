@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Grows the kept corpora of the fuzz targets and minimises them back into
+# the repository (fuzz/corpus/<target>/), so that every later run, in CI
+# too, starts where this one ended. Each target runs GARA_FUZZ_SECONDI
+# seconds (300 unless set) from its kept corpus, the seeds and its
+# regression inputs; then only the inputs that add coverage are kept.
+#   bash strumenti/corpora.sh [TARGET...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+secondi=${GARA_FUZZ_SECONDI:-300}
+bersagli=("$@")
+((${#bersagli[@]})) || bersagli=(lettore_campi memorizza_dati verifica decodificatori pacchetto_dati)
+
+bash strumenti/dipendenze.sh
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+b=build/fuzz
+rm -rf "$b/semi"
+"$b/fuzz/semi_fuzz" "$b/semi"
+cp -r "$b/semi/memorizza_dati" "$b/semi/verifica"
+
+for t in "${bersagli[@]}"; do
+  tenuto="fuzz/corpus/$t"
+  cresciuto="$b/corpus/$t"
+  mkdir -p "$tenuto" "$cresciuto"
+  cartelle=("$cresciuto" "$tenuto" "$b/semi/$t")
+  [ -d "tests/regressioni/$t" ] && cartelle+=("tests/regressioni/$t")
+  dizionario=()
+  [ -f "fuzz/$t.dict" ] && dizionario=("-dict=fuzz/$t.dict")
+  [ "$t" = verifica ] && dizionario=("-dict=fuzz/memorizza_dati.dict")
+  echo "== fuzz_$t per ${secondi}s"
+  "$b/fuzz/fuzz_$t" -max_total_time="$secondi" -timeout=10 -rss_limit_mb=2048 "${dizionario[@]}" \
+    "${cartelle[@]}" >"$b/corpora_$t.log" 2>&1
+  nuovo=$(mktemp -d)
+  "$b/fuzz/fuzz_$t" -merge=1 "$nuovo" "$tenuto" "$cresciuto" >>"$b/corpora_$t.log" 2>&1
+  prima=$(ls "$tenuto" | wc -l)
+  rm -rf "$tenuto"
+  mv "$nuovo" "$tenuto"
+  echo "$t: $prima -> $(ls "$tenuto" | wc -l) ingressi ($(du -sh "$tenuto" | cut -f1))"
+done
