@@ -7,10 +7,6 @@
 
 namespace gara {
 
-// The scenario this package installs.
-inline constexpr const char* percorso_del_pacchetto = "Corvana_Selvadoro";
-inline constexpr const char* treno_del_pacchetto = "R 47315";
-
 // Exit statuses of the package and of the authoring tool.
 namespace uscita_programma {
 inline constexpr int riuscita = 0;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "avvio/avvio.h"
+#include "scenario/dati.h"
 
 namespace gara {
 

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "avvio/avvio.h"
 #include "modello/nomi_file.h"
+#include "scenario/dati.h"
 
 namespace gara {
 

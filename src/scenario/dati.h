@@ -7,6 +7,10 @@
 
 namespace gara {
 
+// The identity of the scenario the package carries when it has no payload.
+inline constexpr const char* percorso_del_pacchetto = "Corvana_Selvadoro";
+inline constexpr const char* treno_del_pacchetto = "R 47315";
+
 // The bytes of the five text files the package carries.
 std::string dati_linea();
 std::string dati_treno();

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "avvio/avvio.h"
+#include "scenario/dati.h"
 #include "file/file.h"
 #include "file/scenario_su_disco.h"
 #include "modello/windows1252.h"

@@ -6,7 +6,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "avvio/avvio.h"
+#include "scenario/dati.h"
 #include "strumento/anteprima.h"
 #include "strumento/compila.h"
 #include "strumento/disegna.h"
