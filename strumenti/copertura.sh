@@ -5,7 +5,7 @@
 # reached are summed per source folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bersagli=(lettore_campi memorizza_dati verifica decodificatori pacchetto_dati)
+source strumenti/bersagli_fuzz.sh
 bash strumenti/dipendenze.sh
 cmake --preset copertura >/dev/null
 cmake --build --preset copertura

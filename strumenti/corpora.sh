@@ -8,26 +8,17 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 secondi=${GARA_FUZZ_SECONDI:-300}
-bersagli=("$@")
-((${#bersagli[@]})) || bersagli=(lettore_campi memorizza_dati verifica decodificatori pacchetto_dati)
-
-bash strumenti/dipendenze.sh
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
+source strumenti/bersagli_fuzz.sh
+(($#)) && bersagli=("$@")
+prepara_fuzz
 b=build/fuzz
-rm -rf "$b/semi"
-"$b/fuzz/semi_fuzz" "$b/semi"
-cp -r "$b/semi/memorizza_dati" "$b/semi/verifica"
 
 for t in "${bersagli[@]}"; do
   tenuto="fuzz/corpus/$t"
   cresciuto="$b/corpus/$t"
   mkdir -p "$tenuto" "$cresciuto"
-  cartelle=("$cresciuto" "$tenuto" "$b/semi/$t")
-  [ -d "tests/regressioni/$t" ] && cartelle+=("tests/regressioni/$t")
-  dizionario=()
-  [ -f "fuzz/$t.dict" ] && dizionario=("-dict=fuzz/$t.dict")
-  [ "$t" = verifica ] && dizionario=("-dict=fuzz/memorizza_dati.dict")
+  cartelle_di "$t" "$cresciuto"
+  dizionario_di "$t"
   echo "== fuzz_$t per ${secondi}s"
   "$b/fuzz/fuzz_$t" -max_total_time="$secondi" -timeout=10 -rss_limit_mb=2048 "${dizionario[@]}" \
     "${cartelle[@]}" >"$b/corpora_$t.log" 2>&1

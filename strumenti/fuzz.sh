@@ -11,16 +11,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 secondi=${GARA_FUZZ_SECONDI:-60}
-bersagli=(lettore_campi memorizza_dati verifica decodificatori pacchetto_dati)
-
-bash strumenti/dipendenze.sh
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
+source strumenti/bersagli_fuzz.sh
+prepara_fuzz
 b=build/fuzz
-rm -rf "$b/semi"
-"$b/fuzz/semi_fuzz" "$b/semi"
-# The check reads the same pairs of descriptions as the compile.
-cp -r "$b/semi/memorizza_dati" "$b/semi/verifica"
 
 falliti=()
 riepilogo=()
@@ -28,11 +21,8 @@ for t in "${bersagli[@]}"; do
   corpus="$b/corpus/$t"
   trovati="$b/trovati/$t"
   mkdir -p "$corpus" "$trovati"
-  cartelle=("$corpus" "fuzz/corpus/$t" "$b/semi/$t")
-  [ -d "tests/regressioni/$t" ] && cartelle+=("tests/regressioni/$t")
-  dizionario=()
-  [ -f "fuzz/$t.dict" ] && dizionario=("-dict=fuzz/$t.dict")
-  [ "$t" = verifica ] && dizionario=("-dict=fuzz/memorizza_dati.dict")
+  cartelle_di "$t" "$corpus"
+  dizionario_di "$t"
   echo "== fuzz_$t per ${secondi}s"
   stato=0
   "$b/fuzz/fuzz_$t" -max_total_time="$secondi" -timeout=10 -rss_limit_mb=2048 \
