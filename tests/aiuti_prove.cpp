@@ -100,12 +100,9 @@ std::map<std::string, std::string> binari_in_memoria(const stato_compilazione& s
 }
 
 std::optional<origine> origine_errore(const stato_compilazione& s) {
-  for (auto d = s.diagnostiche.rbegin(); d != s.diagnostiche.rend(); ++d) {
-    if (d->livello != gravita::errore || d->codice != s.codice_errore) continue;
-    if (!d->dove) return std::nullopt;
-    return origine{d->dove->file, d->dove->linea > 0 ? std::optional<int>(d->dove->linea) : std::nullopt};
-  }
-  return std::nullopt;
+  const diagnostica* d = s.errore_in_vigore();
+  if (d == nullptr || !d->dove) return std::nullopt;
+  return origine{d->dove->file, d->dove->linea > 0 ? std::optional<int>(d->dove->linea) : std::nullopt};
 }
 
 }  // namespace gara::prova

@@ -28,6 +28,13 @@ voce_linea& stato_compilazione::voce_in(int64_t i) {
   return tabella_linea[static_cast<std::size_t>(i)];
 }
 
+const diagnostica* stato_compilazione::errore_in_vigore() const {
+  if (codice_errore == codice::nessuno) return nullptr;
+  for (auto d = diagnostiche.rbegin(); d != diagnostiche.rend(); ++d)
+    if (d->livello == gravita::errore && d->codice == codice_errore) return &*d;
+  return nullptr;
+}
+
 void stato_compilazione::segna_errore(int32_t codice, std::optional<int32_t> metro) {
   segna_errore_in(codice, voce_corrente, std::string(significato(codice)), metro);
 }

@@ -72,6 +72,9 @@ struct stato_compilazione {
   // N, the last cell index; meaningful only when the grid exists.
   int32_t ultima_cella() const { return static_cast<int32_t>(celle.size()) - 1; }
   bool verifica() const { return modo == modo_lettura::verifica; }
+  // The error that stands, as the package leaves it: the last one recorded
+  // with codice_errore; nullptr for code 0.
+  const diagnostica* errore_in_vigore() const;
 
   // Checked access to a cell: an index outside 0..N (or no grid) is a guasto.
   cella& cella_in(int64_t i);

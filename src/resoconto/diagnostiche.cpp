@@ -80,24 +80,32 @@ nlohmann::ordered_json posizione_sarif(const luogo& l) {
 
 }  // namespace
 
-std::optional<std::string> riga_con_segno(const sorgenti& d, const luogo& l) {
-  const descrizione* x = descrizione_di(d, l.file);
-  if (x == nullptr || !x->byte || l.linea < 1) return std::nullopt;
-  const auto trovata = riga_di(*x->byte, l.linea);
+std::optional<std::string> riga_mostrata(const descrizione& d, int numero) {
+  if (!d.byte) return std::nullopt;
+  const auto trovata = riga_di(*d.byte, numero);
   if (!trovata) return std::nullopt;
   std::string riga(trovata->substr(0, lunghezza_mostrata));
-  const bool tagliata = trovata->size() > lunghezza_mostrata;
+  // Control bytes would upset a terminal: they are shown as "?".
+  for (char& c : riga)
+    if (static_cast<unsigned char>(c) < 0x20 && c != '\t') c = '?';
+  return da_windows1252(riga) + (trovata->size() > lunghezza_mostrata ? "…" : "");
+}
+
+std::optional<std::string> riga_con_segno(const sorgenti& d, const luogo& l) {
+  const descrizione* x = descrizione_di(d, l.file);
+  if (x == nullptr || l.linea < 1) return std::nullopt;
+  const auto mostrata = riga_mostrata(*x, l.linea);
+  if (!mostrata) return std::nullopt;
   // The caret keeps the line's own tabs, so that it stands under the field.
+  const std::string_view riga = riga_di(*x->byte, l.linea)->substr(0, lunghezza_mostrata);
   std::string segno;
   if (l.colonna > 0 && static_cast<std::size_t>(l.colonna) <= riga.size() + 1) {
     for (int i = 0; i + 1 < l.colonna; ++i) segno += riga[static_cast<std::size_t>(i)] == '\t' ? '\t' : ' ';
     segno += '^';
     for (int i = 1; i < l.lunghezza && static_cast<std::size_t>(l.colonna + i) <= riga.size(); ++i) segno += '~';
   }
-  for (char& c : riga)
-    if (static_cast<unsigned char>(c) < 0x20 && c != '\t') c = '?';
   const std::string numero = std::to_string(l.linea);
-  std::string testo = "  " + numero + " | " + da_windows1252(riga) + (tagliata ? "…" : "") + "\n";
+  std::string testo = "  " + numero + " | " + *mostrata + "\n";
   if (!segno.empty()) testo += "  " + std::string(numero.size(), ' ') + " | " + segno + "\n";
   return testo;
 }

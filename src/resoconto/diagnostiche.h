@@ -13,6 +13,11 @@
 
 namespace gara {
 
+// Line `numero` (from 1) of a description, as UTF-8 fit for a terminal:
+// without its line end, control bytes shown as "?", cut when very long.
+// Nothing when the description or the line is not there.
+std::optional<std::string> riga_mostrata(const descrizione& d, int numero);
+
 // The source line of a place and a caret under its field, as a compiler
 // shows them ("    12 | stazione, ...", "       |           ^~~~");
 // nothing when the place has no line in the descriptions given.

@@ -13,19 +13,7 @@ bool codice_del_passo_tavole(int32_t c) {
          c == codice::tavola_rallentamento_impossibile;
 }
 
-// A description line is shown as it stands, cut when it is very long.
-constexpr std::size_t lunghezza_riga_mostrata = 200;
-
 std::string tra_virgolette_testo(const std::string& testo) { return "\"" + testo + "\""; }
-
-// The place of the error that stands, as the package leaves it: the last
-// error recorded.
-const diagnostica* errore_in_vigore(const stato_compilazione& s) {
-  if (s.codice_errore == codice::nessuno) return nullptr;
-  for (auto d = s.diagnostiche.rbegin(); d != s.diagnostiche.rend(); ++d)
-    if (d->livello == gravita::errore && d->codice == s.codice_errore) return &*d;
-  return nullptr;
-}
 
 }  // namespace
 
@@ -41,19 +29,6 @@ std::string messaggio_arresto(arresto a) {
          " (un oggetto all'inizio della linea); nessun file binario è stato scritto";
 }
 
-std::optional<std::string> riga_mostrata(const descrizione& d, int numero) {
-  if (!d.byte) return std::nullopt;
-  const auto trovata = riga_di(*d.byte, numero);
-  if (!trovata) return std::nullopt;
-  std::string riga(*trovata);
-  const bool tagliata = riga.size() > lunghezza_riga_mostrata;
-  if (tagliata) riga.resize(lunghezza_riga_mostrata);
-  // Control bytes would upset a terminal: they are shown as "?".
-  for (char& c : riga)
-    if (static_cast<unsigned char>(c) < 0x20 && c != '\t') c = '?';
-  return da_windows1252(riga) + (tagliata ? "…" : "");
-}
-
 void scrivi_resoconto(const compilazione_mostrata& c, std::ostream& out) {
   const stato_compilazione& s = c.risultato.stato;
   out << "Compilazione di " << tra_virgolette_testo(da_windows1252(s.nome_percorso))
@@ -65,7 +40,7 @@ void scrivi_resoconto(const compilazione_mostrata& c, std::ostream& out) {
   } else {
     out << "Esito: codice " << s.codice_errore << ", " << messaggio_codice(s.codice_errore) << "\n";
     if (registra_metro(s.codice_errore)) out << "  al metro " << s.posizione_errore << "\n";
-    const diagnostica* e = errore_in_vigore(s);
+    const diagnostica* e = s.errore_in_vigore();
     if (e && e->dove) {
       const luogo& o = *e->dove;
       out << "  nel file " << tra_virgolette_testo(o.file);
@@ -115,7 +90,7 @@ nlohmann::ordered_json resoconto_json(const compilazione_mostrata& c) {
     j["errore"] = numero_arresto(s.fermata);
     j["messaggio"] = messaggio_arresto(s.fermata);
   }
-  const diagnostica* e = errore_in_vigore(s);
+  const diagnostica* e = s.errore_in_vigore();
   if (e && e->dove) {
     j["file"] = e->dove->file;
     if (e->dove->linea > 0)

@@ -21,11 +21,6 @@ std::string messaggio_codice(int32_t codice_errore);
 // What the author reads when the scenario cannot be stamped.
 std::string messaggio_arresto(arresto a);
 
-// Line `numero` (from 1) of a description, as UTF-8 fit for a terminal:
-// without its line end, control bytes shown as "?", cut when very long.
-// Nothing when the description or the line is not there.
-std::optional<std::string> riga_mostrata(const descrizione& d, int numero);
-
 // A compile as its author sees it: what was compiled and from where, and
 // which binaries were written where (none when the writer did not run).
 struct compilazione_mostrata {

@@ -25,12 +25,7 @@ bool stesso_errore(const diagnostica& controllo, const diagnostica& compilazione
 // leaves (its last error) and a stop of the header stamp.
 std::vector<diagnostica> errori_della_compilazione(const stato_compilazione& s) {
   std::vector<diagnostica> e;
-  for (auto d = s.diagnostiche.rbegin(); d != s.diagnostiche.rend(); ++d) {
-    if (d->livello == gravita::errore && d->codice == s.codice_errore && s.codice_errore != codice::nessuno) {
-      e.push_back(*d);
-      break;
-    }
-  }
+  if (const diagnostica* d = s.errore_in_vigore()) e.push_back(*d);
   if (s.fermata != arresto::nessuno)
     for (const auto& d : s.diagnostiche)
       if (d.codice == static_cast<int32_t>(s.fermata)) e.push_back(d);
