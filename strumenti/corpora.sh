@@ -20,7 +20,7 @@ for t in "${bersagli[@]}"; do
   cartelle_di "$t" "$cresciuto"
   dizionario_di "$t"
   echo "== fuzz_$t per ${secondi}s"
-  "$b/fuzz/fuzz_$t" -max_total_time="$secondi" -timeout=10 -rss_limit_mb=2048 "${dizionario[@]}" \
+  "$b/fuzz/fuzz_$t" -max_total_time="$secondi" "${opzioni_comuni[@]}" "${dizionario[@]}" \
     "${cartelle[@]}" >"$b/corpora_$t.log" 2>&1
   nuovo=$(mktemp -d)
   "$b/fuzz/fuzz_$t" -merge=1 "$nuovo" "$tenuto" "$cresciuto" >>"$b/corpora_$t.log" 2>&1

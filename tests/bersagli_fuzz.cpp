@@ -159,6 +159,7 @@ void prova_memorizza_dati(std::string_view byte) {
 
   if (!s.griglia_esiste()) return;
   std::string byte_uscita;
+  byte_uscita.reserve(s.celle.size() * formato::byte_cella);
   for (const voce_linea& v : s.tabella_linea) {
     if (v.testo.size() > testo_massimo) throw violazione("testo troppo lungo nella tabella");
     codifica_voce(byte_uscita, v);

@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <utility>
 
@@ -23,6 +24,7 @@ class tracciato_metri {
  public:
   enum class tipo : uint16_t { vuoto = 0, intero = 2, reale = 5 };
   static constexpr std::size_t byte_posto = 10;  // type code + the longest value
+  static_assert(sizeof(double) == 8);
 
   // Makes the table anew for metres 0..ultimo, every element empty.
   // A negative last metre leaves no table and is a failure (guasto).
@@ -80,11 +82,17 @@ void tracciato_metri::posa_reali(int64_t da, int64_t fino, F&& punto) {
 }
 
 inline void tracciato_metri::metti_reale(unsigned char* p, double v) {
-  // Little-endian by hand, whatever the host: the slot is the file's bytes.
+  // Little-endian whatever the host: the slot is the file's bytes. On a
+  // little-endian host that is the value's own bytes, copied in one store
+  // (this runs for every metre of the plan).
   p[0] = static_cast<unsigned char>(tipo::reale);
   p[1] = 0;
-  const auto bit = std::bit_cast<uint64_t>(v);
-  for (int i = 0; i < 8; ++i) p[2 + i] = static_cast<unsigned char>((bit >> (8 * i)) & 0xFFu);
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(p + 2, &v, sizeof v);
+  } else {
+    const auto bit = std::bit_cast<uint64_t>(v);
+    for (int i = 0; i < 8; ++i) p[2 + i] = static_cast<unsigned char>((bit >> (8 * i)) & 0xFFu);
+  }
 }
 
 }  // namespace gara

@@ -1,5 +1,6 @@
 #include "uscita/formato.h"
 
+#include <array>
 #include <bit>
 #include <cstring>
 #include <limits>
@@ -18,6 +19,16 @@ void metti(std::string& uscita, U v) {
   static_assert(std::numeric_limits<U>::is_integer && !std::numeric_limits<U>::is_signed);
   for (std::size_t i = 0; i < sizeof(U); ++i)
     uscita.push_back(static_cast<char>(static_cast<unsigned char>((v >> (8 * i)) & 0xFFu)));
+}
+
+// Puts v little-endian at byte `da` of a fixed-size record, by the same
+// rule as metti; that it fits is checked when compiling.
+template <std::size_t da, class U, std::size_t N>
+void metti_in(std::array<char, N>& record, U v) {
+  static_assert(std::numeric_limits<U>::is_integer && !std::numeric_limits<U>::is_signed);
+  static_assert(da + sizeof(U) <= N);
+  for (std::size_t i = 0; i < sizeof(U); ++i)
+    record[da + i] = static_cast<char>(static_cast<unsigned char>((v >> (8 * i)) & 0xFFu));
 }
 
 void metti_8(std::string& uscita, uint8_t v) { metti<uint8_t>(uscita, v); }
@@ -104,17 +115,22 @@ std::string cifre(std::size_t v) { return std::to_string(v); }
 }  // namespace
 
 void codifica_cella(std::string& uscita, const cella& c) {
-  metti_8(uscita, c.tipo);
-  metti_16(uscita, c.dato1);
-  metti_16(uscita, c.dato2);
-  metti_16(uscita, c.dato3);
-  metti_16(uscita, c.dato4);
-  metti_8(uscita, c.tempo);
-  metti_8(uscita, c.avviso);
-  metti_8(uscita, c.montagna);
-  metti_8(uscita, c.velocita);
-  metti_8(uscita, c.pendenza);
-  metti_8(uscita, c.aderenza);
+  // Built whole at its fixed offsets, then appended once: a grid has tens
+  // of thousands of cells.
+  std::array<char, formato::byte_cella> r{};
+  metti_in<0>(r, c.tipo);
+  metti_in<1>(r, static_cast<uint16_t>(c.dato1));
+  metti_in<3>(r, static_cast<uint16_t>(c.dato2));
+  metti_in<5>(r, static_cast<uint16_t>(c.dato3));
+  metti_in<7>(r, static_cast<uint16_t>(c.dato4));
+  metti_in<9>(r, c.tempo);
+  metti_in<10>(r, c.avviso);
+  metti_in<11>(r, c.montagna);
+  metti_in<12>(r, c.velocita);
+  metti_in<13>(r, c.pendenza);
+  metti_in<14>(r, c.aderenza);
+  static_assert(14 + sizeof(c.aderenza) == formato::byte_cella);
+  uscita.append(r.data(), r.size());
 }
 
 void codifica_voce(std::string& uscita, const voce_linea& v) {
