@@ -1,5 +1,6 @@
 // Writes the seed corpora of the fuzz targets into the folder given:
-//   <cartella>/lettore_campi, <cartella>/memorizza_dati, <cartella>/decodificatori
+//   <cartella>/lettore_campi, memorizza_dati, decodificatori, pacchetto_dati
+//   and anteprima
 // from the descriptions the package writes, the binary files it compiles
 // from them, and the hostile inputs of the test suite.
 
@@ -52,7 +53,8 @@ int main(int argc, char** argv) {
   const fs::path dati = uscita / "memorizza_dati";
   const fs::path decodificatori = uscita / "decodificatori";
   const fs::path pacchetto = uscita / "pacchetto_dati";
-  for (const auto& c : {lettore, dati, decodificatori, pacchetto}) fs::create_directories(c);
+  const fs::path anteprima = uscita / "anteprima";
+  for (const auto& c : {lettore, dati, decodificatori, pacchetto, anteprima}) fs::create_directories(c);
 
   // Payloads: the shipped scenario's, a small one, and a small one inside a
   // stand-in for a package's program.
@@ -96,6 +98,17 @@ int main(int argc, char** argv) {
   semi_lettore(lettore, "treno", treno);
   scrivi(dati / "pacchetto", gara::fuzz::unisci_descrizioni(linea, treno));
   scrivi(dati / "pacchetto_senza_treno", linea);
+
+  // The preview's requests (Host, target), before the shipped descriptions.
+  const char* richieste[][2] = {{"127.0.0.1:8123", "/"},
+                                {"localhost:8123", "/ispeziona/15500?tolleranza=400"},
+                                {"127.0.0.1:8123", "/ispeziona/-200"},
+                                {"127.0.0.1:8123", "/%2e%2e/x"},
+                                {"esempio.invalid", "/contenuto"}};
+  int n = 0;
+  for (const auto& [host, destinazione] : richieste)
+    scrivi(anteprima / ("richiesta" + std::to_string(n++)),
+           std::string(host) + "\n" + destinazione + "\n" + gara::fuzz::unisci_descrizioni(linea, treno));
 
   for (const auto& k : gara::prova::ingressi_ostili()) {
     const std::string l = k.linea.value_or("");

@@ -3,7 +3,12 @@
 #include <string>
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 
+#include "anteprima/anteprima.h"
+#include "anteprima/richieste.h"
+#include "anteprima/voci_con_metro.h"
 #include "compilazione/compila.h"
 #include "verifica/verifica.h"
 #include "lettura/lettore_campi.h"
@@ -14,6 +19,7 @@
 #include "modello/nomi_file.h"
 #include "pacchetto/carico.h"
 #include "pacchetto/eseguibile.h"
+#include "scenario/dati.h"
 #include "uscita/formato.h"
 
 namespace gara::fuzz {
@@ -267,6 +273,137 @@ void prova_pacchetto_dati(std::string_view byte) {
   if (!p.scenario && (p.difetto == difetto_carico::nessuno || p.motivo.empty()))
     throw violazione("pacchetto rifiutato senza motivo");
   if (p.scenario && p.difetto != difetto_carico::nessuno) throw violazione("pacchetto accettato con un difetto");
+}
+
+namespace {
+
+constexpr int porta_anteprima = 8123;
+constexpr std::string_view prefisso_ispezione = "/ispeziona/";
+
+// The shipped scenario as the preview shows it, made once: the inspector's
+// requests are answered from it.
+const anteprima::anteprima& anteprima_spedita() {
+  static const anteprima::anteprima a = [] {
+    anteprima::anteprima x({percorso_del_pacchetto, treno_del_pacchetto, 1});
+    x.aggiorna({{nome_descrizione_linea(percorso_del_pacchetto), dati_linea(), std::nullopt},
+                {nome_descrizione_treno(percorso_del_pacchetto, treno_del_pacchetto), dati_treno(),
+                 std::nullopt}});
+    return x;
+  }();
+  return a;
+}
+
+std::string_view prima_riga(std::string_view& resto) {
+  const std::size_t a_capo = resto.find('\n');
+  const std::string_view riga = resto.substr(0, a_capo);
+  resto.remove_prefix(a_capo == std::string_view::npos ? resto.size() : a_capo + 1);
+  return riga;
+}
+
+std::string minuscole(std::string_view t) {
+  std::string r(t);
+  for (char& c : r)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return r;
+}
+
+// The target as a server decodes its path once: %XX to its byte.
+std::string decodificata(std::string_view t) {
+  const auto cifra = [](char c) -> int {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  };
+  std::string r;
+  for (std::size_t i = 0; i < t.size(); ++i) {
+    if (t[i] == '%' && i + 2 < t.size() && cifra(t[i + 1]) >= 0 && cifra(t[i + 2]) >= 0) {
+      r += static_cast<char>(cifra(t[i + 1]) * 16 + cifra(t[i + 2]));
+      i += 2;
+    } else {
+      r += t[i];
+    }
+  }
+  return r;
+}
+
+// Whatever the JSON of a page holds must dump as the server dumps it,
+// strictly: text that is not UTF-8 would throw there.
+void si_scrive(const nlohmann::ordered_json& j, const char* cosa) {
+  try {
+    (void)j.dump();
+  } catch (const nlohmann::json::exception& e) {
+    throw violazione(std::string(cosa) + ": JSON non scrivibile: " + e.what());
+  }
+}
+
+void prova_ispettore(std::string_view destinazione, const std::vector<anteprima::voce_con_metro>& voci) {
+  if (!destinazione.starts_with(prefisso_ispezione)) return;
+  destinazione.remove_prefix(prefisso_ispezione.size());
+  const std::string_view metro = destinazione.substr(0, destinazione.find('?'));
+  std::string_view tolleranza;
+  if (const auto q = destinazione.find("?tolleranza="); q != std::string_view::npos) {
+    tolleranza = destinazione.substr(q + std::string_view("?tolleranza=").size());
+    tolleranza = tolleranza.substr(0, tolleranza.find('&'));
+  }
+  const anteprima::anteprima& a = anteprima_spedita();
+  if (const auto chiesta = anteprima::leggi_ispezione(metro, tolleranza)) {
+    if (chiesta->metro <= -10'000'000'000 || chiesta->metro >= 10'000'000'000 || chiesta->tolleranza < 0 ||
+        chiesta->tolleranza >= 1'000'000)
+      throw violazione("ispezione letta fuori dalle sue cifre");
+    const auto r = a.ispeziona(chiesta->metro, chiesta->tolleranza);
+    if (!r) throw violazione("ispezione senza risposta sullo scenario spedito");
+    si_scrive(*r, "ispezione");
+  }
+  // The library's inspector itself, at any number a caller might pass.
+  int64_t grezzo = 0;
+  const auto [fine, errore] = std::from_chars(metro.data(), metro.data() + metro.size(), grezzo);
+  if (errore == std::errc() && fine != metro.data()) {
+    const int64_t tolleranza_grezza = tolleranza.size() < sizeof(int64_t) ? -grezzo : grezzo;
+    if (const auto r = a.ispeziona(grezzo, tolleranza_grezza)) {
+      const int64_t cella = (*r)["cella"];
+      if (cella < 0) throw violazione("ispezione di una cella negativa");
+    }
+    (void)anteprima::voci_vicine(voci, grezzo);
+  }
+}
+
+}  // namespace
+
+void prova_anteprima(std::string_view byte) {
+  std::string_view resto = byte;
+  const std::string_view host = prima_riga(resto);
+  const std::string_view destinazione = prima_riga(resto);
+
+  const auto rifiuto = anteprima::controlla_richiesta(host, destinazione, porta_anteprima);
+  if (rifiuto) {
+    if (rifiuto->stato != 400 && rifiuto->stato != 403 && rifiuto->stato != 414)
+      throw violazione("rifiuto con lo stato " + std::to_string(rifiuto->stato));
+    if (rifiuto->motivo.empty()) throw violazione("rifiuto senza motivo");
+  } else {
+    const std::string nome = minuscole(host);
+    if (nome != "127.0.0.1:" + std::to_string(porta_anteprima) && nome != "localhost:" + std::to_string(porta_anteprima))
+      throw violazione("accettato l'Host \"" + std::string(host) + "\"");
+    if (!destinazione.starts_with('/')) throw violazione("accettato un indirizzo che non inizia con /");
+    const std::string d = decodificata(destinazione);
+    if (d.find("..") != std::string::npos || d.find('\\') != std::string::npos ||
+        d.find('\0') != std::string::npos || minuscole(destinazione).find("%2f") != std::string::npos)
+      throw violazione("accettato un indirizzo che esce dalle pagine dell'anteprima");
+    for (const char x : destinazione)
+      if (static_cast<unsigned char>(x) < 0x20 || static_cast<unsigned char>(x) >= 0x7f)
+        throw violazione("accettato un byte di controllo o non ASCII");
+  }
+
+  const coppia_descrizioni c = dividi_descrizioni(resto);
+  sorgenti d;
+  d.linea = {"P_linea.txt", c.linea, std::nullopt};
+  d.treno = {"P_T-.txt", c.treno, std::nullopt};
+  const auto voci = anteprima::voci_con_metro(d);
+  for (const auto& v : voci) {
+    if (v.linea < 1) throw violazione("voce senza riga");
+    si_scrive({{"chiave", v.chiave}, {"testo", v.testo}}, "voce");
+  }
+  if (!rifiuto) prova_ispettore(destinazione, voci);
 }
 
 }  // namespace gara::fuzz

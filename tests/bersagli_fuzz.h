@@ -59,4 +59,14 @@ void prova_decodificatori(std::string_view byte);
 // written back to exactly those bytes, whatever is refused must say why.
 void prova_pacchetto_dati(std::string_view byte);
 
+// What the preview's server reads itself from a request, and what it
+// reads of the descriptions besides the compile. The input's first line is
+// the Host header, its second the request target; the rest is a pair of
+// descriptions as above. The request's check must refuse, with a reason,
+// every target that reaches outside the preview's addresses, even once
+// decoded; an inspector's request it reads is answered from the shipped
+// scenario's picture; the entries found by metre in the pair must come
+// out as valid UTF-8, as the page's JSON takes them.
+void prova_anteprima(std::string_view byte);
+
 }  // namespace gara::fuzz

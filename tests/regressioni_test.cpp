@@ -41,6 +41,8 @@ TEST(Regressioni, Decodificatori) { ripeti("decodificatori", fuzz::prova_decodif
 
 TEST(Regressioni, PacchettoDati) { ripeti("pacchetto_dati", fuzz::prova_pacchetto_dati); }
 
+TEST(Regressioni, Anteprima) { ripeti("anteprima", fuzz::prova_anteprima); }
+
 TEST(Regressioni, MemorizzaDati) { ripeti("memorizza_dati", fuzz::prova_memorizza_dati); }
 
 TEST(Regressioni, Verifica) {

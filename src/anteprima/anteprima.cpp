@@ -16,6 +16,9 @@ namespace gara::anteprima {
 
 namespace {
 
+// The inspector looks at most this far from the metre asked for.
+constexpr int64_t tolleranza_massima = 100 * misura::metri_cella;
+
 const descrizione* descrizione_di(const sorgenti& d, const std::string& file) {
   if (file == d.linea.nome) return &d.linea;
   if (file == d.treno.nome) return &d.treno;
@@ -116,9 +119,14 @@ std::optional<nlohmann::ordered_json> anteprima::ispeziona(int64_t metro, int64_
   const auto cella_di = [ultima](int64_t m) {
     return std::clamp<int64_t>(m < 0 ? 0 : (m + misura::metri_cella / 2) / misura::metri_cella + 1, 0, ultima);
   };
+  tolleranza = std::clamp<int64_t>(tolleranza, 0, tolleranza_massima);
+  // Far beyond either end every metre finds the end cell: a metre is brought
+  // within a tolerance and a cell of it first, so that no sum below can
+  // overflow whatever the caller asks.
+  const int64_t margine = tolleranza_massima + misura::metri_cella;
+  metro = std::clamp<int64_t>(metro, -margine, ultima * misura::metri_cella + margine);
   int64_t c = cella_di(metro);
   int64_t distanza = -1;
-  tolleranza = std::clamp<int64_t>(tolleranza, 0, 100 * misura::metri_cella);
   for (int64_t i = cella_di(metro - tolleranza); i <= cella_di(metro + tolleranza); ++i) {
     if (immagine_->celle.at(static_cast<std::size_t>(i)).tipo == tipo_cella::vuota) continue;
     const int64_t d = std::abs(metro_oggetto(i) - metro);

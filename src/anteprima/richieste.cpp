@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <charconv>
 
 namespace gara::anteprima {
 
@@ -15,7 +16,30 @@ std::string minuscolo(std::string_view s) {
   return r;
 }
 
+// A whole number of 1 to `cifre` digits, the whole of `testo`.
+std::optional<int64_t> cifre_sole(std::string_view testo, std::size_t cifre) {
+  if (testo.empty() || testo.size() > cifre) return std::nullopt;
+  if (testo.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+  int64_t v = 0;
+  std::from_chars(testo.data(), testo.data() + testo.size(), v);  // at most 10 digits: fits
+  return v;
+}
+
 }  // namespace
+
+std::optional<ispezione> leggi_ispezione(std::string_view metro, std::string_view tolleranza) {
+  const bool negativo = metro.starts_with('-');
+  if (negativo) metro.remove_prefix(1);
+  const auto m = cifre_sole(metro, cifre_metro_massime);
+  if (!m) return std::nullopt;
+  ispezione r{negativo ? -*m : *m, 0};
+  if (!tolleranza.empty()) {
+    const auto t = cifre_sole(tolleranza, cifre_tolleranza_massime);
+    if (!t) return std::nullopt;
+    r.tolleranza = *t;
+  }
+  return r;
+}
 
 std::optional<rifiuto> controlla_richiesta(std::string_view host, std::string_view destinazione,
                                            int porta) {

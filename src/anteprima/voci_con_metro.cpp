@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -74,6 +75,9 @@ std::vector<voce_con_metro> voci_con_metro(const sorgenti& d) {
 
 std::vector<voce_con_metro> voci_vicine(const std::vector<voce_con_metro>& voci, int64_t metro) {
   constexpr int64_t mezza_cella = misura::metri_cella / 2;
+  // Entries stand within a description's numbers; bringing the metre into
+  // half the range first keeps the sums below from overflowing.
+  metro = std::clamp<int64_t>(metro, INT64_MIN / 2, INT64_MAX / 2);
   std::vector<voce_con_metro> vicine;
   for (const auto& v : voci)
     if (v.metro > metro - mezza_cella && v.metro <= metro + mezza_cella) vicine.push_back(v);

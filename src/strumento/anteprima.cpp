@@ -151,12 +151,14 @@ void prepara_percorsi(httplib::Server& server, bacheca& b, const int& porta) {
     auto json = b.attendi(vista);
     res.set_content(json.value_or("{}"), "application/json; charset=utf-8");
   });
-  server.Get(R"(/ispeziona/(-?[0-9]{1,10}))", [&b](const httplib::Request& req, httplib::Response& res) {
-    int64_t tolleranza = 0;
-    if (const auto t = req.get_param_value("tolleranza"); !t.empty() && t.size() <= 6 &&
-                                                          t.find_first_not_of("0123456789") == std::string::npos)
-      tolleranza = std::stoll(t);
-    const auto r = b.ispeziona(std::stoll(req.matches[1].str()), tolleranza);
+  server.Get(R"(/ispeziona/([^/]+))", [&b](const httplib::Request& req, httplib::Response& res) {
+    const auto chiesta = anteprima::leggi_ispezione(req.matches[1].str(), req.get_param_value("tolleranza"));
+    if (!chiesta) {
+      res.status = 400;
+      res.set_content("metro o tolleranza non validi: /ispeziona/METRO?tolleranza=METRI, in cifre\n", testo_utf8);
+      return;
+    }
+    const auto r = b.ispeziona(chiesta->metro, chiesta->tolleranza);
     if (!r) {
       res.status = 404;
       res.set_content("nessun disegno da ispezionare\n", testo_utf8);

@@ -171,7 +171,11 @@ TEST(Anteprima, RispondeSoloAlLoopbackERifiutaLeRichiesteOstili) {
       {get("/ispeziona/15500", host), 200},
       {get("/ispeziona/15500?tolleranza=400", host), 200},
       {get("/contenuto", host), 200},
-      {get("/ispeziona/1e5", host), 404},
+      // The inspector's metre and tolerance are digits, or a clear refusal.
+      {get("/ispeziona/1e5", host), 400},
+      {get("/ispeziona/15500?tolleranza=-4", host), 400},
+      {get("/ispeziona/12345678901", host), 400},
+      {get("/ispeziona/15500/altro", host), 404},
       // Another name, another port, no port, no Host at all.
       {get("/", "Host: esempio.invalid\r\n"), 403},
       {get("/", "Host: 127.0.0.1\r\n"), 403},

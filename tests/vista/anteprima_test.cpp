@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "anteprima/anteprima.h"
@@ -146,6 +148,40 @@ TEST(Anteprima, LIspettoreDiceLaCellaEDaQualeVoceViene) {
   const int64_t ultima = (*a.ispeziona(10'000'000))["cella"];
   EXPECT_GT(ultima, 940);
   EXPECT_EQ((*a.ispeziona(20'000'000))["cella"], ultima);
+  // Any metre and tolerance a caller passes: the end cells, no overflow.
+  EXPECT_EQ((*a.ispeziona(INT64_MAX, INT64_MAX))["cella"], ultima);
+  EXPECT_EQ((*a.ispeziona(INT64_MIN, INT64_MAX))["cella"], 0);
+}
+
+TEST(Richieste, LIspettoreLeggeSoloCifre) {
+  struct caso {
+    const char* metro;
+    const char* tolleranza;
+    std::optional<ispezione> atteso;
+  };
+  const caso casi[] = {
+      {"15500", "", ispezione{15500, 0}},
+      {"-200", "400", ispezione{-200, 400}},
+      {"9999999999", "999999", ispezione{9'999'999'999, 999'999}},
+      {"0000000000", "000000", ispezione{0, 0}},
+      {"", "", std::nullopt},
+      {"-", "", std::nullopt},
+      {"+5", "", std::nullopt},
+      {"1e5", "", std::nullopt},
+      {"12345678901", "", std::nullopt},
+      {"15500", "-4", std::nullopt},
+      {"15500", "1000000", std::nullopt},
+      {"15500", "40 ", std::nullopt},
+      {" 15500", "", std::nullopt},
+  };
+  for (const auto& c : casi) {
+    const auto r = leggi_ispezione(c.metro, c.tolleranza);
+    ASSERT_EQ(r.has_value(), c.atteso.has_value()) << c.metro << " " << c.tolleranza;
+    if (r) {
+      EXPECT_EQ(r->metro, c.atteso->metro);
+      EXPECT_EQ(r->tolleranza, c.atteso->tolleranza);
+    }
+  }
 }
 
 TEST(VociConMetro, SoloLeVociDelleSezioniCheNominanoUnMetro) {
