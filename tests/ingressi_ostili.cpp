@@ -168,6 +168,14 @@ std::vector<ingresso_ostile> crea_tabella() {
        {}, false, true},
       {"rallentamento_che_finisce_oltre_la_griglia", linea_vuota,
        treno_di("rallentamento, 53000, 60, 5000, 0, 0, 0\r\n"), guasto_lettura, {}, false, true},
+      // A slowdown whose end cell, or one of whose numbered cells, a signal
+      // already holds.
+      {"rallentamento_che_finisce_su_un_segnale", linea_vuota,
+       treno_di("segnale, 39000, 1,0,0,0,0, 0,0,0,0, 0\r\nrallentamento, 38000, 80, 1000, 1, 1, 0\r\n"),
+       fine_rallentamento_occupato, 38000, false, true},
+      {"rallentamento_numerate_su_un_segnale", linea_vuota,
+       treno_di("segnale, 36750, 1,0,0,0,0, 0,0,0,0, 0\r\nrallentamento, 38000, 80, 1000, 1, 1, 0\r\n"),
+       numerate_rallentamento_occupate, 38000, false, true},
   };
   return t;
 }
