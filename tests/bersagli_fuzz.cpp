@@ -65,6 +65,16 @@ void confronta(const std::string& ricodificato, std::string_view byte, const cha
     throw violazione(std::string(quale) + ": accettato, ma non si ricodifica negli stessi byte");
 }
 
+// Whatever the JSON of a page holds must dump as the server dumps it,
+// strictly: text that is not UTF-8 would throw there.
+void si_scrive(const nlohmann::ordered_json& j, const char* cosa) {
+  try {
+    (void)j.dump();
+  } catch (const nlohmann::json::exception& e) {
+    throw violazione(std::string(cosa) + ": JSON non scrivibile: " + e.what());
+  }
+}
+
 }  // namespace
 
 void prova_lettore_campi(std::string_view byte) {
@@ -193,6 +203,8 @@ void prova_verifica(std::string_view byte) {
   const sorgenti d = sorgenti_della_coppia(byte);
   const esito_verifica e = verifica(d, {"P", "T", byte.size() % 2 == 0 ? 1 : 0});
   const stato_compilazione& f = e.compilazione.stato;
+  // The preview sends the check to its page as this JSON.
+  si_scrive(anteprima::diagnostiche_json(e, d), "diagnostiche");
 
   int errori = 0, avvisi = 0;
   for (const diagnostica& x : e.diagnostiche) {
@@ -325,16 +337,6 @@ std::string decodificata(std::string_view t) {
     }
   }
   return r;
-}
-
-// Whatever the JSON of a page holds must dump as the server dumps it,
-// strictly: text that is not UTF-8 would throw there.
-void si_scrive(const nlohmann::ordered_json& j, const char* cosa) {
-  try {
-    (void)j.dump();
-  } catch (const nlohmann::json::exception& e) {
-    throw violazione(std::string(cosa) + ": JSON non scrivibile: " + e.what());
-  }
 }
 
 void prova_ispettore(std::string_view destinazione, const std::vector<anteprima::voce_con_metro>& voci) {
