@@ -361,7 +361,9 @@ void prova_ispettore(std::string_view destinazione, const std::vector<anteprima:
   int64_t grezzo = 0;
   const auto [fine, errore] = std::from_chars(metro.data(), metro.data() + metro.size(), grezzo);
   if (errore == std::errc() && fine != metro.data()) {
-    const int64_t tolleranza_grezza = tolleranza.size() < sizeof(int64_t) ? -grezzo : grezzo;
+    // The tolerance as any number too; the metre's own when it is none.
+    int64_t tolleranza_grezza = grezzo;
+    std::from_chars(tolleranza.data(), tolleranza.data() + tolleranza.size(), tolleranza_grezza);
     if (const auto r = a.ispeziona(grezzo, tolleranza_grezza)) {
       const int64_t cella = (*r)["cella"];
       if (cella < 0) throw violazione("ispezione di una cella negativa");
