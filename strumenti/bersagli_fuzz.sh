@@ -6,8 +6,8 @@ bersagli=(lettore_campi memorizza_dati verifica decodificatori pacchetto_dati an
 
 # Options of every run. The schedule favours the inputs that run quicker: a
 # route of a million metres lays a plan of 20 MB and costs as much as a
-# hundred short ones, so it is still run, only less often (about three
-# times the inputs a second for the descriptions). A hang is an input that
+# hundred short ones, so it is still run, only less often (for the
+# descriptions, three to five times the inputs a second). A hang is an input that
 # takes more than 10 s.
 opzioni_comuni=(-entropic_scale_per_exec_time=1 -timeout=10 -rss_limit_mb=2048)
 

@@ -16,7 +16,10 @@ oggetti=()
 for t in "${bersagli[@]}"; do
   cartelle=("fuzz/corpus/$t")
   [ -d "tests/regressioni/$t" ] && cartelle+=("tests/regressioni/$t")
-  LLVM_PROFILE_FILE="$b/profili/$t.profraw" "$b/fuzz/fuzz_$t" -runs=0 "${cartelle[@]}" >"$b/profili/$t.log" 2>&1
+  if ! LLVM_PROFILE_FILE="$b/profili/$t.profraw" "$b/fuzz/fuzz_$t" -runs=0 "${cartelle[@]}" >"$b/profili/$t.log" 2>&1; then
+    echo "fuzz_$t non ha riletto il suo corpus: vedi $b/profili/$t.log" >&2
+    exit 1
+  fi
   oggetti+=(-object "$b/fuzz/fuzz_$t")
 done
 llvm-profdata merge -sparse "$b"/profili/*.profraw -o "$b/profili/tutti.profdata"

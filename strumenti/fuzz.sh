@@ -3,11 +3,10 @@
 # bounded time, GARA_FUZZ_SECONDI seconds (60 unless set), or for
 # GARA_FUZZ_ESECUZIONI inputs when that is set (the long runs outside CI).
 #   bash strumenti/fuzz.sh [TARGET...]
-# Each starts from
-# the corpus it grew in earlier runs of this build folder, the corpus kept in
-# the repository (fuzz/corpus/<target>/, grown and minimised by
-# strumenti/corpora.sh), the seeds written by semi_fuzz and every regression
-# fixture of tests/regressioni/<target>/.
+# Each starts from the corpus it grew in earlier runs of this build folder,
+# the corpus kept in the repository (fuzz/corpus/<target>/, grown and
+# minimised by strumenti/corpora.sh), the seeds written by semi_fuzz and
+# every regression fixture of tests/regressioni/<target>/.
 # An input that stops a target (crash, hang, broken property, sanitizer
 # report) is saved under build/fuzz/trovati/<target>/ and the script fails;
 # once the fault is fixed the input goes into tests/regressioni/<target>/.

@@ -16,6 +16,7 @@
 #include "modello/codici.h"
 #include "modello/guasto.h"
 #include "modello/stato_compilazione.h"
+#include "modello/windows1252.h"
 #include "modello/nomi_file.h"
 #include "pacchetto/carico.h"
 #include "pacchetto/eseguibile.h"
@@ -291,6 +292,7 @@ namespace {
 
 constexpr int porta_anteprima = 8123;
 constexpr std::string_view prefisso_ispezione = "/ispeziona/";
+constexpr std::string_view parametro_tolleranza = "?tolleranza=";
 
 // The shipped scenario as the preview shows it, made once: the inspector's
 // requests are answered from it.
@@ -310,13 +312,6 @@ std::string_view prima_riga(std::string_view& resto) {
   const std::string_view riga = resto.substr(0, a_capo);
   resto.remove_prefix(a_capo == std::string_view::npos ? resto.size() : a_capo + 1);
   return riga;
-}
-
-std::string minuscole(std::string_view t) {
-  std::string r(t);
-  for (char& c : r)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return r;
 }
 
 // The target as a server decodes its path once: %XX to its byte.
@@ -344,8 +339,8 @@ void prova_ispettore(std::string_view destinazione, const std::vector<anteprima:
   destinazione.remove_prefix(prefisso_ispezione.size());
   const std::string_view metro = destinazione.substr(0, destinazione.find('?'));
   std::string_view tolleranza;
-  if (const auto q = destinazione.find("?tolleranza="); q != std::string_view::npos) {
-    tolleranza = destinazione.substr(q + std::string_view("?tolleranza=").size());
+  if (const auto q = destinazione.find(parametro_tolleranza); q != std::string_view::npos) {
+    tolleranza = destinazione.substr(q + parametro_tolleranza.size());
     tolleranza = tolleranza.substr(0, tolleranza.find('&'));
   }
   const anteprima::anteprima& a = anteprima_spedita();
@@ -385,24 +380,20 @@ void prova_anteprima(std::string_view byte) {
       throw violazione("rifiuto con lo stato " + std::to_string(rifiuto->stato));
     if (rifiuto->motivo.empty()) throw violazione("rifiuto senza motivo");
   } else {
-    const std::string nome = minuscole(host);
+    const std::string nome = minuscolo_windows1252(host);
     if (nome != "127.0.0.1:" + std::to_string(porta_anteprima) && nome != "localhost:" + std::to_string(porta_anteprima))
       throw violazione("accettato l'Host \"" + std::string(host) + "\"");
     if (!destinazione.starts_with('/')) throw violazione("accettato un indirizzo che non inizia con /");
     const std::string d = decodificata(destinazione);
     if (d.find("..") != std::string::npos || d.find('\\') != std::string::npos ||
-        d.find('\0') != std::string::npos || minuscole(destinazione).find("%2f") != std::string::npos)
+        d.find('\0') != std::string::npos || minuscolo_windows1252(destinazione).find("%2f") != std::string::npos)
       throw violazione("accettato un indirizzo che esce dalle pagine dell'anteprima");
     for (const char x : destinazione)
       if (static_cast<unsigned char>(x) < 0x20 || static_cast<unsigned char>(x) >= 0x7f)
         throw violazione("accettato un byte di controllo o non ASCII");
   }
 
-  const coppia_descrizioni c = dividi_descrizioni(resto);
-  sorgenti d;
-  d.linea = {"P_linea.txt", c.linea, std::nullopt};
-  d.treno = {"P_T-.txt", c.treno, std::nullopt};
-  const auto voci = anteprima::voci_con_metro(d);
+  const auto voci = anteprima::voci_con_metro(sorgenti_della_coppia(resto));
   for (const auto& v : voci) {
     if (v.linea < 1) throw violazione("voce senza riga");
     si_scrive({{"chiave", v.chiave}, {"testo", v.testo}}, "voce");
