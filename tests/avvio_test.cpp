@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "aiuti_prove.h"
+#include "impronta.h"
 #include "avvio/avvio.h"
 #include "avvio/finestra.h"
 #include "avvio/piattaforma.h"
@@ -88,6 +89,8 @@ TEST(Avvio, SenzaCaricoLoScenarioSpeditoEIlTitoloDelPacchetto) {
   EXPECT_EQ(esegui(p), uscita_programma::riuscita);
   EXPECT_EQ(p.titolo(), "Corvana_Selvadoro_R 47315");
   EXPECT_EQ(file_in(c.percorso()), 6u);
+  // The bytes the simulator loads, on each platform this suite runs on.
+  EXPECT_EQ(prova::diversi_dagli_spediti(c.percorso()), std::vector<std::string>{});
 }
 
 // A program's file as `scenario impacchetta` makes it: some bytes standing

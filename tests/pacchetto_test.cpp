@@ -10,6 +10,7 @@
 #include <map>
 
 #include "aiuti_prove.h"
+#include "impronta.h"
 
 namespace gara {
 namespace {
@@ -68,6 +69,8 @@ TEST(Pacchetto, InUnaCartellaVuotaLasciaISeiFileDelloScenario) {
                             {"Corvana_Selvadoro_R 47315.sim", sim},
                             {"Corvana_Selvadoro_R 47315.dat", 16215},
                         }));
+  // And every byte of them.
+  EXPECT_EQ(prova::diversi_dagli_spediti(c.percorso()), std::vector<std::string>{});
 }
 
 TEST(Pacchetto, UnaSecondaEsecuzioneSostituisceTuttoConGliStessiByte) {

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "aiuti_prove.h"
+#include "impronta.h"
 #include "aiuti_strumento.h"
 
 namespace gara {
@@ -126,6 +127,15 @@ INSTANTIATE_TEST_SUITE_P(
                      {true, 33, "segnale,   37750,   1, 3, 4,  0, 0,    0,  0,0,0, 0", true}},
                     12, 38050, nullptr, std::nullopt}),
     [](const auto& caso) { return std::string(caso.param.nome); });
+
+TEST(Compila, LeDescrizioniSpediteDannoIBinariDelPacchettoBytePerByte) {
+  cartella_temporanea d;
+  ASSERT_EQ(prova::programma(GARA_SCENARIO, {"estrai", "mio"}, d.percorso()).stato, 0);
+  const auto e = prova::programma(GARA_SCENARIO, {"compila", "mio"}, d.percorso());
+  EXPECT_EQ(e.stato, 0) << e.errori;
+  EXPECT_EQ(prova::diversi_dagli_spediti(d.percorso() / "mio", prova::primo_binario_spedito),
+            std::vector<std::string>{});
+}
 
 TEST(Compila, IlPassoDelleTavoleSiDichiaraNelResoconto) {
   cartella_temporanea d;

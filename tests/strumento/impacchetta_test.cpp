@@ -7,6 +7,7 @@
 #include <map>
 
 #include "aiuti_prove.h"
+#include "impronta.h"
 #include "aiuti_strumento.h"
 #include "pacchetto/carico.h"
 #include "pacchetto/eseguibile.h"
@@ -171,6 +172,7 @@ TEST(Impacchetta, EstraiPoiImpacchettaDaIlPacchettoSpedito) {
   EXPECT_EQ(e.stato, 0) << e.errori;
   EXPECT_EQ(differenze(contenuto(corsa.percorso(), "Corvana_Selvadoro_R 47315"), attesi),
             std::vector<std::string>{});
+  EXPECT_EQ(prova::diversi_dagli_spediti(corsa.percorso()), std::vector<std::string>{});
 
   // And the texts it carries are the shipped ones.
   const auto x = prova::programma(GARA_SCENARIO, {"estrai", "--da", pacchetto.string(), "ripreso"},
