@@ -157,6 +157,59 @@ sorgenti sorgenti_della_coppia(std::string_view byte) {
 
 }  // namespace
 
+namespace {
+
+std::string descritto(const diagnostica& d);
+
+// Where two models differ, in words; empty when they are the same to the
+// bit: the cells, the line table and the track plan the writer encodes.
+std::string differenza_di_modello(const stato_compilazione& a, const stato_compilazione& b) {
+  if (a.celle.size() != b.celle.size())
+    return std::to_string(a.celle.size()) + " celle contro " + std::to_string(b.celle.size());
+  for (std::size_t i = 0; i < a.celle.size(); ++i)
+    if (!(a.celle[i] == b.celle[i])) return "cella " + std::to_string(i);
+  for (std::size_t i = 0; i < a.tabella_linea.size(); ++i)
+    if (!(a.tabella_linea[i] == b.tabella_linea[i])) return "voce " + std::to_string(i) + " della tabella";
+  if (a.tracciato.esiste() != b.tracciato.esiste()) return "tracciato presente in una sola";
+  if (!a.tracciato.esiste()) return {};
+  if (a.tracciato.ultimo_metro() != b.tracciato.ultimo_metro()) return "lunghezza del tracciato";
+  for (int asse = 0; asse <= 1; ++asse) {
+    const auto x = a.tracciato.posti(asse, 0, int64_t{a.tracciato.ultimo_metro()} + 1);
+    const auto y = b.tracciato.posti(asse, 0, int64_t{b.tracciato.ultimo_metro()} + 1);
+    if (!std::equal(x.begin(), x.end(), y.begin(), y.end())) return "tracciato, asse " + std::to_string(asse);
+  }
+  return {};
+}
+
+// The checking reading goes its own way only after a problem: where the
+// faithful compile ends clean, it must give the very model the package
+// writes; where it does not, it must meet the same first error, at the same
+// place and metre, and the error that stands must be among its own.
+void come_la_lettura_fedele(const sorgenti& d, int32_t j, const stato_compilazione& f) {
+  const risultato_compilazione v = compila(d, {"P", "T", j, modo_lettura::verifica});
+  const stato_compilazione& c = v.stato;
+  if (f.codice_errore == codice::nessuno && f.fermata == arresto::nessuno) {
+    if (c.codice_errore != codice::nessuno || c.fermata != arresto::nessuno)
+      throw violazione("la lettura di verifica trova il codice " + std::to_string(c.codice_errore) +
+                       " dove la compilazione nessuno");
+    if (const std::string x = differenza_di_modello(f, c); !x.empty())
+      throw violazione("la lettura di verifica dà un altro modello: " + x);
+  } else {
+    const auto errore = [](const diagnostica& x) { return x.livello == gravita::errore; };
+    const auto primo_f = std::find_if(f.diagnostiche.begin(), f.diagnostiche.end(), errore);
+    const auto primo_c = std::find_if(c.diagnostiche.begin(), c.diagnostiche.end(), errore);
+    if (primo_c == c.diagnostiche.end()) throw violazione("la lettura di verifica non trova errori");
+    // The passes after the reading name no entry; the check may.
+    if (primo_f != f.diagnostiche.end() &&
+        !(primo_f->codice == primo_c->codice && primo_f->metro == primo_c->metro &&
+          (!primo_f->dove || primo_f->dove == primo_c->dove)))
+      throw violazione("primo errore della verifica " + descritto(*primo_c) + ", della compilazione " +
+                       descritto(*primo_f));
+  }
+}
+
+}  // namespace
+
 void prova_memorizza_dati(std::string_view byte) {
   const sorgenti d = sorgenti_della_coppia(byte);
   const bool con_treno = d.treno.byte.has_value();
@@ -173,6 +226,7 @@ void prova_memorizza_dati(std::string_view byte) {
                      " con il codice " + std::to_string(s.codice_errore));
   if (s.codice_errore != codice::nessuno && s.diagnostiche.empty())
     throw violazione("codice " + std::to_string(s.codice_errore) + " senza diagnostica");
+  come_la_lettura_fedele(d, byte.size() % 2 == 0 ? 1 : 0, s);
 
   if (!s.griglia_esiste()) return;
   std::string byte_uscita;
@@ -204,6 +258,7 @@ void prova_verifica(std::string_view byte) {
   const sorgenti d = sorgenti_della_coppia(byte);
   const esito_verifica e = verifica(d, {"P", "T", byte.size() % 2 == 0 ? 1 : 0});
   const stato_compilazione& f = e.compilazione.stato;
+  come_la_lettura_fedele(d, byte.size() % 2 == 0 ? 1 : 0, f);
   // The preview sends the check to its page as this JSON.
   si_scrive(anteprima::diagnostiche_json(e, d), "diagnostiche");
 

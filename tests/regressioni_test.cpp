@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -15,7 +16,8 @@ namespace gara {
 namespace {
 
 std::vector<std::filesystem::path> ingressi(const char* bersaglio) {
-  const auto cartella = std::filesystem::path(GARA_CARTELLA_PROVE) / "regressioni" / bersaglio;
+  const char* altra = std::getenv("GARA_REGRESSIONI");
+  const auto cartella = std::filesystem::path(altra ? altra : GARA_CARTELLA_PROVE "/regressioni") / bersaglio;
   std::vector<std::filesystem::path> file;
   if (std::filesystem::is_directory(cartella))
     for (const auto& voce : std::filesystem::directory_iterator(cartella))

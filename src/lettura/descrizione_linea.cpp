@@ -278,11 +278,7 @@ class lettura_linea : lettura_voci {
     auto& t = s_.tracciato;
     const int64_t m_piano = t.ultimo_metro();
     const int64_t ultimo_posato = std::min(ultimo, m_piano);
-    // A checking reading only follows the cursor: its problems depend on
-    // where the plan is laid, not on the coordinates, and the model it
-    // shows is the faithful compile's.
-    if (ultimo_posato >= primo && s_.verifica()) cursore_metri_ = ultimo_posato + 1;
-    if (ultimo_posato >= primo && !s_.verifica()) {
+    if (ultimo_posato >= primo) {
       double x0 = t.valore(primo - 2, 0), x1 = t.valore(primo - 1, 0);
       double y0 = t.valore(primo - 2, 1), y1 = t.valore(primo - 1, 1);
       t.posa_reali(primo, ultimo_posato + 1, [&](int64_t) {
