@@ -42,12 +42,15 @@ std::string unisci_descrizioni(std::string_view linea, std::string_view treno);
 // even length is compiled with the track plan (the package, `scenario
 // compila`), one of odd length without it (`scenario compila
 // --senza-tracciato`), which also spares the fuzzer the per-metre work on
-// half of its inputs.
+// half of its inputs. The checking reading of the same pair must give the
+// same cells, line table and plan where the compile ends clean, and meet
+// the compile's first error, at its place and metre, where it does not.
 void prova_memorizza_dati(std::string_view byte);
 
 // The check of the same pair (parity as above): no crash, and the compile's
 // own error among its errors: the code the compile leaves, at its file and
-// line, and the compile's first problem as the check's first error.
+// line, and the compile's first problem as the check's first error; and
+// the checking reading as the compile's target wants it.
 void prova_verifica(std::string_view byte);
 
 // The three decoders of the binary files on the same bytes; whatever one

@@ -1,7 +1,8 @@
 // Every input on which a fuzz target ever stopped (a crash, a hang, a
 // broken property) is kept under regressioni/<target>/ and replayed here
 // through the same function the fuzzer calls, so the fault stays fixed in
-// every build, the sanitizer one included.
+// every build, the sanitizer one included. GARA_REGRESSIONI names another
+// folder of the same layout, e.g. fuzz/corpus to replay the kept corpora.
 #include <gtest/gtest.h>
 
 #include <algorithm>
