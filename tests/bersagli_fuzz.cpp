@@ -418,7 +418,7 @@ void prova_ispettore(std::string_view destinazione, const std::vector<anteprima:
       const int64_t cella = (*r)["cella"];
       if (cella < 0) throw violazione("ispezione di una cella negativa");
     }
-    (void)anteprima::voci_vicine(voci, grezzo);
+    (void)anteprima::voci_della_cella(voci, grezzo);
   }
 }
 
@@ -448,7 +448,8 @@ void prova_anteprima(std::string_view byte) {
         throw violazione("accettato un byte di controllo o non ASCII");
   }
 
-  const auto voci = anteprima::voci_con_metro(sorgenti_della_coppia(resto));
+  const sorgenti d = sorgenti_della_coppia(resto);
+  const auto voci = anteprima::voci_con_metro(verifica(d, {"P", "T", 0}).voci_lette, d);
   for (const auto& v : voci) {
     if (v.linea < 1) throw violazione("voce senza riga");
     si_scrive({{"chiave", v.chiave}, {"testo", v.testo}}, "voce");

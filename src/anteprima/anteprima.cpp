@@ -42,7 +42,7 @@ std::shared_ptr<const immagine> disegna(const esito_verifica& e, const sorgenti&
   r->celle = s.celle;
   r->occupanti = e.occupanti;
   r->descrizioni = d;
-  r->voci = voci_con_metro(d);
+  r->voci = voci_con_metro(e.voci_lette, d);
   return r;
 }
 
@@ -116,8 +116,11 @@ std::optional<nlohmann::ordered_json> anteprima::ispeziona(int64_t metro, int64_
   if (!immagine_ || immagine_->celle.empty()) return std::nullopt;
   // Objects of cell c stand at 50 (c - 1).
   const int64_t ultima = static_cast<int64_t>(immagine_->celle.size()) - 1;
+  // The cell the compile puts an object at metre m in; the metre is brought
+  // within the grid's reach first (below).
   const auto cella_di = [ultima](int64_t m) {
-    return std::clamp<int64_t>(m < 0 ? 0 : (m + misura::metri_cella / 2) / misura::metri_cella + 1, 0, ultima);
+    const auto metro32 = static_cast<int32_t>(std::clamp<int64_t>(m, INT32_MIN, INT32_MAX));
+    return std::clamp<int64_t>(cella_del_metro(metro32), 0, ultima);
   };
   tolleranza = std::clamp<int64_t>(tolleranza, 0, tolleranza_massima);
   // Far beyond either end every metre finds the end cell: a metre is brought
@@ -152,7 +155,7 @@ std::optional<nlohmann::ordered_json> anteprima::ispeziona(int64_t metro, int64_
       if (auto testo_voce = riga_mostrata(*sorgente, l.linea)) r["origine"]["testo"] = *testo_voce;
   }
   nlohmann::ordered_json voci = nlohmann::ordered_json::array();
-  for (const auto& v : voci_vicine(immagine_->voci, metro_oggetto(c)))
+  for (const auto& v : voci_della_cella(immagine_->voci, c))
     voci.push_back({{"file", v.file}, {"linea", v.linea}, {"metro", v.metro}, {"testo", v.testo}});
   r["voci"] = std::move(voci);
   return r;

@@ -4,29 +4,29 @@
 #include <string>
 #include <vector>
 
+#include "modello/registro_voci.h"
 #include "modello/sorgenti.h"
 
 namespace gara::anteprima {
 
-// An entry of a description that stands at a metre of the line: its file
-// and line, its keyword and the line as the author wrote it (UTF-8).
+// An entry of a description that stands at a metre of the line, as the
+// compile read it: its file and line, its keyword, the line as the author
+// wrote it (UTF-8) and the cells it put an object in.
 struct voce_con_metro {
   std::string file;
   int linea = 0;
   int64_t metro = 0;
   std::string chiave;
   std::string testo;
+  std::vector<int64_t> celle;
 };
 
-// The entries of both descriptions that name a metre: in every section
-// but [generale], a line "chiave, metro, ..." whose first field after the
-// keyword is a whole number. This is a look at the text, not a reading:
-// it tells an author which line to open, it does not decide what the
-// compile did.
-std::vector<voce_con_metro> voci_con_metro(const sorgenti& d);
+// The entries of the checking reading's record that stand at a metre, in
+// the order of the reading.
+std::vector<voce_con_metro> voci_con_metro(const registro_voci& lette, const sorgenti& d);
 
-// The entries whose metre falls in the cell of an object at `metro`
-// (within half a cell), or, when none does, the nearest one before it.
-std::vector<voce_con_metro> voci_vicine(const std::vector<voce_con_metro>& voci, int64_t metro);
+// The entries that put an object in cell `cella` or whose metre the compile
+// puts in it; when none does, the one nearest before it.
+std::vector<voce_con_metro> voci_della_cella(const std::vector<voce_con_metro>& voci, int64_t cella);
 
 }  // namespace gara::anteprima

@@ -332,7 +332,7 @@ class lettura_linea : lettura_voci {
 
   seguito cartello() {
     const int32_t x = numero();
-    s_.riga = f_.leggi_testo();
+    s_.riga = testo();
     if (rifiutata(x, margine_oggetto)) return dopo_rifiuto();
     cella& c = s_.cella_in_reale(indice_cella(x));
     if (!libera(c)) {

@@ -253,7 +253,7 @@ class lettura_treno : lettura_voci {
     r.byte_c = numero<uint8_t>();
     const int64_t ore = numero(), minuti = numero(), secondi = numero();
     r.orario = entro<int32_t>(ore * 3600 + minuti * 60 + secondi);
-    std::string nome = f_.leggi_testo();
+    std::string nome = testo();
     if (nome.size() > testo_massimo)
       throw guasto("nome della stazione di " + std::to_string(nome.size()) + " caratteri (al massimo " +
                    std::to_string(testo_massimo) + ")");

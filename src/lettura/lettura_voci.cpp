@@ -21,6 +21,18 @@ void lettura_voci::leggi_riga() {
   s_.voce_corrente = f_.campo();
   parola_voce_ = s_.riga;
   campo_posizione_.reset();
+  if (s_.verifica()) s_.voci_lette.push_back({f_.campo(), s_.riga, {}, std::nullopt, {}});
+}
+
+std::string lettura_voci::testo() {
+  std::string t = f_.leggi_testo();
+  nota_campo(std::nullopt);
+  return t;
+}
+
+void lettura_voci::nota_campo(std::optional<int64_t> valore) {
+  if (!s_.verifica() || s_.voci_lette.empty()) return;
+  s_.voci_lette.back().campi.push_back({f_.campo(), std::string(f_.testo_campo()), valore});
 }
 
 bool lettura_voci::salta_trattini(int massimo) {
@@ -42,6 +54,7 @@ bool lettura_voci::ferma_in(int32_t codice, const luogo& campo, std::optional<in
 }
 
 bool lettura_voci::rifiutata(int32_t p, int64_t margine) {
+  if (s_.verifica() && !s_.voci_lette.empty()) s_.voci_lette.back().metro = p;
   if (!oltre_griglia(s_, p, margine)) {
     const int32_t lunghezza = s_.tabella_linea[voce::generale].valore2;
     if (s_.verifica() && (p < 0 || p > lunghezza))

@@ -51,9 +51,15 @@ class lettura_voci {
       throw;
     }
     if (!campo_posizione_) campo_posizione_ = f_.campo();
-    if (s_.verifica()) controlla_numero(static_cast<int64_t>(valore));
+    if (s_.verifica()) {
+      nota_campo(static_cast<int64_t>(valore));
+      controlla_numero(static_cast<int64_t>(valore));
+    }
     return valore;
   }
+
+  // A text field of the entry (a board's text, a station's name).
+  std::string testo();
 
   // The field of the entry's first number, its position for the entries
   // that have one.
@@ -121,6 +127,8 @@ class lettura_voci {
  private:
   void segna_guasto(const std::string& motivo);
   void controlla_numero(int64_t letto);
+  // The field just read goes into the checking reading's record of the entry.
+  void nota_campo(std::optional<int64_t> valore);
 
   std::string parola_voce_;  // the keyword field of the entry being read
   std::optional<luogo> campo_posizione_;

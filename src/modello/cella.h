@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "modello/arrotonda.h"
 #include "modello/misure.h"
 
 namespace gara {
@@ -50,5 +51,9 @@ inline bool libera(const cella& c) {
 // Cell of an object at metre x: x / 50 + 1, rounded half to even. Kept as a
 // real so that the caller checks it against the grid before using it.
 inline double indice_cella(int64_t x) { return in_celle(static_cast<double>(x)) + 1.0; }
+
+// The same cell as a whole number, for a metre of a description's range
+// (an int32_t): not checked against any grid.
+inline int64_t cella_del_metro(int32_t x) { return static_cast<int64_t>(arrotonda(indice_cella(x))); }
 
 }  // namespace gara

@@ -66,7 +66,9 @@ void stato_compilazione::occupa(const cella& c) {
   if (!verifica() || !voce_corrente) return;
   if (occupanti.size() != celle.size()) occupanti.assign(celle.size(), std::nullopt);
   const int64_t i = indice_di(celle, c);
-  if (i >= 0) occupanti[static_cast<std::size_t>(i)] = voce_corrente;
+  if (i < 0) return;
+  occupanti[static_cast<std::size_t>(i)] = voce_corrente;
+  if (!voci_lette.empty() && voci_lette.back().chiave == *voce_corrente) voci_lette.back().celle.push_back(i);
 }
 
 void stato_compilazione::occupa_voce(int64_t i) {

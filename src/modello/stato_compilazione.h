@@ -9,6 +9,7 @@
 #include "modello/cella.h"
 #include "modello/codici.h"
 #include "modello/diagnostica.h"
+#include "modello/registro_voci.h"
 #include "modello/tracciato.h"
 #include "modello/voce_linea.h"
 
@@ -61,6 +62,8 @@ struct stato_compilazione {
   // object of each cell, and the text of each record, there.
   std::vector<std::optional<luogo>> occupanti;
   std::array<std::optional<luogo>, numero_voci> occupanti_voci{};
+  // In a checking reading, every entry met, with its fields and cells.
+  registro_voci voci_lette;
 
   // Which descriptions the package deletes after this reading: the line
   // description whenever it was read, the train description once its

@@ -52,6 +52,7 @@ esito_verifica verifica(const sorgenti& d, const opzioni_verifica& o) {
   risultato_compilazione controllo =
       compila(d, {o.nome_percorso, o.nome_treno, o.j, modo_lettura::verifica});
   e.occupanti = std::move(controllo.stato.occupanti);
+  e.voci_lette = std::move(controllo.stato.voci_lette);
 
   // The warnings about each file as text come first in its group.
   std::vector<diagnostica> tutte;

@@ -34,6 +34,8 @@ struct esito_verifica {
   // cell (none for an empty cell and for what the passes after the reading
   // put there); it follows the faithful model whenever there is no error.
   std::vector<std::optional<luogo>> occupanti;
+  // The checking reading's record of every entry, its fields and cells.
+  registro_voci voci_lette;
 };
 
 // Checks the descriptions given; reads no file and writes none.

@@ -13,6 +13,7 @@
 #include "anteprima/voci_con_metro.h"
 #include "modello/nomi_file.h"
 #include "scenario/dati.h"
+#include "verifica/verifica.h"
 
 namespace gara::anteprima {
 namespace {
@@ -184,28 +185,48 @@ TEST(Richieste, LIspettoreLeggeSoloCifre) {
   }
 }
 
-TEST(VociConMetro, SoloLeVociDelleSezioniCheNominanoUnMetro) {
-  sorgenti d;
-  d.linea = {"l.txt",
-             "testo libero, 12, prima di ogni sezione\r\n"
-             "[generale]\r\nlunghezza percorso,    47000\r\n"
-             "[curve]\r\ncurvad4,  2450,  550\r\nsenza virgola 3000\r\n"
-             "[cartelli]\r\nindicatori_vmax,  1000,  115\r\nnon numero, 12a, 4\r\n",
-             std::nullopt};
-  d.treno = {"t.txt", "[segnali]\nsegnale,   -15, 1\n", std::nullopt};
-  const auto v = voci_con_metro(d);
-  ASSERT_EQ(v.size(), 3u);
-  EXPECT_EQ(v[0].chiave, "curvad4");
-  EXPECT_EQ(v[0].metro, 2450);
-  EXPECT_EQ(v[0].linea, 5);
-  EXPECT_EQ(v[1].testo, "indicatori_vmax,  1000,  115");
-  EXPECT_EQ(v[1].linea, 8);
-  EXPECT_EQ(v[2].file, "t.txt");
-  EXPECT_EQ(v[2].metro, -15);
+TEST(VociConMetro, LeVociComeLeLeggeLaCompilazione) {
+  // What the compile reads, not what a line looks like: an entry whose
+  // values run on to the next line, numbers apart by blanks alone, a
+  // metre with decimals; free text before any section and [generale] are
+  // no entries at a metre.
+  sorgenti d = con_treno("[segnali]", "[segnali]\r\nsegnale,   30125,   1, 3, 1\r\n 0, 0,    0,  0,0,0, 0\r\n"
+                                     "segnale, 30274.6 1 3 1 0 0 0 0 0 0 0");
+  const esito_verifica e = verifica(d, {percorso, treno, 1});
+  ASSERT_EQ(e.errori, 0);
+  EXPECT_EQ(e.avvisi, 1);  // the decimals
+  const auto v = voci_con_metro(e.voci_lette, d);
+  const int riga = linea_di(*d.treno.byte, "segnale,   30125");
+  const auto a = std::find_if(v.begin(), v.end(), [&](const auto& x) { return x.metro == 30125; });
+  ASSERT_NE(a, v.end());
+  EXPECT_EQ(a->linea, riga);
+  EXPECT_EQ(a->chiave, "segnale");
+  EXPECT_EQ(a->testo, "segnale,   30125,   1, 3, 1");
+  EXPECT_EQ(a->celle, std::vector<int64_t>{604});  // 30125 / 50 + 1 = 603.5, to even
+  const auto b = std::find_if(v.begin(), v.end(), [&](const auto& x) { return x.file == a->file && x.linea == riga + 2; });
+  ASSERT_NE(b, v.end());
+  EXPECT_EQ(b->metro, 30275);
+  for (const auto& x : v) EXPECT_NE(x.chiave, "lunghezzapercorso");
 
-  EXPECT_EQ(voci_vicine(v, 2470).size(), 1u);   // within half a cell
-  EXPECT_EQ(voci_vicine(v, 1999)[0].metro, 1000);  // the nearest before
-  EXPECT_TRUE(voci_vicine(v, -100).empty());
+  // The cell's own entries, found by the cells they wrote; else the nearest before.
+  const auto in_604 = voci_della_cella(v, 604);
+  ASSERT_EQ(in_604.size(), 1u);
+  EXPECT_EQ(in_604[0].metro, 30125);
+  EXPECT_EQ(voci_della_cella(v, 605)[0].metro, 30125);
+  EXPECT_TRUE(voci_della_cella(v, -3).empty());
+}
+
+TEST(VociConMetro, LIspettoreArrotondaIlMetroComeLaCompilazione) {
+  // A signal at 30075 stands in cell 602 (602.5 to even), drawn at 30050:
+  // the inspector at its own metre finds it there, and names its line.
+  anteprima a({percorso, treno, 1});
+  a.aggiorna(con_treno("[segnali]", "[segnali]\r\nsegnale,   30075,   1, 3, 1,  0, 0,    0,  0,0,0, 0"));
+  const auto r = a.ispeziona(30075);
+  ASSERT_TRUE(r);
+  EXPECT_EQ((*r)["cella"], 602);
+  ASSERT_TRUE(r->contains("origine"));
+  EXPECT_EQ((*r)["voci"].size(), 1u);
+  EXPECT_EQ((*r)["voci"][0]["metro"], 30075);
 }
 
 TEST(Richieste, SoloIlLoopbackConLaSuaPortaEIndirizziPuliti) {
