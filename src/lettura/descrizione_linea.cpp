@@ -207,6 +207,9 @@ class lettura_linea : lettura_voci {
       voce_sconosciuta({"pendenza", "curva", "montagna", "indicatori_vmax", "cartello_indicatore"});
     if (ha("pendenza") && (e = pendenza()) != seguito::prosegui) return e;
     if (ha("curva") && s_.genera_tracciato != 0 && (e = curva(r)) != seguito::prosegui) return e;
+    // Without the plan a curve is not read: its values are passed over as
+    // fields of no entry, which is no slip of the author's.
+    if (ha("curva") && s_.genera_tracciato == 0) valori_non_letti();
     if (ha("montagna") && (e = montagna()) != seguito::prosegui) return e;
     if (ha("indicatori_v") && (e = indicatore()) != seguito::prosegui) return e;
     if (ha("indicat") && ha("cartello") && (e = cartello()) != seguito::prosegui) return e;

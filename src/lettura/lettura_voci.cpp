@@ -144,6 +144,10 @@ void lettura_voci::controlla_numero(int64_t letto) {
   avvisa("V201", dove, motivo + "; qui va un numero intero, per esempio " + (letto == 0 ? "0" : valore));
 }
 
+void lettura_voci::valori_non_letti() {
+  if (s_.voce_corrente) linea_avvisata_ = s_.voce_corrente->linea;
+}
+
 void lettura_voci::voce_sconosciuta(std::initializer_list<std::string_view> note) {
   riconosciuta_ = false;
   if (!s_.verifica() || !s_.voce_corrente) return;

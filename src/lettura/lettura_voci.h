@@ -71,6 +71,9 @@ class lettura_voci {
   // unless it is empty or a section header. `note` are the keywords the
   // block knows, for a near miss.
   void voce_sconosciuta(std::initializer_list<std::string_view> note);
+  // The rest of the current entry's line holds values that this compile
+  // does not read (a curve without the plan): no warning for them.
+  void valori_non_letti();
   // The position of an entry of a kind whose positions the reading wants
   // growing: a warning when it goes back.
   void controlla_crescente(int32_t p, int32_t& precedente, std::string_view che_cosa);
