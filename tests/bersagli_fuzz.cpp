@@ -284,11 +284,13 @@ void prova_verifica(std::string_view byte) {
   }
   if (!f.diagnostiche.empty()) {
     const diagnostica& primo = f.diagnostiche.front();
-    const auto primo_errore = std::find_if(e.diagnostiche.begin(), e.diagnostiche.end(),
-                                           [](const diagnostica& x) { return x.livello == gravita::errore; });
+    // The check's own errors of the scenario as a whole carry no code.
+    const auto primo_errore = std::find_if(e.diagnostiche.begin(), e.diagnostiche.end(), [](const diagnostica& x) {
+      return x.livello == gravita::errore && x.codice != codice::nessuno;
+    });
     if (primo_errore == e.diagnostiche.end() || !corrisponde(*primo_errore, primo))
       throw violazione("il primo problema della compilazione (" + descritto(primo) +
-                       ") non è il primo errore della verifica" +
+                       ") non è il primo errore con codice della verifica" +
                        (primo_errore == e.diagnostiche.end() ? std::string() : " (" + descritto(*primo_errore) + ")"));
   }
 }

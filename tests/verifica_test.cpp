@@ -82,8 +82,8 @@ TEST(Verifica, DodiciProblemiIndipendentiInUnaSolaVolta) {
                              {treno_p, 27, 1, "V016"},
                              {treno_p, 33, 12, "V206"},
                          }));
-  EXPECT_EQ(e.errori, 4);
-  EXPECT_EQ(e.avvisi, 8);
+  EXPECT_EQ(e.errori, 6);  // a keyword misspelt loses its entry: V213 is an error
+  EXPECT_EQ(e.avvisi, 6);
   // The compile stops at the first of them, the board at metre 800.
   EXPECT_EQ(e.compilazione.stato.codice_errore, codice::cartello_occupato);
   // Taken cells point at the entry that took them.
@@ -95,13 +95,16 @@ TEST(Verifica, DodiciProblemiIndipendentiInUnaSolaVolta) {
   EXPECT_EQ(segnale.prima->linea, 25);
 }
 
-// One small fixture for each kind of warning, in the train description
-// (or the line description, for the kinds of its entries).
+// One small fixture for each kind of slip the check alone sees, in the
+// train description (or the line description, for the kinds of its
+// entries): one diagnostic, of the catalogue's severity.
 struct caso_avviso {
   const char* identificativo;
   std::string corpo_linea;  // after the general block
-  std::string corpo_treno;
-  int linea;  // of the warning, in the file that has it
+  std::string corpo_treno;  // after the general block, a speed and a station
+  int linea;  // of the diagnostic, in the file that has it; 0: the file as a whole
+  std::optional<std::string> treno_intero = std::nullopt;  // instead of the above
+  std::size_t quanti = 1;  // diagnostics in all: the compile's own may follow
 };
 
 void PrintTo(const caso_avviso& k, std::ostream* o) { *o << k.identificativo; }
@@ -109,46 +112,66 @@ void PrintTo(const caso_avviso& k, std::ostream* o) { *o << k.identificativo; }
 std::string linea_con(const std::string& corpo) {
   return "[generale]\r\nlunghezza percorso, 47000\r\n[curve]\r\n" + corpo + "[fine]\r\n";
 }
-std::string treno_con(const std::string& corpo) { return "[generale]\r\n" + corpo + "[fine]\r\n"; }
+// A train description that the check of the whole finds complete: a speed
+// over the whole line and one station.
+std::string treno_con(const std::string& corpo) {
+  return "[generale]\r\nvelocita, 0, 60\r\nstazione, 1000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, A\r\n" +
+         corpo + "[fine]\r\n";
+}
+const std::string stazione_b = "stazione, 5000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, B\r\n";
 
 const caso_avviso casi_avvisi[] = {
-    {"V201", "", "velocita, 0, 32.500\r\n", 2},
+    {"V201", "", "velocita, 2000, 32.500\r\n", 4},
     {"V202", "curvadestra4, 1000, 100\r\n", "", 4},
-    {"V203", "", "questa riga non dice nulla\r\n", 2},
-    {"V204", "", "sabbia, 300, 4\r\n", 2},
-    {"V205", "", "velocita, 1000\r\nvelocita, 2000, 60\r\n", 3},
-    {"V206", "", "velocita, 48000, 60\r\n", 2},
-    {"V207", "", "aderenza, 2000, 90\r\naderenza, 1000, 80\r\n", 3},
-    {"V208", "", "rallentamento, 20000, 130, 500, 1, 1, 0\r\n", 2},
-    {"V209", "", "velocita, 0, 350\r\n", 2},
-    {"V212", "", "stazione, 10000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, A\r\n"
-                 "stazione, 20000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, A\r\n", 3},
-    {"V213", "", "orologgio, 12, 0, 0\r\n", 2},
+    {"V203", "", "questa riga non dice nulla\r\n", 4},
+    {"V204", "", "sabbia, 300, 4\r\n", 4},
+    {"V205", "", "orologio, 12, 0\r\nsabbia, 300\r\n", 4},
+    {"V205", "", "stazione, 5000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0, B\r\n" + stazione_b, 4},
+    {"V206", "", "velocita, 48000, 60\r\n", 4},
+    {"V207", "", "aderenza, 2000, 90\r\naderenza, 1000, 80\r\n", 5},
+    {"V208", "", "rallentamento, 20000, 130, 500, 1, 1, 0\r\n", 4},
+    {"V209", "", "velocita, 2000, 350\r\n", 4},
+    {"V212", "", "stazione, 10000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, A\r\n", 4},
+    {"V213", "", "orologgio, 12, 0, 0\r\n", 4},
+    {"V214", "", "", 0, "velocita, 0, 60\r\n"},
+    {"V214", "", "", 0, " \r\n"},
+    {"V215", "", "", 0, "[generale]\r\nvelocita, 0, 60\r\n[fine]\r\n"},
+    {"V216", "", "", 0, "[generale]\r\nstazione, 1000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, A\r\n[fine]\r\n"},
+    {"V217", "", "stazione, 5000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, 5000\r\n", 4},
+    {"V217", "", "stazione, 5000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, SEGNALE 1\r\n", 4},
+    {"V218", "", stazione_b + "stazione, 3000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, C\r\n", 5, {}, 2},
+    {"V219", "", "stazione, 5000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,60,0, B\r\n", 4},
+    {"V219", "", "orologio, 24, 0, 0\r\n", 4},
+    {"V220", "", "", 2, "[generale]\r\nvelocita, 20000, 60\r\n"
+                       "stazione, 1000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, A\r\n[fine]\r\n"},
 };
 
 class AvvisiVerifica : public ::testing::TestWithParam<caso_avviso> {};
 
-TEST_P(AvvisiVerifica, UnaVoceUnAvviso) {
+TEST_P(AvvisiVerifica, UnaSvistaUnProblema) {
   const caso_avviso& k = GetParam();
-  const auto e = verifica_di(linea_con(k.corpo_linea), treno_con(k.corpo_treno));
-  EXPECT_EQ(e.errori, 0) << e.diagnostiche.front().motivo;
-  ASSERT_EQ(e.avvisi, 1);
+  const auto e = verifica_di(linea_con(k.corpo_linea), k.treno_intero ? *k.treno_intero : treno_con(k.corpo_treno));
+  ASSERT_EQ(e.diagnostiche.size(), k.quanti) << (e.diagnostiche.empty() ? "" : e.diagnostiche.back().motivo);
   const diagnostica& d = e.diagnostiche.front();
   EXPECT_EQ(identificativo(d), k.identificativo) << d.motivo;
+  const voce_catalogo* v = voce_dell_avviso(k.identificativo);
+  ASSERT_NE(v, nullptr);
+  EXPECT_EQ(d.livello, v->livello);
+  EXPECT_EQ(static_cast<std::size_t>(e.errori + e.avvisi), k.quanti);
   ASSERT_TRUE(d.dove.has_value());
   EXPECT_EQ(d.dove->file, k.corpo_linea.empty() ? treno_p : linea_p);
   EXPECT_EQ(d.dove->linea, k.linea);
-  EXPECT_NE(voce_dell_avviso(k.identificativo), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(Tabella, AvvisiVerifica, ::testing::ValuesIn(casi_avvisi),
-                         [](const auto& caso) { return std::string(caso.param.identificativo); });
+INSTANTIATE_TEST_SUITE_P(Tabella, AvvisiVerifica, ::testing::ValuesIn(casi_avvisi), [](const auto& caso) {
+  return std::string(caso.param.identificativo) + "_" + std::to_string(caso.index);
+});
 
 TEST(Verifica, FileInUtf8EFineRigaDiverse) {
   const std::string linea = linea_con("");
   const auto utf8 = verifica_di(linea, treno_con("stazione, 10000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, CITTÀ\r\n"));
-  EXPECT_EQ(problemi(utf8), (std::vector<problema>{{treno_p, 2, 63, "V210"}}));
-  const auto lf = verifica_di(linea, "[generale]\nvelocita, 0, 60\n[fine]\n");
+  EXPECT_EQ(problemi(utf8), (std::vector<problema>{{treno_p, 4, 63, "V210"}}));
+  const auto lf = verifica_di(linea, "[generale]\nvelocita, 0, 60\nstazione, 1000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, A\n[fine]\n");
   EXPECT_EQ(problemi(lf), (std::vector<problema>{{treno_p, 1, 11, "V211"}}));
 }
 
@@ -158,7 +181,7 @@ TEST(Verifica, OgniVoceDelCatalogoEUnica) {
     for (std::string_view w : visti) EXPECT_NE(w, v.identificativo);
     visti.push_back(v.identificativo);
     EXPECT_FALSE(v.spiegazione.empty());
-    if (v.livello == gravita::errore) {
+    if (v.codice != 0) {
       EXPECT_EQ(voce_del_codice(v.codice), &v);
     }
   }

@@ -123,11 +123,10 @@ void lettura_voci::controlla_numero(int64_t letto) {
   const std::string testo = da_windows1252(std::string(t.substr(0, 40)));
   const std::string valore = std::to_string(letto);
   if (s_.voce_corrente && dove.linea > s_.voce_corrente->linea && !ha_cifre(t)) {
-    linea_avvisata_ = dove.linea;  // what follows on that line is this slip's doing
-    avvisa("V205", dove,
-           "alla voce \"" + da_windows1252(parola_voce_.substr(0, 40)) + "\" della riga " +
-               std::to_string(s_.voce_corrente->linea) + " mancano valori: il campo \"" + testo +
-               "\" della riga " + std::to_string(dove.linea) + " è preso come suo valore e letto come " + valore);
+    // The entry lacks values on its own line and took this field of the
+    // next one: the check of the scenario as a whole says so (V205), and
+    // what follows on that line is this slip's doing.
+    linea_avvisata_ = dove.linea;
     return;
   }
   std::string motivo;

@@ -13,7 +13,7 @@ constexpr gravita A = gravita::avviso;
 
 // The one table of the check's diagnostics: add a kind here, with a
 // fixture in the tests that shows it.
-constexpr std::array<voce_catalogo, 41> voci{{
+constexpr std::array<voce_catalogo, 48> voci{{
     {"V001", E, codice::lunghezza_eccessiva, "lunghezza del percorso oltre 1000000 m"},
     {"V002", E, codice::progressiva_fuori_passo, "progressiva chilometrica con valori non multipli di 50"},
     {"V003", E, codice::ripetizione_inizio_fuori_passo, "inizio della ripetizione segnali non multiplo di 50"},
@@ -53,7 +53,7 @@ constexpr std::array<voce_catalogo, 41> voci{{
     {"V202", A, 0, "curva letta come sinistra per una \"s\" della parola chiave che non dice sinistra"},
     {"V203", A, 0, "riga che nessuna parola chiave riconosce: il compilatore la salta"},
     {"V204", A, 0, "voce con più valori di quelli che la sua parola chiave prende"},
-    {"V205", A, 0, "voce con meno valori: i mancanti sono presi dalla riga dopo"},
+    {"V205", E, 0, "voce con meno valori sulla sua riga: i mancanti sono presi dalla riga dopo, la cui voce va persa"},
     {"V206", A, 0, "posizione negativa o oltre la fine della linea"},
     {"V207", A, 0, "posizione che torna indietro dove la lettura le vuole crescenti"},
     {"V208", A, 0, "rallentamento a 110 km/h o più: le sue tavole di avviso non vengono poste"},
@@ -61,7 +61,14 @@ constexpr std::array<voce_catalogo, 41> voci{{
     {"V210", A, 0, "file salvato in UTF-8: ogni lettera accentata diventa due caratteri"},
     {"V211", A, 0, "fine riga diversa da CR LF"},
     {"V212", A, 0, "due stazioni con lo stesso nome"},
-    {"V213", A, 0, "parola chiave simile a una nota ma diversa: la riga viene saltata"},
+    {"V213", E, 0, "parola chiave simile a una nota ma diversa: la voce viene saltata e va persa"},
+    {"V214", E, 0, "descrizione del treno vuota o senza \"[generale]\": il compilatore non ne legge nulla"},
+    {"V215", E, 0, "descrizione del treno senza stazioni"},
+    {"V216", E, 0, "descrizione del treno senza velocità: tutta la linea resta a 0 km/h"},
+    {"V217", E, 0, "stazione con per nome una parola chiave o un numero: un valore manca o è di troppo"},
+    {"V218", E, 0, "stazioni non in ordine di posizione crescente"},
+    {"V219", E, 0, "orario fuori dai limiti: ore oltre 23, minuti o secondi oltre 59"},
+    {"V220", E, 0, "tratto della linea con velocità 0: il treno non può percorrerlo"},
 }};
 
 }  // namespace
@@ -70,7 +77,7 @@ std::span<const voce_catalogo> catalogo() { return voci; }
 
 const voce_catalogo* voce_del_codice(int32_t codice) {
   for (const auto& v : voci)
-    if (v.livello == gravita::errore && v.codice == codice) return &v;
+    if (v.livello == gravita::errore && v.codice != codice::nessuno && v.codice == codice) return &v;
   return nullptr;
 }
 

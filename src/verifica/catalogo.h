@@ -10,8 +10,9 @@
 namespace gara {
 
 // One kind of diagnostic of the check: its stable identifier, its severity
-// and one line of explanation. Errors carry the compile's code (or the
-// number of the header stamp's stop); warnings have none.
+// and one line of explanation. Errors of the format carry the compile's
+// code (or the number of the header stamp's stop); warnings, and the
+// errors that only the check finds in the scenario as a whole, have none.
 struct voce_catalogo {
   std::string_view identificativo;  // "V008", "V201", ...
   gravita livello;

@@ -4,6 +4,8 @@
 
 #include "modello/codici.h"
 #include "verifica/avvisi_testo.h"
+#include "verifica/catalogo.h"
+#include "verifica/controlli_scenario.h"
 
 namespace gara {
 
@@ -52,7 +54,6 @@ esito_verifica verifica(const sorgenti& d, const opzioni_verifica& o) {
   risultato_compilazione controllo =
       compila(d, {o.nome_percorso, o.nome_treno, o.j, modo_lettura::verifica});
   e.occupanti = std::move(controllo.stato.occupanti);
-  e.voci_lette = std::move(controllo.stato.voci_lette);
 
   // The warnings about each file as text come first in its group.
   std::vector<diagnostica> tutte;
@@ -69,14 +70,22 @@ esito_verifica verifica(const sorgenti& d, const opzioni_verifica& o) {
     if (std::none_of(letti.begin(), letti.end(), [&](const diagnostica& x) { return stesso_errore(x, f); }))
       tutte.push_back(f);
 
-  std::stable_sort(tutte.begin(), tutte.end(), [&](const diagnostica& a, const diagnostica& b) {
+  const auto per_file = [&](const diagnostica& a, const diagnostica& b) {
     return ordine_file(a, d) < ordine_file(b, d);
-  });
+  };
+  std::stable_sort(tutte.begin(), tutte.end(), per_file);
+  tutte = unisci_problemi_dello_scenario(
+      std::move(tutte), problemi_dello_scenario(d, controllo.stato.voci_lette, e.compilazione.stato));
+  std::stable_sort(tutte.begin(), tutte.end(), per_file);
+  // The catalogue decides how grave each kind is.
+  for (auto& x : tutte)
+    if (const voce_catalogo* v = x.avviso.empty() ? nullptr : voce_dell_avviso(x.avviso)) x.livello = v->livello;
   for (const auto& x : tutte) {
     e.errori += x.livello == gravita::errore;
     e.avvisi += x.livello == gravita::avviso;
   }
   e.diagnostiche = std::move(tutte);
+  e.voci_lette = std::move(controllo.stato.voci_lette);
   return e;
 }
 
