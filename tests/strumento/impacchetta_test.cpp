@@ -63,6 +63,33 @@ TEST(Impacchetta, LaVerificaConErroriFermaSenzaForza) {
 #endif
 }
 
+TEST(Impacchetta, LeSvisteCheLaCompilazioneAccettaLoFermano) {
+  // Slips an author makes by hand that the compile takes with code 0: a
+  // train description without its first line, and a station with one value
+  // fewer (its line takes the next station's keyword as its name).
+  struct caso {
+    const char* vecchio;
+    const char* nuovo;
+    const char* problema;
+  };
+  for (const caso& c : {caso{"[generale]\r\nnumero vetture", "numero vetture", "[V214]"},
+                        caso{"12,45, 0, GINOSA", "12,45, GINOSA", "[V205]"}}) {
+    cartella_temporanea d;
+    const auto cartella = d.percorso() / "mio";
+    ASSERT_EQ(strumento({"estrai", cartella.string()}).stato, 0);
+    const auto treno = cartella / "Corvana_Selvadoro_R 47315-.txt";
+    std::string t = leggi_tutto(treno);
+    ASSERT_NE(t.find(c.vecchio), std::string::npos) << c.vecchio;
+    t.replace(t.find(c.vecchio), std::string_view(c.vecchio).size(), c.nuovo);
+    prova::scrivi_file(treno, t);
+    const auto pacchetto = d.percorso() / "p.exe";
+    const auto e = strumento({"impacchetta", "-o", pacchetto.string(), cartella.string()});
+    EXPECT_EQ(e.stato, 1) << e.errori;
+    EXPECT_NE(e.errori.find(c.problema), std::string::npos) << e.errori;
+    EXPECT_FALSE(std::filesystem::exists(pacchetto));
+  }
+}
+
 TEST(Impacchetta, TestiMancantiIdentitaNonValideEOpzioniInConflitto) {
   cartella_temporanea d;
   const auto cartella = d.percorso() / "mio";
