@@ -167,6 +167,28 @@ INSTANTIATE_TEST_SUITE_P(Tabella, AvvisiVerifica, ::testing::ValuesIn(casi_avvis
   return std::string(caso.param.identificativo) + "_" + std::to_string(caso.index);
 });
 
+TEST(Verifica, IlSuggerimentoNominaIlValoreCheLAutoreIntendeva) {
+  struct caso {
+    const char* voce;
+    const char* identificativo;
+    const char* detto;
+  };
+  const caso casi[] = {
+      {"velocita, 38OOO, 60", "V201", "la lettera O non è uno zero; qui va un numero intero, per esempio 38000"},
+      {"velocita, 17.000, 60", "V201", "il punto è la virgola dei decimali, non il separatore delle migliaia; qui va "
+                                       "un numero intero, per esempio 17000"},
+      {"velocita, 9 000, 60", "V221", "le migliaia si scrivono senza spazi (9000)"},
+      {"aderenza, 2000, 2,5", "V204", "i decimali si scrivono con il punto (2.5)"},
+  };
+  for (const caso& c : casi) {
+    const auto e = verifica_di(linea_con(""), treno_con(std::string(c.voce) + "\r\n"));
+    const auto d = std::find_if(e.diagnostiche.begin(), e.diagnostiche.end(),
+                                [&](const diagnostica& x) { return identificativo(x) == c.identificativo; });
+    ASSERT_NE(d, e.diagnostiche.end()) << c.voce;
+    EXPECT_NE(d->motivo.find(c.detto), std::string::npos) << d->motivo;
+  }
+}
+
 TEST(Verifica, FileInUtf8EFineRigaDiverse) {
   const std::string linea = linea_con("");
   const auto utf8 = verifica_di(linea, treno_con("stazione, 10000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, CITTÀ\r\n"));

@@ -63,6 +63,13 @@ void lettore_campi::salta_resto_della_riga() {
   if (pos_ < testo_.size()) consuma_fine_riga();
 }
 
+std::string_view lettore_campi::dopo_il_campo() const {
+  const std::size_t inizio = std::min(testo_.size(), inizio_campo_ + static_cast<std::size_t>(campo_.lunghezza));
+  std::size_t fine = inizio;
+  while (fine < testo_.size() && fine_riga_in(testo_, fine) == 0) ++fine;
+  return testo_.substr(inizio, fine - inizio);
+}
+
 std::string lettore_campi::leggi_testo() {
   controlla_non_finito();
   salta_spazi();

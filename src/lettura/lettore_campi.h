@@ -61,6 +61,8 @@ class lettore_campi {
   std::string_view testo_campo() const {
     return testo_.substr(inizio_campo_, static_cast<std::size_t>(campo_.lunghezza));
   }
+  // What follows the last field read on its line, up to the line end.
+  std::string_view dopo_il_campo() const;
 
  private:
   int64_t leggi_intero();

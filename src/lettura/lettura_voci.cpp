@@ -130,17 +130,50 @@ void lettura_voci::controlla_numero(int64_t letto) {
     return;
   }
   std::string motivo;
-  if (t.empty())
+  std::string suggerito = letto == 0 ? "0" : valore;
+  std::string con_zeri(t);
+  std::replace(con_zeri.begin(), con_zeri.end(), 'O', '0');
+  std::replace(con_zeri.begin(), con_zeri.end(), 'o', '0');
+  if (t.empty()) {
     motivo = "campo numerico vuoto, letto come 0";
-  else if (const auto punto = t.find('.'); punto != std::string_view::npos && t.size() - punto == 4 &&
-                                             intero_semplice(t.substr(0, punto)) && intero_semplice(t.substr(punto + 1)))
+  } else if (const auto punto = t.find('.'); punto != std::string_view::npos && t.size() - punto == 4 &&
+                                               intero_semplice(t.substr(0, punto)) &&
+                                               intero_semplice(t.substr(punto + 1))) {
     motivo = "\"" + testo + "\" è letto come " + valore +
              ": il punto è la virgola dei decimali, non il separatore delle migliaia";
-  else if (!ha_cifre(t))
+    suggerito = std::string(t.substr(0, punto)) + std::string(t.substr(punto + 1)) + " (le migliaia senza punto)";
+  } else if (intero_semplice(con_zeri) && ha_cifre(t)) {
+    motivo = "\"" + testo + "\" è letto come " + valore + ": la lettera O non è uno zero";
+    suggerito = con_zeri;
+  } else if (!ha_cifre(t)) {
     motivo = "campo numerico senza cifre (\"" + testo + "\"), letto come 0";
-  else
+  } else {
     motivo = "campo numerico \"" + testo + "\" che non è un intero: il compilatore legge " + valore;
-  avvisa("V201", dove, motivo + "; qui va un numero intero, per esempio " + (letto == 0 ? "0" : valore));
+  }
+  avvisa("V201", dove, motivo + "; qui va un numero intero, per esempio " + suggerito);
+}
+
+void lettura_voci::controlla_migliaia() {
+  const std::string_view t = f_.testo_campo();
+  if (t.empty() || t.size() > 3 || t.find_first_not_of("0123456789") != std::string_view::npos) return;
+  const std::string_view dopo = f_.dopo_il_campo();
+  const auto spazio = [](char c) { return c == ' ' || c == '\t'; };
+  std::size_t i = 0;
+  while (i < dopo.size() && spazio(dopo[i])) ++i;
+  if (i == 0) return;
+  std::size_t j = i;
+  while (j < dopo.size() && dopo[j] >= '0' && dopo[j] <= '9') ++j;
+  if (j - i != 3) return;
+  std::size_t k = j;
+  while (k < dopo.size() && spazio(dopo[k])) ++k;
+  if (k == dopo.size() || dopo[k] != ',') return;  // numbers apart by blanks alone are the line's way
+  luogo dove = f_.campo();
+  dove.lunghezza = static_cast<int>(t.size() + j);
+  const std::string gruppo(dopo.substr(i, 3));
+  avvisa("V221", dove,
+         "\"" + std::string(t) + " " + gruppo + "\" sono due valori, " + std::string(t) + " e " + gruppo +
+             ": lo spazio separa i valori come la virgola, e quelli che seguono slittano di un posto; le migliaia "
+             "si scrivono senza spazi (" + std::string(t) + gruppo + ")");
 }
 
 void lettura_voci::valori_non_letti() {
@@ -158,6 +191,18 @@ void lettura_voci::voce_sconosciuta(std::initializer_list<std::string_view> note
   linea_avvisata_ = dove.linea;
   const std::string testo = da_windows1252(r.substr(0, 60));
   if (dove.linea == linea_precedente_ && precedente_riconosciuta_) {
+    // "2,5": the value before ends just before this one's comma.
+    const campo_letto* prima = nullptr;
+    if (s_.voci_lette.size() >= 2 && !s_.voci_lette[s_.voci_lette.size() - 2].campi.empty())
+      prima = &s_.voci_lette[s_.voci_lette.size() - 2].campi.back();
+    if (prima && prima->valore && prima->dove.linea == dove.linea &&
+        prima->dove.colonna + prima->dove.lunghezza + 1 == dove.colonna && intero_semplice(r)) {
+      avvisa("V204", dove,
+             "valore in più (\"" + testo + "\"): \"" + da_windows1252(prima->testo) + "," + testo +
+                 "\" sono due valori, perché la virgola li separa; i decimali si scrivono con il punto (" +
+                 da_windows1252(prima->testo) + "." + testo + "), e qui va comunque un numero intero");
+      return;
+    }
     avvisa("V204", dove, "valore in più (\"" + testo + "\") dopo la voce della stessa riga: il compilatore lo salta");
     return;
   }

@@ -54,6 +54,7 @@ class lettura_voci {
     if (s_.verifica()) {
       nota_campo(static_cast<int64_t>(valore));
       controlla_numero(static_cast<int64_t>(valore));
+      controlla_migliaia();
     }
     return valore;
   }
@@ -130,6 +131,9 @@ class lettura_voci {
  private:
   void segna_guasto(const std::string& motivo);
   void controlla_numero(int64_t letto);
+  // A number of up to three digits that a blank parts from three more on a
+  // line of commas: thousands written apart, read as two values.
+  void controlla_migliaia();
   // The field just read goes into the checking reading's record of the entry.
   void nota_campo(std::optional<int64_t> valore);
 

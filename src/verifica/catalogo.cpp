@@ -13,7 +13,7 @@ constexpr gravita A = gravita::avviso;
 
 // The one table of the check's diagnostics: add a kind here, with a
 // fixture in the tests that shows it.
-constexpr std::array<voce_catalogo, 48> voci{{
+constexpr std::array<voce_catalogo, 49> voci{{
     {"V001", E, codice::lunghezza_eccessiva, "lunghezza del percorso oltre 1000000 m"},
     {"V002", E, codice::progressiva_fuori_passo, "progressiva chilometrica con valori non multipli di 50"},
     {"V003", E, codice::ripetizione_inizio_fuori_passo, "inizio della ripetizione segnali non multiplo di 50"},
@@ -69,6 +69,7 @@ constexpr std::array<voce_catalogo, 48> voci{{
     {"V218", E, 0, "stazioni non in ordine di posizione crescente"},
     {"V219", E, 0, "orario fuori dai limiti: ore oltre 23, minuti o secondi oltre 59"},
     {"V220", E, 0, "tratto della linea con velocità 0: il treno non può percorrerlo"},
+    {"V221", A, 0, "migliaia separate da uno spazio: due valori invece di uno, e i seguenti slittano"},
 }};
 
 }  // namespace
