@@ -179,6 +179,7 @@ TEST(Verifica, IlSuggerimentoNominaIlValoreCheLAutoreIntendeva) {
                                        "un numero intero, per esempio 17000"},
       {"velocita, 9 000, 60", "V221", "le migliaia si scrivono senza spazi (9000)"},
       {"aderenza, 2000, 2,5", "V204", "i decimali si scrivono con il punto (2.5)"},
+      {"segnale; 2000; 1; 3; 1; 0; 0; 0; 0;0;0; 0", "V205", "separa i valori con \";\""},
   };
   for (const caso& c : casi) {
     const auto e = verifica_di(linea_con(""), treno_con(std::string(c.voce) + "\r\n"));

@@ -149,8 +149,13 @@ class controllo {
     });
     if (!inghiottita) return;
     const auto mancanti = static_cast<int>(v.campi.end() - altra_riga);
+    // A line written with semicolons is one text field: its keyword.
+    const bool punti_e_virgola = v.parola.find(';') != std::string::npos;
     diagnostica e = errore(
         "V205", fine_della_riga(file, v.chiave.linea),
+        std::string(punti_e_virgola ? "la riga separa i valori con \";\", che il compilatore non riconosce: "
+                                      "ci vogliono le virgole, e così "
+                                    : "") +
         (mancanti == 1 ? std::string("manca 1 valore") : "mancano " + std::to_string(mancanti) + " valori") +
             " alla voce " + mostrato(senza_spazi(v.parola)) + " della riga " + std::to_string(v.chiave.linea) +
             ": il compilatore " + (mancanti == 1 ? "lo" : "li") + " prende dalla riga " +
