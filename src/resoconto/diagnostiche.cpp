@@ -1,6 +1,8 @@
 #include "resoconto/diagnostiche.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "lettura/righe.h"
 #include "modello/windows1252.h"
@@ -48,11 +50,11 @@ const char* livello_sarif(gravita g) {
 
 // A file name as a relative URI: everything but the unreserved characters
 // percent-encoded (a train's name holds a space).
-std::string uri(const std::string& nome) {
+std::string uri(const std::string& nome, std::string_view anche = {}) {
   std::string u;
   for (unsigned char c : nome) {
     if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-        c == '_' || c == '~') {
+        c == '_' || c == '~' || anche.find(static_cast<char>(c)) != std::string_view::npos) {
       u += static_cast<char>(c);
     } else {
       char x[4];
@@ -63,9 +65,12 @@ std::string uri(const std::string& nome) {
   return u;
 }
 
-nlohmann::ordered_json posizione_sarif(const luogo& l) {
+constexpr const char* base_sarif = "CARTELLA";
+
+nlohmann::ordered_json posizione_sarif(const luogo& l, bool con_base) {
   nlohmann::ordered_json p;
   p["artifactLocation"]["uri"] = uri(l.file);
+  if (con_base) p["artifactLocation"]["uriBaseId"] = base_sarif;
   if (l.linea > 0) {
     nlohmann::ordered_json r;
     r["startLine"] = l.linea;
@@ -164,7 +169,16 @@ nlohmann::ordered_json verifica_json(const esito_verifica& e) {
   return j;
 }
 
-nlohmann::ordered_json verifica_sarif(const esito_verifica& e) {
+std::string uri_di_cartella(std::string percorso) {
+  std::replace(percorso.begin(), percorso.end(), '\\', '/');
+  if (percorso.empty() || percorso.back() != '/') percorso += '/';
+  // A Windows path begins with its drive ("C:/..."): the URI puts a "/" first.
+  if (percorso.front() != '/') percorso.insert(percorso.begin(), '/');
+  return "file://" + uri(percorso, "/:");
+}
+
+nlohmann::ordered_json verifica_sarif(const esito_verifica& e, const std::string& cartella) {
+  const bool con_base = !cartella.empty();
   nlohmann::ordered_json regole = nlohmann::ordered_json::array();
   for (const voce_catalogo& v : catalogo()) {
     nlohmann::ordered_json r;
@@ -190,11 +204,12 @@ nlohmann::ordered_json verifica_sarif(const esito_verifica& e) {
     if (const int i = indice_regola(id); i >= 0) r["ruleIndex"] = i;
     r["level"] = livello_sarif(x.livello);
     r["message"]["text"] = messaggio(x);
-    if (x.dove) r["locations"] = nlohmann::ordered_json::array({{{"physicalLocation", posizione_sarif(*x.dove)}}});
+    if (x.dove)
+      r["locations"] = nlohmann::ordered_json::array({{{"physicalLocation", posizione_sarif(*x.dove, con_base)}}});
     if (x.prima) {
       nlohmann::ordered_json c;
       c["id"] = 0;
-      c["physicalLocation"] = posizione_sarif(*x.prima);
+      c["physicalLocation"] = posizione_sarif(*x.prima, con_base);
       c["message"]["text"] = x.nota;
       r["relatedLocations"] = nlohmann::ordered_json::array({c});
     }
@@ -207,6 +222,7 @@ nlohmann::ordered_json verifica_sarif(const esito_verifica& e) {
   driver["rules"] = regole;
   nlohmann::ordered_json run;
   run["tool"]["driver"] = driver;
+  if (con_base) run["originalUriBaseIds"][base_sarif]["uri"] = uri_di_cartella(cartella);
   run["columnKind"] = "unicodeCodePoints";
   run["results"] = risultati;
   nlohmann::ordered_json log;

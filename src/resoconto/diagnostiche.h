@@ -33,7 +33,14 @@ void scrivi_verifica(const esito_verifica& e, const sorgenti& d, std::ostream& o
 nlohmann::ordered_json verifica_json(const esito_verifica& e);
 
 // A SARIF 2.1.0 log of the check, with the catalogue as the tool's rules.
-nlohmann::ordered_json verifica_sarif(const esito_verifica& e);
+// With the descriptions' folder (an absolute path, UTF-8), every file is
+// named relative to it, and the folder is the log's base "CARTELLA", so
+// that an editor opened anywhere finds the files.
+nlohmann::ordered_json verifica_sarif(const esito_verifica& e, const std::string& cartella = {});
+
+// An absolute path (UTF-8, either separator) as a "file:" URI of a folder:
+// percent-encoded, ending in "/".
+std::string uri_di_cartella(std::string percorso);
 
 // The catalogue of the check's diagnostics: identifier, severity, one
 // line of explanation.

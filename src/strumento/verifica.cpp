@@ -4,6 +4,7 @@
 #include "resoconto/diagnostiche.h"
 #include "strumento/cartelle.h"
 #include "strumento/identita.h"
+#include "strumento/percorso_utf8.h"
 #include "strumento/uscite.h"
 #include "verifica/verifica.h"
 
@@ -33,7 +34,10 @@ int comando_verifica(const opzioni_verifica_comando& o, std::ostream& out, std::
   if (o.formato == "json")
     json(verifica_json(e));
   else if (o.formato == "sarif")
-    json(verifica_sarif(e));
+  {
+    const std::u8string cartella = std::filesystem::absolute(percorso_da_utf8(o.cartella)).u8string();
+    json(verifica_sarif(e, std::string(cartella.begin(), cartella.end())));
+  }
   else
     scrivi_verifica(e, d, out, o.massimo);
 

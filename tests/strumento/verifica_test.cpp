@@ -6,6 +6,7 @@
 
 #include "aiuti_prove.h"
 #include "aiuti_strumento.h"
+#include "resoconto/diagnostiche.h"
 
 namespace gara::prova {
 namespace {
@@ -104,6 +105,16 @@ TEST(VerificaStrumento, SarifConIlCatalogoComeRegole) {
   const auto& posto = r.at("locations").at(0).at("physicalLocation");
   EXPECT_EQ(posto.at("artifactLocation").at("uri"), "Corvana_Selvadoro_R%2047315-.txt");
   EXPECT_EQ(posto.at("region").at("startLine"), 16);
+  // The files are found from anywhere: named from the folder, given whole.
+  EXPECT_EQ(posto.at("artifactLocation").at("uriBaseId"), "CARTELLA");
+  const std::string base = run.at("originalUriBaseIds").at("CARTELLA").at("uri");
+  EXPECT_TRUE(base.starts_with("file:///")) << base;
+  EXPECT_TRUE(base.ends_with("/")) << base;
+}
+
+TEST(VerificaStrumento, LaCartellaComeUriDiFile) {
+  EXPECT_EQ(uri_di_cartella("/home/anna/mio scenario"), "file:///home/anna/mio%20scenario/");
+  EXPECT_EQ(uri_di_cartella("C:\\Users\\Anna\\Citt\xC3\xA0\\"), "file:///C:/Users/Anna/Citt%C3%A0/");
 }
 
 }  // namespace
