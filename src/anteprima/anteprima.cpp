@@ -10,6 +10,7 @@
 #include "modello/windows1252.h"
 #include "resoconto/diagnostiche.h"
 #include "resoconto/resoconto.h"
+#include "vista/testi.h"
 #include "vista/vista.h"
 
 namespace gara::anteprima {
@@ -23,6 +24,18 @@ const descrizione* descrizione_di(const sorgenti& d, const std::string& file) {
   if (file == d.linea.nome) return &d.linea;
   if (file == d.treno.nome) return &d.treno;
   return nullptr;
+}
+
+// What a cell holds, in the author's units: the object by name, the speed
+// limit in km/h, the gradient (0 is level), the adhesion.
+nlohmann::ordered_json valori_leggibili(const cella& x) {
+  nlohmann::ordered_json r = nlohmann::ordered_json::array();
+  r.push_back(x.tipo == tipo_cella::vuota ? std::string("nessun oggetto") : "oggetto: " + vista::nome_tipo_cella(x.tipo));
+  r.push_back("velocità massima: " + std::to_string(int{x.velocita} * misura::km_h_per_unita_velocita) + " km/h");
+  const int pendenza = int{x.pendenza} - misura::zero_pendenza;
+  r.push_back("pendenza: " + std::string(pendenza > 0 ? "+" : "") + std::to_string(pendenza));
+  r.push_back("aderenza: " + std::to_string(int{x.aderenza}));
+  return r;
 }
 
 std::shared_ptr<const immagine> disegna(const esito_verifica& e, const sorgenti& d) {
@@ -155,9 +168,17 @@ std::optional<nlohmann::ordered_json> anteprima::ispeziona(int64_t metro, int64_
       if (auto testo_voce = riga_mostrata(*sorgente, l.linea)) r["origine"]["testo"] = *testo_voce;
   }
   nlohmann::ordered_json voci = nlohmann::ordered_json::array();
-  for (const auto& v : voci_della_cella(immagine_->voci, c))
-    voci.push_back({{"file", v.file}, {"linea", v.linea}, {"metro", v.metro}, {"testo", v.testo}});
+  for (const auto& v : voci_della_cella(immagine_->voci, c)) {
+    const bool nella_cella =
+        std::find(v.celle.begin(), v.celle.end(), c) != v.celle.end() || cella_del_metro(v.metro) == c;
+    voci.push_back({{"file", v.file},
+                    {"linea", v.linea},
+                    {"metro", v.metro},
+                    {"testo", v.testo},
+                    {"nella_cella", nella_cella}});
+  }
   r["voci"] = std::move(voci);
+  r["valori"] = valori_leggibili(immagine_->celle.at(static_cast<std::size_t>(c)));
   return r;
 }
 

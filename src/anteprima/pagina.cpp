@@ -21,7 +21,7 @@ constexpr std::string_view pagina = R"PAGINA(<!DOCTYPE html>
   header h1 { font-size: 17px; margin: 0; font-weight: 600; }
   #stato { padding: 2px 10px; border-radius: 12px; background: #2e8b57; font-size: 13px; }
   #stato.superata, #stato.con_errori { background: var(--errore); }
-  #stato.nessuna { background: #777; }
+  #stato.nessuna, #stato.scollegata { background: #777; }
   #collegamento { margin-left: auto; font-size: 12px; opacity: .85; }
   main { display: grid; grid-template-columns: minmax(0, 1fr) 380px; gap: 14px; padding: 14px 18px; }
   section { background: white; border: 1px solid var(--bordo); border-radius: 6px; }
@@ -205,6 +205,7 @@ function mostra(c) {
   s.className = c.stato;
   mostraDisegno();
   mostraDiagnostiche();
+  segna();  // the marker of an error that is gone goes with it
   document.body.dataset.versione = c.versione;
   window.scrollTo(sx, sy);
   if (metroIspezionato !== null) ispeziona(metroIspezionato);
@@ -239,11 +240,16 @@ async function ispeziona(metro) {
     } else {
       if (c.voci.length === 0) voci.append(testo("div", "Nessuna voce delle descrizioni a questo metro.", "nota"));
       for (const v of c.voci)
-        voci.append(testo("div", (Math.abs(v.metro - c.metro) <= 25 ? "Voce a questo metro" : "Voce precedente più vicina") +
+        voci.append(testo("div", (v.nella_cella ? "Voce di questa cella" : "Voce precedente più vicina") +
                                  ": " + v.file + ", riga " + v.linea, "dove"), testo("pre", v.testo));
     }
+    const valori = document.createElement("ul");
+    valori.className = "valori";
+    for (const riga of c.valori) valori.append(testo("li", riga));
+    const grezzo = document.createElement("details");
+    grezzo.append(testo("summary", "Campi della cella come nel file"), testo("pre", c.elenco));
     box.replaceChildren(testo("div", "Cella " + c.cella + " · metro " + c.metro + (contenuto.stato === "superata" ? " (immagine superata)" : "")),
-                        testo("pre", c.elenco), voci);
+                        valori, grezzo, voci);
   } catch (e) { /* the next pointer move asks again */ }
 }
 
@@ -268,7 +274,13 @@ function collega() {
   const sorgente = new EventSource("/eventi");
   sorgente.onopen = () => { $("collegamento").textContent = "collegata: segue i file"; };
   sorgente.onmessage = (ev) => mostra(JSON.parse(ev.data));
-  sorgente.onerror = () => { $("collegamento").textContent = "scollegata: l'anteprima è chiusa?"; };
+  sorgente.onerror = () => {
+    // What the page shows may no longer be what the files say.
+    $("collegamento").textContent = "scollegata: l'anteprima è chiusa?";
+    const s = $("stato");
+    s.textContent = "non aggiornata";
+    s.className = "scollegata";
+  };
 }
 collega();
 </script>

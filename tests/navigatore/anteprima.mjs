@@ -186,6 +186,10 @@ if (banco > 0) {
       assert.match(ispettore, /metro 15500/);
       assert.match(ispettore, /tipo\s+1 \(segnale/);
       assert.match(ispettore, /Messa qui dalla voce: Corvana_Selvadoro_R 47315-\.txt, riga 25, colonna 1/);
+      // In the author's units, the file's fields folded away.
+      assert.match(ispettore, /oggetto: segnale/);
+      assert.match(ispettore, /velocità massima: 140 km\/h/);
+      assert.equal(await page.locator("#ispettore details").getAttribute("open"), null);
       await page.screenshot({ path: path.join(lavoro, "anteprima-3-ispettore.png"), fullPage: false });
 
       // Mended: no diagnostic, the picture current again.
@@ -194,8 +198,16 @@ if (banco > 0) {
                                 !document.querySelector("#diagnostiche li"));
       assert.ok(!(await testoDisegno(page)).includes("GINOSA CENTRALE"));
       assert.match(await page.locator("#conteggio").textContent(), /Nessun errore/);
+      // The mended error's mark is gone with it.
+      assert.equal(await page.locator("#segno-diagnostica").count(), 0);
       assert.deepEqual(richiesteAltrove, []);
       assert.deepEqual(erroriPagina, []);
+
+      // The preview closed: the page no longer says it is current.
+      server.kill("SIGINT");
+      await attendi(page, () => document.querySelector("#stato").textContent === "non aggiornata");
+      assert.match(await page.locator("#collegamento").textContent(), /scollegata/);
+      await page.screenshot({ path: path.join(lavoro, "anteprima-4-scollegata.png"), fullPage: false });
     } finally {
       await contesto.close();
       fs.rmSync(profilo, { recursive: true, force: true });
