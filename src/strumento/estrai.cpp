@@ -1,16 +1,14 @@
 #include "strumento/estrai.h"
 
-#include <array>
 #include <vector>
 
+#include "cartella/identita.h"
+#include "cartella/testi_in_cartella.h"
 #include "file/file.h"
-#include "modello/nomi_file.h"
 #include "modello/windows1252.h"
 #include "pacchetto/carico.h"
 #include "pacchetto/eseguibile.h"
-#include "scenario/dati.h"
 #include "strumento/cartelle.h"
-#include "strumento/identita.h"
 #include "strumento/uscite.h"
 
 namespace gara::strumento {
@@ -40,12 +38,8 @@ int comando_estrai(const opzioni_estrai& o, std::ostream& out, std::ostream& err
   }
   if (!cartella_da_scrivere(o.cartella, err)) return uscita::uso;
 
-  // In the order the package writes them.
-  const auto testi = testi_scenario(s);
   if (!o.sovrascrivi) {
-    std::vector<std::string> presenti;
-    for (const auto& t : testi)
-      if (esiste_file(percorso_file(o.cartella, t.nome))) presenti.push_back(da_windows1252(t.nome));
+    const std::vector<std::string> presenti = testi_presenti(o.cartella, s);
     if (!presenti.empty()) {
       err << "scenario: nella cartella " << tra_virgolette(o.cartella)
           << " ci sono già file dello scenario; nessun file è stato scritto:\n";
@@ -56,14 +50,15 @@ int comando_estrai(const opzioni_estrai& o, std::ostream& out, std::ostream& err
   }
 
   try {
-    for (const auto& t : testi) sostituisci_file(percorso_file(o.cartella, t.nome), t.byte);
+    scrivi_testi(o.cartella, s);
   } catch (const errore_file& e) {
     err << "scenario: " << e.what() << "\n";
     return uscita::uso;
   }
 
+  // In the order the package writes them.
   out << "Scritti in " << tra_virgolette(o.cartella) << ":\n";
-  for (const auto& t : testi) out << "  " << da_windows1252(t.nome) << "\n";
+  for (const auto& t : testi_scenario(s)) out << "  " << da_windows1252(t.nome) << "\n";
   return uscita::riuscita;
 }
 

@@ -3,15 +3,16 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "scenario/dati.h"
+#include "cartella/identita.h"
+#include "cartella/pacchetto_sostituibile.h"
+#include "cartella/testi_in_cartella.h"
 #include "file/file.h"
+#include "file/programma.h"
 #include "file/scenario_su_disco.h"
-#include "modello/windows1252.h"
 #include "pacchetto/carico.h"
 #include "pacchetto/eseguibile.h"
+#include "scenario/dati.h"
 #include "strumento/cartelle.h"
-#include "strumento/identita.h"
-#include "strumento/percorso_utf8.h"
 #include "strumento/uscite.h"
 #include "resoconto/diagnostiche.h"
 #include "verifica/verifica.h"
@@ -25,24 +26,6 @@ namespace gara::strumento {
 
 namespace {
 
-// The tool's own file.
-std::optional<std::filesystem::path> file_strumento() {
-#ifdef _WIN32
-  std::wstring nome(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD n = GetModuleFileNameW(nullptr, nome.data(), static_cast<DWORD>(nome.size()));
-    if (n == 0) return std::nullopt;
-    if (n < nome.size()) return std::filesystem::path(nome.substr(0, n));
-    nome.resize(nome.size() * 2);
-  }
-#else
-  std::error_code e;
-  auto p = std::filesystem::read_symlink("/proc/self/exe", e);
-  if (e) return std::nullopt;
-  return p;
-#endif
-}
-
 std::optional<std::string> variabile(const char* nome) {
 #ifdef _WIN32
   std::wstring w(nome, nome + std::char_traits<char>::length(nome));
@@ -51,8 +34,7 @@ std::optional<std::string> variabile(const char* nome) {
   std::wstring v(n, L'\0');
   const DWORD letti = GetEnvironmentVariableW(w.c_str(), v.data(), n);
   v.resize(letti);
-  const std::u8string u = std::filesystem::path(v).u8string();
-  return std::string(u.begin(), u.end());
+  return nome_leggibile(std::filesystem::path(v));
 #else
   const char* v = std::getenv(nome);
   if (v == nullptr) return std::nullopt;
@@ -70,7 +52,7 @@ const char* nome_piattaforma(bool windows) { return windows ? "Windows" : "Linux
 std::vector<std::filesystem::path> cartelle_programmi() {
   std::vector<std::filesystem::path> r;
   if (const auto v = variabile(variabile_programmi); v && !v->empty()) r.push_back(percorso_da_utf8(*v));
-  if (const auto f = file_strumento()) {
+  if (const auto f = file_programma_in_esecuzione()) {
     r.push_back(f->parent_path());
     r.push_back(f->parent_path().parent_path() / "lib" / "scenario");
   }
@@ -96,32 +78,22 @@ int comando_impacchetta(const opzioni_impacchetta& o, std::ostream& out, std::os
   if (!id) return uscita::uso;
 
   // The five texts, as `estrai` writes them.
-  scenario_carico s{id->nome_percorso, id->nome_treno, {}};
-  {
-    const auto nomi = testi_scenario(s);
-    std::vector<std::string> mancanti;
-    try {
-      for (std::size_t i = 0; i < nomi.size(); ++i) {
-        const auto file = percorso_file(o.cartella, nomi[i].nome);
-        if (!esiste_file(file)) {
-          mancanti.push_back(da_windows1252(nomi[i].nome));
-          continue;
-        }
-        s.testi[i] = leggi_file(file);
-      }
-    } catch (const errore_file& e) {
-      err << "scenario: " << e.what() << "\n";
-      return uscita::uso;
-    }
-    if (!mancanti.empty()) {
-      err << "scenario: nella cartella " << tra_virgolette(o.cartella)
-          << " mancano testi dello scenario; nessun pacchetto è stato scritto:\n";
-      for (const auto& nome : mancanti) err << "  " << nome << "\n";
-      err << "Un pacchetto porta le due descrizioni e i tre documenti per il macchinista "
-             "(scenario estrai li scrive tutti e cinque).\n";
-      return uscita::uso;
-    }
+  testi_letti t;
+  try {
+    t = leggi_testi(o.cartella, *id);
+  } catch (const errore_file& e) {
+    err << "scenario: " << e.what() << "\n";
+    return uscita::uso;
   }
+  if (!t.mancanti.empty()) {
+    err << "scenario: nella cartella " << tra_virgolette(o.cartella)
+        << " mancano testi dello scenario; nessun pacchetto è stato scritto:\n";
+    for (const auto& nome : t.mancanti) err << "  " << nome << "\n";
+    err << "Un pacchetto porta le due descrizioni e i tre documenti per il macchinista "
+           "(scenario estrai li scrive tutti e cinque).\n";
+    return uscita::uso;
+  }
+  const scenario_carico& s = t.scenario;
 
   // The check first: errors stop it, unless forced; warnings are shown.
   const sorgenti d = leggi_sorgenti(o.cartella, id->nome_percorso, id->nome_treno);
@@ -179,18 +151,9 @@ int comando_impacchetta(const opzioni_impacchetta& o, std::ostream& out, std::os
     const bool windows = piattaforme[i];
     const std::filesystem::path file =
         o.uscita.value_or(percorso_file(".", nome_pacchetto(id->nome_percorso, id->nome_treno, windows)));
-    // A file there that is no package is an author's: it stays.
-    if (esiste_file(file)) {
-      std::string vecchio;
-      try {
-        vecchio = leggi_file(file);
-      } catch (const errore_file&) {
-      }
-      if (posizioni_localizzatore(vecchio).empty()) {
-        err << "scenario: " << tra_virgolette(file)
-            << " esiste e non è un pacchetto: non viene sostituito\n";
-        return uscita::uso;
-      }
+    if (!pacchetto_sostituibile(file)) {
+      err << "scenario: " << tra_virgolette(file) << " esiste e non è un pacchetto: non viene sostituito\n";
+      return uscita::uso;
     }
     try {
       sostituisci_file(file, programmi[i]);

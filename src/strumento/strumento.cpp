@@ -6,6 +6,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "file/file.h"
 #include "scenario/dati.h"
 #include "strumento/anteprima.h"
 #include "strumento/compila.h"
@@ -14,7 +15,6 @@
 #include "strumento/estrai.h"
 #include "strumento/impacchetta.h"
 #include "strumento/mostra.h"
-#include "strumento/percorso_utf8.h"
 #include "strumento/uscite.h"
 #include "strumento/verifica.h"
 
@@ -402,7 +402,7 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   } catch (const CLI::Success& e) {
     return app.exit(e, out, err);
   } catch (const CLI::ParseError& e) {
-    err << "scenario: " << errore_uso_in_italiano(e) << "\n"
+    err << "scenario: " << errore_uso_in_italiano(e, app) << "\n"
         << "Per l'aiuto: scenario --help, oppure scenario SOTTOCOMANDO --help\n";
     return uscita::uso;
   }

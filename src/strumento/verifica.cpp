@@ -3,7 +3,7 @@
 #include "file/scenario_su_disco.h"
 #include "resoconto/diagnostiche.h"
 #include "strumento/cartelle.h"
-#include "strumento/identita.h"
+#include "cartella/identita.h"
 #include "strumento/uscite.h"
 #include "verifica/verifica.h"
 

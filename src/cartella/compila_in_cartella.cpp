@@ -1,0 +1,20 @@
+#include "cartella/compila_in_cartella.h"
+
+#include "file/scenario_su_disco.h"
+#include "modello/codici.h"
+#include "uscita/scrittura_binari.h"
+
+namespace gara {
+
+bool compilazione_in_cartella::riuscita() const {
+  return risultato.stato.codice_errore == codice::nessuno;
+}
+
+void compila_in_cartella(const richiesta_compilazione& r, compilazione_in_cartella& c) {
+  c.descrizioni = leggi_sorgenti(r.cartella, r.id.nome_percorso, r.id.nome_treno);
+  c.risultato = compila(c.descrizioni, {r.id.nome_percorso, r.id.nome_treno, r.tracciato ? 1 : 0});
+  if (r.cancella_descrizioni) cancella_descrizioni(r.cartella, c.risultato.stato);
+  if (c.risultato.binari_da_scrivere()) scrivi_binari(c.risultato.stato, scrittura_in_cartella(r.uscita), c.scritti);
+}
+
+}  // namespace gara
