@@ -39,12 +39,7 @@ int comando_disegna(const opzioni_disegna& o, std::ostream& out, std::ostream& e
       vista::prepara_vista(std::move(b.binari->celle), b.binari->tabella_linea, std::move(b.binari->tracciato)));
   const std::filesystem::path destinazione =
       o.svg.value_or(percorso_file(o.cartella, nome_svg(id->nome_percorso, id->nome_treno)));
-  try {
-    sostituisci_file(destinazione, documento);
-  } catch (const errore_file& e) {
-    err << "scenario: " << e.what() << "\n";
-    return uscita::uso;
-  }
+  sostituisci_file(destinazione, documento);
   out << "Scritto " << tra_virgolette(destinazione) << "\n";
   return uscita::riuscita;
 }

@@ -16,13 +16,7 @@ namespace gara::strumento {
 int comando_estrai(const opzioni_estrai& o, std::ostream& out, std::ostream& err) {
   scenario_carico s;
   if (o.da) {
-    std::string byte;
-    try {
-      byte = leggi_file(*o.da);
-    } catch (const errore_file& e) {
-      err << "scenario: " << e.what() << "\n";
-      return uscita::uso;
-    }
+    const std::string byte = leggi_file(*o.da);
     esito_carico e = scenario_del_pacchetto(byte);
     if (!e.scenario) {
       err << "scenario: " << tra_virgolette(*o.da) << ": " << e.motivo << "; nessun file è stato scritto\n";
@@ -49,12 +43,7 @@ int comando_estrai(const opzioni_estrai& o, std::ostream& out, std::ostream& err
     }
   }
 
-  try {
-    scrivi_testi(o.cartella, s);
-  } catch (const errore_file& e) {
-    err << "scenario: " << e.what() << "\n";
-    return uscita::uso;
-  }
+  scrivi_testi(o.cartella, s);
 
   // In the order the package writes them.
   out << "Scritti in " << tra_virgolette(o.cartella) << ":\n";

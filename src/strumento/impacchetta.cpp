@@ -78,13 +78,7 @@ int comando_impacchetta(const opzioni_impacchetta& o, std::ostream& out, std::os
   if (!id) return uscita::uso;
 
   // The five texts, as `estrai` writes them.
-  testi_letti t;
-  try {
-    t = leggi_testi(o.cartella, *id);
-  } catch (const errore_file& e) {
-    err << "scenario: " << e.what() << "\n";
-    return uscita::uso;
-  }
+  const testi_letti t = leggi_testi(o.cartella, *id);
   if (!t.mancanti.empty()) {
     err << "scenario: nella cartella " << tra_virgolette(o.cartella)
         << " mancano testi dello scenario; nessun pacchetto è stato scritto:\n";
@@ -138,9 +132,6 @@ int comando_impacchetta(const opzioni_impacchetta& o, std::ostream& out, std::os
     }
     try {
       programmi.push_back(impacchetta(leggi_file(*trovato), s));
-    } catch (const errore_file& e) {
-      err << "scenario: " << e.what() << "\n";
-      return uscita::uso;
     } catch (const std::invalid_argument& e) {
       err << "scenario: " << tra_virgolette(*trovato) << ": " << e.what() << "\n";
       return uscita::uso;
@@ -155,12 +146,7 @@ int comando_impacchetta(const opzioni_impacchetta& o, std::ostream& out, std::os
       err << "scenario: " << tra_virgolette(file) << " esiste e non è un pacchetto: non viene sostituito\n";
       return uscita::uso;
     }
-    try {
-      sostituisci_file(file, programmi[i]);
-    } catch (const errore_file& e) {
-      err << "scenario: " << e.what() << "\n";
-      return uscita::uso;
-    }
+    sostituisci_file(file, programmi[i]);
     if (!windows) {
       std::error_code e;
       using std::filesystem::perms;
