@@ -4,6 +4,7 @@
 #include "cartella/compila_in_cartella.h"
 #include "cartella/testi_in_cartella.h"
 #include "file/file.h"
+#include "modello/ordine_byte.h"
 #include "modello/windows1252.h"
 #include "pacchetto/carico.h"
 #include "pacchetto/eseguibile.h"
@@ -32,9 +33,10 @@ volatile localizzatore_programma localizzatore_proprio = {
 namespace {
 
 std::uint64_t da_localizzatore(int primo) {
-  std::uint64_t v = 0;
-  for (int k = 7; k >= 0; --k) v = (v << 8) | localizzatore_proprio.posizione[primo + k];
-  return v;
+  // Read byte by byte from the volatile record, then put together.
+  unsigned char b[8];
+  for (int k = 0; k < 8; ++k) b[k] = localizzatore_proprio.posizione[primo + k];
+  return leggi_le<std::uint64_t>(b);
 }
 
 std::string messaggio_carico(const esito_carico& e, const std::string& programma) {
