@@ -1,13 +1,12 @@
 #include "strumento/impacchetta.h"
 
-#include <cstdlib>
 #include <stdexcept>
 
 #include "cartella/identita.h"
 #include "cartella/pacchetto_sostituibile.h"
+#include "cartella/programmi_pacchetto.h"
 #include "cartella/testi_in_cartella.h"
 #include "file/file.h"
-#include "file/programma.h"
 #include "file/scenario_su_disco.h"
 #include "pacchetto/carico.h"
 #include "pacchetto/eseguibile.h"
@@ -17,30 +16,9 @@
 #include "resoconto/diagnostiche.h"
 #include "verifica/verifica.h"
 
-// Last: its names (byte, ...) would clash with the project's.
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 namespace gara::strumento {
 
 namespace {
-
-std::optional<std::string> variabile(const char* nome) {
-#ifdef _WIN32
-  std::wstring w(nome, nome + std::char_traits<char>::length(nome));
-  const DWORD n = GetEnvironmentVariableW(w.c_str(), nullptr, 0);
-  if (n == 0) return std::nullopt;
-  std::wstring v(n, L'\0');
-  const DWORD letti = GetEnvironmentVariableW(w.c_str(), v.data(), n);
-  v.resize(letti);
-  return nome_leggibile(std::filesystem::path(v));
-#else
-  const char* v = std::getenv(nome);
-  if (v == nullptr) return std::nullopt;
-  return std::string(v);
-#endif
-}
 
 // The check's problems shown before packing, as `verifica` shows them.
 constexpr std::size_t diagnostiche_mostrate = 200;
@@ -48,24 +26,6 @@ constexpr std::size_t diagnostiche_mostrate = 200;
 const char* nome_piattaforma(bool windows) { return windows ? "Windows" : "Linux"; }
 
 }  // namespace
-
-std::vector<std::filesystem::path> cartelle_programmi() {
-  std::vector<std::filesystem::path> r;
-  if (const auto v = variabile(variabile_programmi); v && !v->empty()) r.push_back(percorso_da_utf8(*v));
-  if (const auto f = file_programma_in_esecuzione()) {
-    r.push_back(f->parent_path());
-    r.push_back(f->parent_path().parent_path() / "lib" / "scenario");
-  }
-  return r;
-}
-
-std::string nome_programma(bool windows) {
-  return std::string(percorso_del_pacchetto) + "_" + treno_del_pacchetto + (windows ? ".exe" : "");
-}
-
-std::string nome_pacchetto(const std::string& p, const std::string& t, bool windows) {
-  return p + "_" + t + (windows ? ".exe" : "");
-}
 
 int comando_impacchetta(const opzioni_impacchetta& o, std::ostream& out, std::ostream& err) {
   if (o.piattaforma == piattaforma_pacchetto::entrambe && o.uscita) {
@@ -112,14 +72,8 @@ int comando_impacchetta(const opzioni_impacchetta& o, std::ostream& out, std::os
   std::vector<std::string> programmi;
   for (const bool windows : piattaforme) {
     const std::string nome = nome_programma(windows);
-    std::optional<std::filesystem::path> trovato;
     const auto cartelle = cartelle_programmi();
-    for (const auto& c : cartelle) {
-      if (esiste_file(percorso_file(c, nome))) {
-        trovato = percorso_file(c, nome);
-        break;
-      }
-    }
+    const auto trovato = trova_programma(windows, cartelle);
     if (!trovato) {
       err << "scenario: manca il programma del pacchetto per " << nome_piattaforma(windows) << ", \""
           << nome << "\"; cercato in:\n";
