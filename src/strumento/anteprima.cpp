@@ -3,8 +3,6 @@
 #include <chrono>
 #include <thread>
 
-#include <httplib.h>
-
 #include "anteprima/bacheca.h"
 #include "anteprima/pagina.h"
 #include "anteprima/richieste.h"
@@ -14,6 +12,10 @@
 #include "strumento/cartelle.h"
 #include "strumento/sistema_anteprima.h"
 #include "strumento/uscite.h"
+
+// Last: the Windows headers it brings name a type `byte`, which the
+// project's headers use as a parameter name.
+#include <httplib.h>
 
 namespace gara::strumento {
 
