@@ -10,6 +10,11 @@
 
 namespace gara {
 
+// The two descriptions of the scenario in a folder, as the compile and the
+// check take them (each shown under its file name; one missing or
+// unreadable says so).
+sorgenti leggi_descrizioni(const std::filesystem::path& cartella, const identita& id);
+
 // A compile of the scenario in a folder, as the package and `scenario
 // compila` run it: the two descriptions read from the folder, compiled,
 // the descriptions deleted when asked (the package deletes those it read),

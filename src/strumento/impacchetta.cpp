@@ -2,18 +2,18 @@
 
 #include <stdexcept>
 
+#include "cartella/compila_in_cartella.h"
 #include "cartella/identita.h"
 #include "cartella/pacchetto_sostituibile.h"
 #include "cartella/programmi_pacchetto.h"
 #include "cartella/testi_in_cartella.h"
 #include "file/file.h"
-#include "file/scenario_su_disco.h"
 #include "pacchetto/carico.h"
 #include "pacchetto/eseguibile.h"
+#include "resoconto/diagnostiche.h"
 #include "scenario/dati.h"
 #include "strumento/cartelle.h"
 #include "strumento/uscite.h"
-#include "resoconto/diagnostiche.h"
 #include "verifica/verifica.h"
 
 namespace gara::strumento {
@@ -50,7 +50,7 @@ int comando_impacchetta(const opzioni_impacchetta& o, std::ostream& out, std::os
   const scenario_carico& s = t.scenario;
 
   // The check first: errors stop it, unless forced; warnings are shown.
-  const sorgenti d = leggi_sorgenti(o.cartella, id->nome_percorso, id->nome_treno);
+  const sorgenti d = leggi_descrizioni(o.cartella, *id);
   const esito_verifica v = verifica(d, {id->nome_percorso, id->nome_treno, 1});
   if (!v.diagnostiche.empty()) scrivi_verifica(v, d, err, diagnostiche_mostrate);
   if (v.errori > 0) {

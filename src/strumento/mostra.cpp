@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "file/file.h"
 #include "elenchi/binari.h"
+#include "file/file.h"
 #include "strumento/cartelle.h"
 #include "strumento/uscite.h"
 

@@ -1,9 +1,9 @@
 #include "strumento/verifica.h"
 
-#include "file/scenario_su_disco.h"
+#include "cartella/compila_in_cartella.h"
+#include "cartella/identita.h"
 #include "resoconto/diagnostiche.h"
 #include "strumento/cartelle.h"
-#include "cartella/identita.h"
 #include "strumento/uscite.h"
 #include "verifica/verifica.h"
 
@@ -18,7 +18,7 @@ int comando_verifica(const opzioni_verifica_comando& o, std::ostream& out, std::
   const auto id = identita_per_cartella(o.cartella, o.percorso, o.treno, err);
   if (!id) return uscita::uso;
 
-  const sorgenti d = leggi_sorgenti(o.cartella, id->nome_percorso, id->nome_treno);
+  const sorgenti d = leggi_descrizioni(o.cartella, *id);
   for (const descrizione* x : {&d.linea, &d.treno}) {
     if (x->illeggibile) {
       err << "scenario: " << *x->illeggibile << "\n";
