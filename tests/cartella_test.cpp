@@ -66,8 +66,7 @@ TEST(Cartella, IBinariTornanoPerLaVistaEUnTracciatoDiUnAltraCompilazioneSiScarta
   compila_in_cartella({b.percorso(), b.percorso(), spedito, false, false}, c);
   for (const auto& nome : {nome_sim(spedito.nome_percorso, spedito.nome_treno),
                            nome_dat(spedito.nome_percorso, spedito.nome_treno)})
-    std::filesystem::copy_file(percorso_file(b.percorso(), nome), percorso_file(a.percorso(), nome),
-                               std::filesystem::copy_options::overwrite_existing);
+    prova::scrivi_file(percorso_file(a.percorso(), nome), prova::leggi_tutto(percorso_file(b.percorso(), nome)));
   letti = leggi_binari(a.percorso(), spedito);
   ASSERT_TRUE(letti.binari) << letti.messaggio;
   EXPECT_FALSE(letti.binari->tracciato);
