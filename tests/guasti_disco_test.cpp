@@ -21,6 +21,7 @@
 
 #include "aiuti_prove.h"
 #include "file/file.h"
+#include "file/motivo_sistema.h"
 #include "modello/codici.h"
 #include "modello/nomi_file.h"
 #include "scenario/dati.h"
@@ -138,7 +139,7 @@ TEST_P(DiscoPienoPacchetto, MessaggioChiaroEFileInteri) {
       esegui_pacchetto(c.percorso(), "prlimit --fsize=" + std::to_string(k.byte_massimi) + " --");
   EXPECT_EQ(e.stato, stato_guasto_file) << e.errori;
   EXPECT_NE(e.errori.find(k.file_guasto), std::string::npos) << e.errori;
-  EXPECT_NE(e.errori.find(std::strerror(EFBIG)), std::string::npos) << e.errori;
+  EXPECT_NE(e.errori.find(motivo_errno(EFBIG)), std::string::npos) << e.errori;
   vecchio_o_nuovo(file_in(c.percorso()), prima, nuovi, descrizioni());
   EXPECT_EQ(file_in(c.percorso()).at(k.file_guasto), prima.at(k.file_guasto));
 }
@@ -164,7 +165,7 @@ TEST_P(CartellaAlPostoDelFile, MessaggioChiaroELaCartellaResta) {
   const esito e = esegui_pacchetto(c.percorso());
   EXPECT_EQ(e.stato, stato_guasto_file) << e.errori;
   EXPECT_NE(e.errori.find(nome), std::string::npos) << e.errori;
-  EXPECT_NE(e.errori.find(std::strerror(EISDIR)), std::string::npos) << e.errori;
+  EXPECT_NE(e.errori.find(motivo_errno(EISDIR)), std::string::npos) << e.errori;
   EXPECT_EQ(leggi_tutto(c.percorso() / nome / "dentro.txt"), "contenuto");
   vecchio_o_nuovo(file_in(c.percorso()), prima, nuovi, descrizioni());
 }
@@ -250,7 +251,7 @@ TEST(DiscoPienoCompilatore, IlFileInterrottoRestaQuelloVecchio) {
   });
   EXPECT_EQ(e.stato, stato_guasto_file) << e.errori;
   EXPECT_NE(e.errori.find(dat), std::string::npos) << e.errori;
-  EXPECT_NE(e.errori.find(std::strerror(EFBIG)), std::string::npos) << e.errori;
+  EXPECT_NE(e.errori.find(motivo_errno(EFBIG)), std::string::npos) << e.errori;
   const contenuti dopo = file_in(uscita.percorso());
   EXPECT_EQ(dopo, (contenuti{{sim, nuovi.at(sim)}, {dat, prima.at(dat)}}));
 }
@@ -270,7 +271,7 @@ TEST(CartellaNonScrivibile, IlCompilatoreLoDiceENonToccaNulla) {
   });
   EXPECT_EQ(e.stato, stato_guasto_file) << e.errori;
   EXPECT_NE(e.errori.find(nome_linea_dat(percorso)), std::string::npos) << e.errori;
-  EXPECT_NE(e.errori.find(std::strerror(EACCES)), std::string::npos) << e.errori;
+  EXPECT_NE(e.errori.find(motivo_errno(EACCES)), std::string::npos) << e.errori;
   EXPECT_EQ(file_in(uscita.percorso()), prima);
 }
 

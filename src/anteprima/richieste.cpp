@@ -2,19 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <charconv>
+
+#include "modello/windows1252.h"
 
 namespace gara::anteprima {
 
 namespace {
-
-std::string minuscolo(std::string_view s) {
-  std::string r(s);
-  std::transform(r.begin(), r.end(), r.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return r;
-}
 
 // A whole number of 1 to `cifre` digits, the whole of `testo`.
 std::optional<int64_t> cifre_sole(std::string_view testo, std::size_t cifre) {
@@ -44,7 +38,7 @@ std::optional<ispezione> leggi_ispezione(std::string_view metro, std::string_vie
 std::optional<rifiuto> controlla_richiesta(std::string_view host, std::string_view destinazione,
                                            int porta) {
   const std::string p = ":" + std::to_string(porta);
-  const std::string h = minuscolo(host);
+  const std::string h = minuscolo_ascii(host);
   if (h != "127.0.0.1" + p && h != "localhost" + p)
     return rifiuto{403, "Host non ammesso: l'anteprima risponde solo a 127.0.0.1" + p +
                             " e localhost" + p};
@@ -52,7 +46,7 @@ std::optional<rifiuto> controlla_richiesta(std::string_view host, std::string_vi
     return rifiuto{414, "indirizzo troppo lungo"};
   if (destinazione.empty() || destinazione.front() != '/')
     return rifiuto{400, "indirizzo non valido"};
-  const std::string d = minuscolo(destinazione);
+  const std::string d = minuscolo_ascii(destinazione);
   // Dots, separators and control bytes have no place in the preview's own
   // addresses, neither written out nor escaped.
   constexpr std::array<std::string_view, 6> vietati{"..", "%2e", "%2f", "%5c", "%00", "\\"};

@@ -1,16 +1,13 @@
 #include "avvio/avvio.h"
 
-#include <vector>
-
 #include "avvio/finestra.h"
-#include "compilazione/compila.h"
+#include "cartella/compila_in_cartella.h"
+#include "cartella/testi_in_cartella.h"
 #include "file/file.h"
-#include "file/scenario_su_disco.h"
-#include "modello/nomi_file.h"
+#include "modello/ordine_byte.h"
 #include "modello/windows1252.h"
 #include "pacchetto/carico.h"
 #include "pacchetto/eseguibile.h"
-#include "uscita/scrittura_binari.h"
 
 namespace gara {
 
@@ -36,9 +33,10 @@ volatile localizzatore_programma localizzatore_proprio = {
 namespace {
 
 std::uint64_t da_localizzatore(int primo) {
-  std::uint64_t v = 0;
-  for (int k = 7; k >= 0; --k) v = (v << 8) | localizzatore_proprio.posizione[primo + k];
-  return v;
+  // Read byte by byte from the volatile record, then put together.
+  unsigned char b[8];
+  for (int k = 0; k < 8; ++k) b[k] = localizzatore_proprio.posizione[primo + k];
+  return leggi_le<std::uint64_t>(b);
 }
 
 std::string messaggio_carico(const esito_carico& e, const std::string& programma) {
@@ -76,8 +74,7 @@ void sequenza_avvio(piattaforma& p, posizione_carico carico) {
       e = {std::nullopt, difetto_carico::troncato, x.what()};
     }
     if (!e.scenario) {
-      const std::u8string nome = file.stem().u8string();
-      p.imposta_titolo(std::string(nome.begin(), nome.end()));
+      p.imposta_titolo(nome_leggibile(file.stem()));
       p.segnala_guasto(messaggio_carico(e, nome_leggibile(file.filename())));
       p.termina(uscita_programma::pacchetto_danneggiato);
     }
@@ -92,19 +89,12 @@ void sequenza_avvio(piattaforma& p, posizione_carico carico) {
   arresto fermata = arresto::nessuno;
   try {
     const auto cartella = p.cartella_programma();
-    // The five texts, each replaced whole, in their order.
-    for (const auto& t : testi_scenario(s)) sostituisci_file(percorso_file(cartella, t.nome), t.byte);
-
+    scrivi_testi(cartella, s);
     // The compile reads the two descriptions back from the folder; the
     // package then deletes those it has read, and writes the binaries.
-    const risultato_compilazione r =
-        compila(leggi_sorgenti(cartella, nome_percorso, nome_treno), {nome_percorso, nome_treno, 1});
-    cancella_descrizioni(cartella, r.stato);
-    fermata = r.stato.fermata;
-    if (r.binari_da_scrivere()) {
-      std::vector<std::string> scritti;
-      scrivi_binari(r.stato, scrittura_in_cartella(cartella), scritti);
-    }
+    compilazione_in_cartella c;
+    compila_in_cartella({cartella, cartella, {nome_percorso, nome_treno}, true, true}, c);
+    fermata = c.fermata();
   } catch (const errore_file& e) {
     p.segnala_guasto(e.what());
     p.termina(uscita_programma::guasto_file);

@@ -4,18 +4,9 @@
 #include <string>
 
 #include "avvio/piattaforma.h"
+#include "cartella/uscite.h"
 
 namespace gara {
-
-// Exit statuses of the package and of the authoring tool.
-namespace uscita_programma {
-inline constexpr int riuscita = 0;
-inline constexpr int errore_scenario = 2;  // errore: the scenario cannot be stamped
-inline constexpr int guasto_file = 3;      // a file could not be written
-// The package's payload is cut short, altered or of a newer format, or
-// names files Windows cannot have: nothing is written.
-inline constexpr int pacchetto_danneggiato = 4;
-}  // namespace uscita_programma
 
 // The text that errore shows: " Errore n. " followed by the number.
 std::string messaggio_errore(const std::string& a);

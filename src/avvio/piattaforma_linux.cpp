@@ -14,6 +14,7 @@
 
 #include "avvio/finestra.h"
 #include "avvio/piattaforma.h"
+#include "file/programma.h"
 
 namespace gara {
 
@@ -63,10 +64,7 @@ void chiudi_messaggio(Fl_Widget* bottone, void*) { bottone->window()->hide(); }
 class piattaforma_linux final : public piattaforma {
  public:
   std::filesystem::path file_programma() override {
-    std::error_code e;
-    const auto eseguibile = std::filesystem::read_symlink("/proc/self/exe", e);
-    if (e) return std::filesystem::current_path() / "programma";
-    return eseguibile;
+    return file_programma_in_esecuzione().value_or(std::filesystem::current_path() / "programma");
   }
 
   void mostra_finestra() override {

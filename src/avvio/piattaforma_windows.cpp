@@ -7,6 +7,7 @@
 
 #include "avvio/finestra.h"
 #include "avvio/piattaforma.h"
+#include "file/programma.h"
 
 namespace gara {
 
@@ -38,16 +39,10 @@ class piattaforma_windows final : public piattaforma {
   }
 
   std::filesystem::path file_programma() override {
-    // The full name of the executable, however long; every file name is
-    // kept in UTF-16 from here on, so spaces and letters beyond ASCII in
-    // the folder's path reach the file functions unchanged.
-    std::vector<wchar_t> nome(MAX_PATH);
-    for (;;) {
-      const DWORD n = GetModuleFileNameW(nullptr, nome.data(), static_cast<DWORD>(nome.size()));
-      if (n == 0) return std::filesystem::current_path() / L"programma.exe";
-      if (n < nome.size()) return std::filesystem::path(std::wstring(nome.data(), n));
-      nome.resize(nome.size() * 2);
-    }
+    // Every file name is kept in UTF-16 from here on, so spaces and
+    // letters beyond ASCII in the folder's path reach the file functions
+    // unchanged.
+    return file_programma_in_esecuzione().value_or(std::filesystem::current_path() / L"programma.exe");
   }
 
   void mostra_finestra() override {

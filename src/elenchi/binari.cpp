@@ -1,10 +1,10 @@
 #include "elenchi/binari.h"
 
 #include <algorithm>
-#include <cctype>
 #include <utility>
 
 #include "elenchi/elenchi.h"
+#include "modello/windows1252.h"
 
 namespace gara::elenchi {
 
@@ -29,9 +29,7 @@ genere_binario genere_di(const binario& b) {
 }  // namespace
 
 std::optional<genere_binario> genere_da_nome(std::string_view nome) {
-  std::string minuscolo(nome);
-  std::transform(minuscolo.begin(), minuscolo.end(), minuscolo.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  const std::string minuscolo = minuscolo_ascii(nome);
   if (finisce_con(minuscolo, "_linea.dat")) return genere_binario::tracciato;
   if (finisce_con(minuscolo, ".sim")) return genere_binario::tabella;
   if (finisce_con(minuscolo, ".dat")) return genere_binario::celle;

@@ -1,5 +1,6 @@
 #include "file/file.h"
 
+#include "file/motivo_sistema.h"
 #include "modello/windows1252.h"
 
 #include <cerrno>
@@ -31,13 +32,14 @@ std::FILE* apri(const std::filesystem::path& file, bool scrittura) {
 #endif
 }
 
-std::string motivo(int numero_errore) { return std::strerror(numero_errore); }
-
 }  // namespace
 
 std::filesystem::path percorso_file(const std::filesystem::path& cartella, const std::string& nome) {
-  const std::string utf8 = da_windows1252(nome);
-  return cartella / std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+  return cartella / percorso_da_utf8(da_windows1252(nome));
+}
+
+std::filesystem::path percorso_da_utf8(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
 std::string nome_leggibile(const std::filesystem::path& file) {
@@ -45,11 +47,13 @@ std::string nome_leggibile(const std::filesystem::path& file) {
   return std::string(u.begin(), u.end());
 }
 
+std::string tra_virgolette(const std::filesystem::path& file) { return "\"" + nome_leggibile(file) + "\""; }
+
 std::string leggi_file(const std::filesystem::path& file) {
   errno = 0;
   std::FILE* f = apri(file, false);
   if (f == nullptr)
-    throw errore_file("impossibile aprire \"" + nome_leggibile(file) + "\": " + motivo(errno));
+    throw errore_file("impossibile aprire \"" + nome_leggibile(file) + "\": " + motivo_errno(errno));
   std::string contenuto;
   char blocco[1 << 16];
   std::size_t letti;
@@ -58,7 +62,7 @@ std::string leggi_file(const std::filesystem::path& file) {
   const int numero = errno;
   std::fclose(f);
   if (errore)
-    throw errore_file("impossibile leggere \"" + nome_leggibile(file) + "\": " + motivo(numero));
+    throw errore_file("impossibile leggere \"" + nome_leggibile(file) + "\": " + motivo_errno(numero));
   return contenuto;
 }
 
@@ -83,7 +87,7 @@ sostituzione_file::sostituzione_file(std::filesystem::path destinazione)
   if (file_ == nullptr) {
     const int numero = errno;
     throw errore_file("impossibile scrivere \"" + nome_leggibile(destinazione_) + "\": " +
-                      motivo(numero));
+                      motivo_errno(numero));
   }
   // The buffering is ours (memoria_): the C library's own would cut every
   // large write in two and copy the tail.
@@ -104,7 +108,7 @@ void sostituzione_file::fallisci(const char* azione, int numero_errore) {
   std::error_code ignorato;
   std::filesystem::remove(temporaneo_, ignorato);
   throw errore_file(std::string("impossibile ") + azione + " \"" + nome_leggibile(destinazione_) +
-                    "\": " + motivo(numero_errore));
+                    "\": " + motivo_errno(numero_errore));
 }
 
 void sostituzione_file::svuota() {
@@ -160,11 +164,11 @@ void sostituzione_file::conferma() {
     std::error_code ignorato;
     std::filesystem::remove(temporaneo_, ignorato);
     throw errore_file("impossibile scrivere \"" + nome_leggibile(destinazione_) + "\": " +
-                      motivo(numero));
+                      motivo_errno(numero));
   }
 #ifdef _WIN32
   if (!MoveFileExW(temporaneo_.c_str(), destinazione_.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    const std::string ragione = std::system_category().message(static_cast<int>(GetLastError()));
+    const std::string ragione = motivo_windows(static_cast<std::uint32_t>(GetLastError()));
     std::error_code ignorato;
     std::filesystem::remove(temporaneo_, ignorato);
     throw errore_file("impossibile sostituire \"" + nome_leggibile(destinazione_) + "\": " + ragione);
@@ -176,7 +180,7 @@ void sostituzione_file::conferma() {
     std::error_code ignorato;
     std::filesystem::remove(temporaneo_, ignorato);
     throw errore_file("impossibile sostituire \"" + nome_leggibile(destinazione_) + "\": " +
-                      e.message());
+                      motivo_errore(e));
   }
 #endif
 }

@@ -63,8 +63,15 @@ void cancella_file(const std::filesystem::path& file);
 // Writes a whole file at once through sostituzione_file.
 void sostituisci_file(const std::filesystem::path& file, std::string_view byte);
 
+// A path given as UTF-8 (a command line, a file name of the scenario). Built
+// from UTF-8 on every platform: on Windows a path made from a plain string
+// would read its bytes in the ANSI code page instead.
+std::filesystem::path percorso_da_utf8(const std::string& utf8);
+
 // The file name as the user should read it in a message (UTF-8).
 std::string nome_leggibile(const std::filesystem::path& file);
+// The same between double quotes, as messages quote a path.
+std::string tra_virgolette(const std::filesystem::path& file);
 
 // Where the system limits the size of a process's files (RLIMIT_FSIZE), a
 // write past the limit kills the process with SIGXFSZ before any message

@@ -263,10 +263,10 @@ class lettura_treno : lettura_voci {
         avvisa("V212", campo_nome,
                "la stazione \"" + da_windows1252(nome) + "\" ha lo stesso nome di quella della riga " +
                    std::to_string(nomi_stazioni_.at(nome)));
-      if (l > s_.tabella_linea[voce::generale].valore2 && s_.tabella_linea[voce::generale].valore2 > 0)
+      if (l > lunghezza_percorso(s_.tabella_linea) && lunghezza_percorso(s_.tabella_linea) > 0)
         avvisa("V209", campo_p,
                "marciapiede di " + std::to_string(l) + " m, più lungo della linea (" +
-                   std::to_string(s_.tabella_linea[voce::generale].valore2) + " m)");
+                   std::to_string(lunghezza_percorso(s_.tabella_linea)) + " m)");
     }
     r.testo = std::move(nome);
     if (!da_posare) {

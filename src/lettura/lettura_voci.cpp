@@ -56,7 +56,7 @@ bool lettura_voci::ferma_in(int32_t codice, const luogo& campo, std::optional<in
 bool lettura_voci::rifiutata(int32_t p, int64_t margine) {
   if (s_.verifica() && !s_.voci_lette.empty()) s_.voci_lette.back().metro = p;
   if (!oltre_griglia(s_, p, margine)) {
-    const int32_t lunghezza = s_.tabella_linea[voce::generale].valore2;
+    const int32_t lunghezza = lunghezza_percorso(s_.tabella_linea);
     if (s_.verifica() && (p < 0 || p > lunghezza))
       avvisa("V206", campo_posizione(),
              "posizione " + std::to_string(p) + (p < 0 ? " negativa" : " oltre la fine della linea (" +

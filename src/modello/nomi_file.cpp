@@ -62,4 +62,9 @@ std::optional<std::string> problema_nome_windows(std::string_view nome) {
   return std::nullopt;
 }
 
+std::array<std::string, numero_testi> nomi_testi(const std::string& p, const std::string& t) {
+  return {nome_descrizione_linea(p), nome_descrizione_treno(p, t), nome_note(p, t), nome_rallentamenti(p, t),
+          nome_scheda(p, t)};
+}
+
 }  // namespace gara

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,11 @@ std::string nome_note(const std::string& percorso, const std::string& treno);
 std::string nome_linea_dat(const std::string& percorso);                                 // _linea.dat
 std::string nome_sim(const std::string& percorso, const std::string& treno);             // .sim
 std::string nome_dat(const std::string& percorso, const std::string& treno);             // .dat
+
+// The five texts of a scenario in the order the package writes them: line
+// description, train description, notes, slowdown order, timetable card.
+inline constexpr std::size_t numero_testi = 5;
+std::array<std::string, numero_testi> nomi_testi(const std::string& percorso, const std::string& treno);
 
 // The longest identity, in characters (bytes of Windows-1252).
 inline constexpr std::size_t identita_massima = 100;

@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "modello/guasto.h"
+#include "modello/ordine_byte.h"
 
 namespace gara {
 
@@ -12,13 +13,8 @@ namespace {
 
 constexpr std::size_t bit_parola = 64;
 
-uint16_t leggi_16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-
-uint64_t leggi_64(const unsigned char* p) {
-  uint64_t v = 0;
-  for (int i = 7; i >= 0; --i) v = (v << 8) | p[i];
-  return v;
-}
+uint16_t leggi_16(const unsigned char* p) { return leggi_le<uint16_t>(p); }
+uint64_t leggi_64(const unsigned char* p) { return leggi_le<uint64_t>(p); }
 
 }  // namespace
 
@@ -68,8 +64,7 @@ void tracciato_metri::imposta_intero(int64_t metro, int asse, int16_t v) {
   std::fill_n(p, byte_posto, 0);
   const auto u = static_cast<uint16_t>(v);
   p[0] = static_cast<unsigned char>(tipo::intero);
-  p[2] = static_cast<unsigned char>(u & 0xFFu);
-  p[3] = static_cast<unsigned char>(u >> 8);
+  scrivi_le(p + 2, u);
   segna_reali(i, 1, false);
 }
 

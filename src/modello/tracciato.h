@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "modello/memoria_azzerata.h"
+#include "modello/ordine_byte.h"
 
 namespace gara {
 
@@ -91,7 +92,7 @@ inline void tracciato_metri::metti_reale(unsigned char* p, double v) {
     std::memcpy(p + 2, &v, sizeof v);
   } else {
     const auto bit = std::bit_cast<uint64_t>(v);
-    for (int i = 0; i < 8; ++i) p[2 + i] = static_cast<unsigned char>((bit >> (8 * i)) & 0xFFu);
+    scrivi_le(p + 2, bit);
   }
 }
 

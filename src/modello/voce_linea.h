@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "modello/misure.h"
+
 namespace gara {
 
 // One record of the line table (".sim" file): a station, a direction-board
@@ -43,6 +45,15 @@ inline constexpr int generale = 84;           // braked mass, route length, coac
 inline constexpr int sfondi = 85;             // backgrounds, route name, stamp
 inline constexpr int treno = 86;              // signal repetition, train name, sand, clock
 }  // namespace voce
+
+// The route's length in metres, as its record of general data holds it.
+inline int32_t lunghezza_percorso(const tabella& t) { return t[voce::generale].valore2; }
+
+// The last metre of the track plan that a line table calls for: the plan
+// runs on past the route's end.
+inline int64_t ultimo_metro_atteso(const tabella& t) {
+  return int64_t{lunghezza_percorso(t)} + misura::metri_oltre_la_fine;
+}
 
 // The longest text the ".sim" file can carry (16-bit length).
 inline constexpr std::size_t testo_massimo = 65535;

@@ -110,6 +110,13 @@ char minuscola_windows1252(char lettera) {
   return static_cast<char>(m);
 }
 
+std::string minuscolo_ascii(std::string_view testo) {
+  std::string out(testo);
+  for (char& ch : out)
+    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+  return out;
+}
+
 std::string minuscolo_windows1252(std::string_view testo) {
   std::string out(testo);
   for (char& ch : out) ch = minuscola_windows1252(ch);

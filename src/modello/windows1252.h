@@ -23,4 +23,8 @@ std::string da_windows1252(std::string_view testo);
 std::string minuscolo_windows1252(std::string_view testo);
 char minuscola_windows1252(char lettera);
 
+// Lower case of A-Z alone, every other byte as it is: for texts in other
+// encodings (UTF-8 file names, a request's address).
+std::string minuscolo_ascii(std::string_view testo);
+
 }  // namespace gara

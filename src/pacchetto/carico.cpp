@@ -3,21 +3,16 @@
 #include <stdexcept>
 
 #include "modello/nomi_file.h"
+#include "modello/ordine_byte.h"
 #include "scenario/dati.h"
 
 namespace gara {
 
 namespace {
 
-void aggiungi_32(std::string& b, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) b += static_cast<char>((v >> (8 * i)) & 0xFFu);
-}
+void aggiungi_32(std::string& b, std::uint32_t v) { aggiungi_le(b, v); }
 
-std::uint32_t leggi_32(std::string_view b, std::size_t i) {
-  std::uint32_t v = 0;
-  for (int k = 3; k >= 0; --k) v = (v << 8) | static_cast<unsigned char>(b[i + static_cast<std::size_t>(k)]);
-  return v;
-}
+std::uint32_t leggi_32(std::string_view b, std::size_t i) { return leggi_le<std::uint32_t>(b, i); }
 
 esito_carico difetto(difetto_carico d, std::string motivo) {
   return {std::nullopt, d, std::move(motivo)};
@@ -33,15 +28,10 @@ scenario_carico scenario_spedito() {
 }
 
 std::array<testo_scenario, 5> testi_scenario(const scenario_carico& s) {
-  const std::string& p = s.nome_percorso;
-  const std::string& t = s.nome_treno;
-  return {{
-      {nome_descrizione_linea(p), s.testi[0]},
-      {nome_descrizione_treno(p, t), s.testi[1]},
-      {nome_note(p, t), s.testi[2]},
-      {nome_rallentamenti(p, t), s.testi[3]},
-      {nome_scheda(p, t), s.testi[4]},
-  }};
+  const auto nomi = nomi_testi(s.nome_percorso, s.nome_treno);
+  std::array<testo_scenario, 5> r;
+  for (std::size_t i = 0; i < r.size(); ++i) r[i] = {nomi[i], s.testi[i]};
+  return r;
 }
 
 std::uint32_t crc32(std::string_view byte) {

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "modello/ordine_byte.h"
+
 namespace gara {
 
 namespace {
@@ -10,15 +12,9 @@ std::string_view marca() {
   return {reinterpret_cast<const char*>(marca_localizzatore.data()), marca_localizzatore.size()};
 }
 
-std::uint64_t leggi_64(std::string_view b, std::size_t i) {
-  std::uint64_t v = 0;
-  for (int k = 7; k >= 0; --k) v = (v << 8) | static_cast<unsigned char>(b[i + static_cast<std::size_t>(k)]);
-  return v;
-}
+std::uint64_t leggi_64(std::string_view b, std::size_t i) { return leggi_le<std::uint64_t>(b, i); }
 
-void scrivi_64(std::string& b, std::size_t i, std::uint64_t v) {
-  for (std::size_t k = 0; k < 8; ++k) b[i + k] = static_cast<char>((v >> (8 * k)) & 0xFFu);
-}
+void scrivi_64(std::string& b, std::size_t i, std::uint64_t v) { scrivi_le(b.data() + i, v); }
 
 }  // namespace
 

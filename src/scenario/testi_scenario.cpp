@@ -4,12 +4,13 @@
 namespace gara {
 
 std::array<testo_scenario, 5> testi_scenario(const std::string& p, const std::string& t) {
+  const auto nomi = nomi_testi(p, t);
   return {{
-      {nome_descrizione_linea(p), dati_linea()},
-      {nome_descrizione_treno(p, t), dati_treno()},
-      {nome_note(p, t), dati_note()},
-      {nome_rallentamenti(p, t), dati_rallentamenti()},
-      {nome_scheda(p, t), dati_scheda()},
+      {nomi[0], dati_linea()},
+      {nomi[1], dati_treno()},
+      {nomi[2], dati_note()},
+      {nomi[3], dati_rallentamenti()},
+      {nomi[4], dati_scheda()},
   }};
 }
 

@@ -1,21 +1,21 @@
 #include "strumento/anteprima.h"
 
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <optional>
 #include <thread>
 
-#include <httplib.h>
-
-#include "anteprima/anteprima.h"
+#include "anteprima/bacheca.h"
 #include "anteprima/pagina.h"
 #include "anteprima/richieste.h"
-#include "file/sorveglianza.h"
+#include "cartella/identita.h"
+#include "cartella/segui_descrizioni.h"
+#include "file/file.h"
 #include "strumento/cartelle.h"
-#include "strumento/identita.h"
 #include "strumento/sistema_anteprima.h"
 #include "strumento/uscite.h"
+
+// Last: the Windows headers it brings name a type `byte`, which the
+// project's headers use as a parameter name.
+#include <httplib.h>
 
 namespace gara::strumento {
 
@@ -31,53 +31,6 @@ constexpr std::size_t corpo_massimo = 1024;  // the preview takes no bodies
 // Each open page holds one connection (its event stream) for as long as it
 // is open: room for many pages and their other requests.
 constexpr std::size_t connessioni_contemporanee = 32;
-
-// What the watcher publishes and the connections read: the preview's
-// state, its content as JSON for the pages, and whether the server ends.
-class bacheca {
- public:
-  explicit bacheca(opzioni_verifica o) : anteprima_(std::move(o)) {}
-
-  void aggiorna(const sorgenti& d) {
-    std::lock_guard l(m_);
-    anteprima_.aggiorna(d);
-    json_ = anteprima_.contenuto().dump();
-    versione_ = anteprima_.versione();
-    cambio_.notify_all();
-  }
-
-  void chiudi() {
-    std::lock_guard l(m_);
-    chiusa_ = true;
-    cambio_.notify_all();
-  }
-
-  // The content once its version passes `vista` (which it then takes);
-  // an empty string when the wait ran out; nothing once closed.
-  std::optional<std::string> attendi(uint64_t& vista) {
-    std::unique_lock l(m_);
-    cambio_.wait_for(l, intervallo_silenzio, [&] { return chiusa_ || versione_ > vista; });
-    if (chiusa_) return std::nullopt;
-    if (versione_ <= vista) return std::string();
-    vista = versione_;
-    return json_;
-  }
-
-  std::optional<std::string> ispeziona(int64_t metro, int64_t tolleranza) {
-    std::lock_guard l(m_);
-    auto r = anteprima_.ispeziona(metro, tolleranza);
-    if (!r) return std::nullopt;
-    return r->dump();
-  }
-
- private:
-  std::mutex m_;
-  std::condition_variable cambio_;
-  anteprima::anteprima anteprima_;
-  std::string json_;
-  uint64_t versione_ = 0;
-  bool chiusa_ = false;
-};
 
 constexpr const char* testo_utf8 = "text/plain; charset=utf-8";
 
@@ -100,7 +53,7 @@ std::string messaggio_errore(int stato) {
   }
 }
 
-void prepara_percorsi(httplib::Server& server, bacheca& b, const int& porta) {
+void prepara_percorsi(httplib::Server& server, anteprima::bacheca& b, const int& porta) {
   server.new_task_queue = [] { return new httplib::ThreadPool(connessioni_contemporanee); };
   // One server to a port. The library's own options let a second server
   // share a port that one already listens on (SO_REUSEPORT), and the pages
@@ -148,7 +101,7 @@ void prepara_percorsi(httplib::Server& server, bacheca& b, const int& porta) {
   server.Get("/favicon.ico", [](const httplib::Request&, httplib::Response& res) { res.status = 204; });
   server.Get("/contenuto", [&b](const httplib::Request&, httplib::Response& res) {
     uint64_t vista = 0;
-    auto json = b.attendi(vista);
+    auto json = b.attendi(vista, intervallo_silenzio);
     res.set_content(json.value_or("{}"), "application/json; charset=utf-8");
   });
   server.Get(R"(/ispeziona/([^/]+))", [&b](const httplib::Request& req, httplib::Response& res) {
@@ -176,7 +129,7 @@ void prepara_percorsi(httplib::Server& server, bacheca& b, const int& porta) {
             messaggio = "retry: 500\n\n";  // a page reconnects at once after a pause
             *primo = false;
           }
-          const auto json = b.attendi(*vista);
+          const auto json = b.attendi(*vista, intervallo_silenzio);
           if (!json) {
             sink.done();
             return true;
@@ -194,7 +147,7 @@ int comando_anteprima(const opzioni_anteprima& o, std::ostream& out, std::ostrea
   const auto id = identita_per_cartella(o.cartella, o.percorso, o.treno, err);
   if (!id) return uscita::uso;
 
-  bacheca b({id->nome_percorso, id->nome_treno, 1});
+  anteprima::bacheca b({id->nome_percorso, id->nome_treno, 1});
   sorveglianza_descrizioni sorveglianza(o.cartella, id->nome_percorso, id->nome_treno);
   if (auto d = sorveglianza.cambiate()) b.aggiorna(*d);
 
@@ -221,10 +174,8 @@ int comando_anteprima(const opzioni_anteprima& o, std::ostream& out, std::ostrea
   if (o.apri && !apri_nel_browser(indirizzo))
     err << "scenario: non riesco ad aprire il browser: apri " << indirizzo << "\n";
 
-  while (!interruzione_chiesta()) {
-    std::this_thread::sleep_for(intervallo_sorveglianza);
-    if (auto d = sorveglianza.cambiate()) b.aggiorna(*d);
-  }
+  segui_descrizioni(sorveglianza, intervallo_sorveglianza, interruzione_chiesta,
+                    [&b](const sorgenti& d) { b.aggiorna(d); });
   b.chiudi();
   server.stop();
   servizio.join();

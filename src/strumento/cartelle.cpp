@@ -3,12 +3,9 @@
 #include <system_error>
 
 #include "file/file.h"
+#include "file/motivo_sistema.h"
 
 namespace gara::strumento {
-
-std::string tra_virgolette(const std::filesystem::path& p) {
-  return "\"" + nome_leggibile(p) + "\"";
-}
 
 bool cartella_esistente(const std::filesystem::path& cartella, std::ostream& errori) {
   std::error_code e;
@@ -35,7 +32,7 @@ bool cartella_da_scrivere(const std::filesystem::path& cartella, std::ostream& e
   std::filesystem::create_directories(cartella, e);
   if (e) {
     errori << "scenario: impossibile creare la cartella " << tra_virgolette(cartella) << ": "
-           << e.message() << "\n";
+           << motivo_errore(e) << "\n";
     return false;
   }
   return true;

@@ -13,7 +13,4 @@ bool cartella_esistente(const std::filesystem::path& cartella, std::ostream& err
 // False, with a message, when it cannot be made or is not a folder.
 bool cartella_da_scrivere(const std::filesystem::path& cartella, std::ostream& errori);
 
-// A path as the user should read it in a message: quoted, UTF-8.
-std::string tra_virgolette(const std::filesystem::path& p);
-
 }  // namespace gara::strumento

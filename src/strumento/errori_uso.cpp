@@ -29,11 +29,21 @@ std::string dopo_i_due_punti(const std::string& messaggio) {
 
 }  // namespace
 
-std::string errore_uso_in_italiano(const CLI::ParseError& e) {
+std::string elenco_sottocomandi(const CLI::App& app) {
+  const auto sottocomandi = app.get_subcommands([](const CLI::App*) { return true; });
+  std::string elenco;
+  for (std::size_t i = 0; i < sottocomandi.size(); ++i) {
+    if (i > 0) elenco += i + 1 == sottocomandi.size() ? " o " : ", ";
+    elenco += sottocomandi[i]->get_name();
+  }
+  return elenco;
+}
+
+std::string errore_uso_in_italiano(const CLI::ParseError& e, const CLI::App& app) {
   const std::string messaggio = e.what();
   if (dynamic_cast<const CLI::RequiredError*>(&e) != nullptr) {
     if (messaggio.find("subcommand") != std::string::npos)
-      return "manca il sottocomando: estrai, compila, mostra o disegna";
+      return "manca il sottocomando: " + elenco_sottocomandi(app);
     const std::string nome = messaggio.substr(0, messaggio.find(" is required"));
     if (!nome.empty() && nome[0] == '-') return "manca l'opzione obbligatoria " + nome;
     return "manca l'argomento obbligatorio " + nome;

@@ -1,16 +1,14 @@
 #include "strumento/estrai.h"
 
-#include <array>
 #include <vector>
 
+#include "cartella/identita.h"
+#include "cartella/testi_in_cartella.h"
 #include "file/file.h"
-#include "modello/nomi_file.h"
 #include "modello/windows1252.h"
 #include "pacchetto/carico.h"
 #include "pacchetto/eseguibile.h"
-#include "scenario/dati.h"
 #include "strumento/cartelle.h"
-#include "strumento/identita.h"
 #include "strumento/uscite.h"
 
 namespace gara::strumento {
@@ -18,13 +16,7 @@ namespace gara::strumento {
 int comando_estrai(const opzioni_estrai& o, std::ostream& out, std::ostream& err) {
   scenario_carico s;
   if (o.da) {
-    std::string byte;
-    try {
-      byte = leggi_file(*o.da);
-    } catch (const errore_file& e) {
-      err << "scenario: " << e.what() << "\n";
-      return uscita::uso;
-    }
+    const std::string byte = leggi_file(*o.da);
     esito_carico e = scenario_del_pacchetto(byte);
     if (!e.scenario) {
       err << "scenario: " << tra_virgolette(*o.da) << ": " << e.motivo << "; nessun file è stato scritto\n";
@@ -40,12 +32,8 @@ int comando_estrai(const opzioni_estrai& o, std::ostream& out, std::ostream& err
   }
   if (!cartella_da_scrivere(o.cartella, err)) return uscita::uso;
 
-  // In the order the package writes them.
-  const auto testi = testi_scenario(s);
   if (!o.sovrascrivi) {
-    std::vector<std::string> presenti;
-    for (const auto& t : testi)
-      if (esiste_file(percorso_file(o.cartella, t.nome))) presenti.push_back(da_windows1252(t.nome));
+    const std::vector<std::string> presenti = testi_presenti(o.cartella, s);
     if (!presenti.empty()) {
       err << "scenario: nella cartella " << tra_virgolette(o.cartella)
           << " ci sono già file dello scenario; nessun file è stato scritto:\n";
@@ -55,15 +43,11 @@ int comando_estrai(const opzioni_estrai& o, std::ostream& out, std::ostream& err
     }
   }
 
-  try {
-    for (const auto& t : testi) sostituisci_file(percorso_file(o.cartella, t.nome), t.byte);
-  } catch (const errore_file& e) {
-    err << "scenario: " << e.what() << "\n";
-    return uscita::uso;
-  }
+  scrivi_testi(o.cartella, s);
 
+  // In the order the package writes them.
   out << "Scritti in " << tra_virgolette(o.cartella) << ":\n";
-  for (const auto& t : testi) out << "  " << da_windows1252(t.nome) << "\n";
+  for (const auto& t : testi_scenario(s)) out << "  " << da_windows1252(t.nome) << "\n";
   return uscita::riuscita;
 }
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "file/file.h"
 #include "elenchi/binari.h"
+#include "file/file.h"
 #include "strumento/cartelle.h"
 #include "strumento/uscite.h"
 
@@ -17,13 +17,7 @@ int comando_mostra(const opzioni_mostra& o, std::ostream& out, std::ostream& err
            "linea) o \".dat\" (celle)\n";
     return uscita::uso;
   }
-  std::string byte;
-  try {
-    byte = leggi_file(o.file);
-  } catch (const errore_file& e) {
-    err << "scenario: " << e.what() << "\n";
-    return uscita::uso;
-  }
+  const std::string byte = leggi_file(o.file);
 
   // Decoded first: a file that does not fit its layout prints nothing on
   // the standard output.

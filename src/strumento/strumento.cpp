@@ -6,6 +6,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "file/file.h"
 #include "scenario/dati.h"
 #include "strumento/anteprima.h"
 #include "strumento/compila.h"
@@ -14,7 +15,6 @@
 #include "strumento/estrai.h"
 #include "strumento/impacchetta.h"
 #include "strumento/mostra.h"
-#include "strumento/percorso_utf8.h"
 #include "strumento/uscite.h"
 #include "strumento/verifica.h"
 
@@ -402,40 +402,46 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   } catch (const CLI::Success& e) {
     return app.exit(e, out, err);
   } catch (const CLI::ParseError& e) {
-    err << "scenario: " << errore_uso_in_italiano(e) << "\n"
+    err << "scenario: " << errore_uso_in_italiano(e, app) << "\n"
         << "Per l'aiuto: scenario --help, oppure scenario SOTTOCOMANDO --help\n";
     return uscita::uso;
   }
 
-  if (app.got_subcommand("estrai")) {
-    const CLI::App* sub = app.get_subcommand("estrai");
-    if (estrai.da && (sub->count("--percorso") > 0 || sub->count("--treno") > 0)) {
-      err << "scenario: con --da i nomi dei file vengono dal pacchetto: --percorso e --treno non "
-             "vanno dati\n";
-      return uscita::uso;
+  // A file that cannot be read or written ends every subcommand alike.
+  try {
+    if (app.got_subcommand("estrai")) {
+      const CLI::App* sub = app.get_subcommand("estrai");
+      if (estrai.da && (sub->count("--percorso") > 0 || sub->count("--treno") > 0)) {
+        err << "scenario: con --da i nomi dei file vengono dal pacchetto: --percorso e --treno non "
+               "vanno dati\n";
+        return uscita::uso;
+      }
+      return comando_estrai(estrai, out, err);
     }
-    return comando_estrai(estrai, out, err);
-  }
-  if (app.got_subcommand("compila")) {
-    if (!uscita_compila.empty()) compila.uscita = percorso_da_utf8(uscita_compila);
-    return comando_compila(compila, out, err);
-  }
-  if (app.got_subcommand("mostra")) return comando_mostra(mostra, out, err);
-  if (app.got_subcommand("anteprima")) return comando_anteprima(anteprima, out, err);
-  if (app.got_subcommand("verifica")) {
-    if (!verifica.elenco && verifica.cartella.empty()) {
-      err << "scenario: manca l'argomento obbligatorio CARTELLA\n"
-          << "Per l'aiuto: scenario verifica --help\n";
-      return uscita::uso;
+    if (app.got_subcommand("compila")) {
+      if (!uscita_compila.empty()) compila.uscita = percorso_da_utf8(uscita_compila);
+      return comando_compila(compila, out, err);
     }
-    return comando_verifica(verifica, out, err);
+    if (app.got_subcommand("mostra")) return comando_mostra(mostra, out, err);
+    if (app.got_subcommand("anteprima")) return comando_anteprima(anteprima, out, err);
+    if (app.got_subcommand("verifica")) {
+      if (!verifica.elenco && verifica.cartella.empty()) {
+        err << "scenario: manca l'argomento obbligatorio CARTELLA\n"
+            << "Per l'aiuto: scenario verifica --help\n";
+        return uscita::uso;
+      }
+      return comando_verifica(verifica, out, err);
+    }
+    if (app.got_subcommand("impacchetta")) {
+      if (!uscita_impacchetta.empty()) impacchetta.uscita = percorso_da_utf8(uscita_impacchetta);
+      return comando_impacchetta(impacchetta, out, err);
+    }
+    if (!uscita_disegna.empty()) disegna.svg = percorso_da_utf8(uscita_disegna);
+    return comando_disegna(disegna, out, err);
+  } catch (const errore_file& e) {
+    err << "scenario: " << e.what() << "\n";
+    return uscita::uso;
   }
-  if (app.got_subcommand("impacchetta")) {
-    if (!uscita_impacchetta.empty()) impacchetta.uscita = percorso_da_utf8(uscita_impacchetta);
-    return comando_impacchetta(impacchetta, out, err);
-  }
-  if (!uscita_disegna.empty()) disegna.svg = percorso_da_utf8(uscita_disegna);
-  return comando_disegna(disegna, out, err);
 }
 
 int esegui(int argc, char** argv) {

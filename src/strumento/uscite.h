@@ -1,6 +1,6 @@
 #pragma once
 
-#include "avvio/avvio.h"
+#include "cartella/uscite.h"
 
 namespace gara::strumento {
 
@@ -10,7 +10,7 @@ namespace uscita {
 inline constexpr int riuscita = uscita_programma::riuscita;
 // The compile left a code other than 0 (the binaries are written all the
 // same); for `mostra` and `disegna`, a binary file that does not fit its layout.
-inline constexpr int codice_errore = 1;
+inline constexpr int codice_errore = uscita_programma::codice_errore;
 inline constexpr int errore_scenario = uscita_programma::errore_scenario;  // "1250", "1251"
 // A usage error, a folder that does not exist, a file that cannot be read
 // or written.

@@ -1,10 +1,10 @@
 #include "strumento/verifica.h"
 
-#include "file/scenario_su_disco.h"
+#include "cartella/compila_in_cartella.h"
+#include "cartella/identita.h"
+#include "file/file.h"
 #include "resoconto/diagnostiche.h"
 #include "strumento/cartelle.h"
-#include "strumento/identita.h"
-#include "strumento/percorso_utf8.h"
 #include "strumento/uscite.h"
 #include "verifica/verifica.h"
 
@@ -19,7 +19,7 @@ int comando_verifica(const opzioni_verifica_comando& o, std::ostream& out, std::
   const auto id = identita_per_cartella(o.cartella, o.percorso, o.treno, err);
   if (!id) return uscita::uso;
 
-  const sorgenti d = leggi_sorgenti(o.cartella, id->nome_percorso, id->nome_treno);
+  const sorgenti d = leggi_descrizioni(o.cartella, *id);
   for (const descrizione* x : {&d.linea, &d.treno}) {
     if (x->illeggibile) {
       err << "scenario: " << *x->illeggibile << "\n";
@@ -34,10 +34,7 @@ int comando_verifica(const opzioni_verifica_comando& o, std::ostream& out, std::
   if (o.formato == "json")
     json(verifica_json(e));
   else if (o.formato == "sarif")
-  {
-    const std::u8string cartella = std::filesystem::absolute(percorso_da_utf8(o.cartella)).u8string();
-    json(verifica_sarif(e, std::string(cartella.begin(), cartella.end())));
-  }
+    json(verifica_sarif(e, nome_leggibile(std::filesystem::absolute(o.cartella))));
   else
     scrivi_verifica(e, d, out, o.massimo);
 

@@ -7,33 +7,23 @@
 
 #include "modello/arrotonda.h"
 #include "modello/guasto.h"
+#include "modello/ordine_byte.h"
 
 namespace gara {
 
 namespace {
 
-// Little-endian by hand, byte by byte: the files must not depend on the byte
-// order of the machine that writes or reads them.
-template <class U>
-void metti(std::string& uscita, U v) {
-  static_assert(std::numeric_limits<U>::is_integer && !std::numeric_limits<U>::is_signed);
-  for (std::size_t i = 0; i < sizeof(U); ++i)
-    uscita.push_back(static_cast<char>(static_cast<unsigned char>((v >> (8 * i)) & 0xFFu)));
-}
-
-// Puts v little-endian at byte `da` of a fixed-size record, by the same
-// rule as metti; that it fits is checked when compiling.
+// Puts v little-endian (ordine_byte.h) at byte `da` of a fixed-size
+// record; that it fits is checked when compiling.
 template <std::size_t da, class U, std::size_t N>
 void metti_in(std::array<char, N>& record, U v) {
-  static_assert(std::numeric_limits<U>::is_integer && !std::numeric_limits<U>::is_signed);
   static_assert(da + sizeof(U) <= N);
-  for (std::size_t i = 0; i < sizeof(U); ++i)
-    record[da + i] = static_cast<char>(static_cast<unsigned char>((v >> (8 * i)) & 0xFFu));
+  scrivi_le(record.data() + da, v);
 }
 
-void metti_8(std::string& uscita, uint8_t v) { metti<uint8_t>(uscita, v); }
-void metti_16(std::string& uscita, int16_t v) { metti(uscita, static_cast<uint16_t>(v)); }
-void metti_32(std::string& uscita, int32_t v) { metti(uscita, static_cast<uint32_t>(v)); }
+void metti_8(std::string& uscita, uint8_t v) { aggiungi_le<uint8_t>(uscita, v); }
+void metti_16(std::string& uscita, int16_t v) { aggiungi_le(uscita, static_cast<uint16_t>(v)); }
+void metti_32(std::string& uscita, int32_t v) { aggiungi_le(uscita, static_cast<uint32_t>(v)); }
 
 // Reads the layouts back. Every read is checked against what is left, so a
 // short or malformed file is an error message, never a read past the end.
@@ -72,11 +62,7 @@ class cursore {
   template <class U>
   U prendi() {
     controlla(sizeof(U));
-    U v = 0;
-    for (std::size_t i = 0; i < sizeof(U); ++i)
-      v = static_cast<U>(v | static_cast<U>(static_cast<U>(static_cast<unsigned char>(
-                                               byte_[posizione_ + i]))
-                                           << (8 * i)));
+    const U v = leggi_le<U>(byte_, posizione_);
     posizione_ += sizeof(U);
     return v;
   }
@@ -142,7 +128,7 @@ void codifica_voce(std::string& uscita, const voce_linea& v) {
   metti_32(uscita, v.valore2);
   metti_32(uscita, v.valore3);
   metti_8(uscita, v.byte_a);
-  metti(uscita, static_cast<uint16_t>(v.testo.size()));
+  aggiungi_le(uscita, static_cast<uint16_t>(v.testo.size()));
   uscita += v.testo;
   metti_16(uscita, v.intero_a);
   metti_16(uscita, v.intero_b);
@@ -191,7 +177,7 @@ std::span<const char> codifica_elementi(std::span<char> uscita, const tracciato_
   // length is the element's own.
   std::size_t scritti = 0;
   for (std::size_t i = 0; i < posti.size(); i += tracciato_metri::byte_posto) {
-    const auto codice = static_cast<uint16_t>(posti[i] | (posti[i + 1] << 8));
+    const auto codice = leggi_le<uint16_t>(posti.data() + i);
     if (!tipo_noto(codice)) throw errore_formato("tipo di valore sconosciuto nel tracciato");
     const std::size_t n = byte_elemento(static_cast<tracciato_metri::tipo>(codice));
     std::memcpy(uscita.data() + scritti, posti.data() + i, n);

@@ -48,7 +48,7 @@ scenario prepara_vista(std::vector<cella> celle, const tabella& t,
   scenario d;
   d.percorso = testo_stampabile(t[voce::sfondi].testo);
   d.treno = testo_stampabile(t[voce::treno].testo);
-  d.lunghezza = t[voce::generale].valore2;
+  d.lunghezza = lunghezza_percorso(t);
   d.celle = std::move(celle);
   d.tracciato = std::move(tracciato);
 
@@ -87,10 +87,6 @@ scenario prepara_vista(std::vector<cella> celle, const tabella& t,
                           v.valore3});
   }
   return d;
-}
-
-int64_t ultimo_metro_atteso(const tabella& t) {
-  return int64_t{t[voce::generale].valore2} + misura::metri_oltre_la_fine;
 }
 
 }  // namespace gara::vista

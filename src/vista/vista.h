@@ -69,6 +69,6 @@ scenario prepara_vista(std::vector<cella> celle, const tabella& t,
 // The last metre of the track plan that belongs to the line of this table
 // (route length + 7000): a plan that ends elsewhere is left over from an
 // earlier compile.
-int64_t ultimo_metro_atteso(const tabella& t);
+using gara::ultimo_metro_atteso;
 
 }  // namespace gara::vista

@@ -15,6 +15,7 @@
 
 #include "aiuti_prove.h"
 #include "aiuti_strumento.h"
+#include "file/motivo_sistema.h"
 
 namespace gara {
 namespace {
@@ -68,7 +69,7 @@ TEST(GuastiStrumento, DiscoPienoNelTracciato) {
   const auto e = b.compila({"prlimit", "--fsize=100000", "--"}, b.uscita.percorso());
   EXPECT_EQ(e.stato, 3) << e.errori;
   EXPECT_NE(e.errori.find("P_linea.dat"), std::string::npos) << e.errori;
-  EXPECT_NE(e.errori.find(std::strerror(EFBIG)), std::string::npos) << e.errori;
+  EXPECT_NE(e.errori.find(motivo_errno(EFBIG)), std::string::npos) << e.errori;
   EXPECT_EQ(file_in(b.uscita.percorso()), b.vecchi);
   EXPECT_EQ(prova::nomi_in(b.descrizioni.percorso()), (std::vector<std::string>{"P_T-.txt", "P_linea.txt"}));
 }
@@ -87,7 +88,7 @@ TEST(GuastiStrumento, CartellaDUscitaNonScrivibile) {
   const auto e = b.compila(prima, b.uscita.percorso());
   EXPECT_EQ(e.stato, 3) << e.errori;
   EXPECT_NE(e.errori.find("P_linea.dat"), std::string::npos) << e.errori;
-  EXPECT_NE(e.errori.find(std::strerror(EACCES)), std::string::npos) << e.errori;
+  EXPECT_NE(e.errori.find(motivo_errno(EACCES)), std::string::npos) << e.errori;
   EXPECT_EQ(file_in(b.uscita.percorso()), b.vecchi);
 }
 

@@ -50,6 +50,8 @@ TEST(RigaDiComando, GliErroriDUsoSonoInItalianoEdEsconoConTre) {
   for (const caso& k : {
            caso{{}, "Uso:"},
            caso{{"frulla"}, "sottocomando sconosciuto: frulla"},
+           // An option and no subcommand: every subcommand is named.
+           caso{{"--foo"}, "manca il sottocomando: estrai, impacchetta, compila, verifica, mostra, disegna o anteprima\n"},
            caso{{"compila", "--treno", "T", c}, "non c'è una coppia di descrizioni"},
            caso{{"compila", "--percorso", "P", "--treno", "T"}, "manca l'argomento obbligatorio CARTELLA"},
            caso{{"compila", "--percorso", "P", "--treno", "T", c, "altro"}, "argomenti non previsti: altro"},
@@ -66,6 +68,24 @@ TEST(RigaDiComando, GliErroriDUsoSonoInItalianoEdEsconoConTre) {
     EXPECT_EQ(e.uscita, "") << k.messaggio;
   }
   EXPECT_TRUE(prova::nomi_in(d.percorso()).empty());
+}
+
+// Both mistakes about the subcommand name all those the help lists.
+TEST(RigaDiComando, IlSottocomandoMancanteOSconosciutoLiNominaTutti) {
+  const std::string aiuto = strumento({"--help"}).uscita;
+  const std::string mancante = strumento({"--foo"}).errori;
+  const std::string sconosciuto = strumento({"frulla"}).errori;
+  const auto elenco = aiuto.find("Sottocomandi:");
+  ASSERT_NE(elenco, std::string::npos) << aiuto;
+  const auto fine_elenco = aiuto.find("\n\n", elenco);
+  std::size_t nominati = 0;
+  for (std::size_t riga = aiuto.find("\n  ", elenco); riga < fine_elenco; riga = aiuto.find("\n  ", riga + 1)) {
+    const std::string nome = aiuto.substr(riga + 3, aiuto.find(' ', riga + 3) - riga - 3);
+    EXPECT_NE(mancante.find(" " + nome), std::string::npos) << nome << "\n" << mancante;
+    EXPECT_NE(sconosciuto.find(" " + nome), std::string::npos) << nome << "\n" << sconosciuto;
+    ++nominati;
+  }
+  EXPECT_EQ(nominati, 7u) << aiuto;
 }
 
 // Without --percorso and --treno a subcommand takes the one scenario of the

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-namespace gara::strumento {
+namespace gara {
 
 // The identity of a scenario as the command line gives it (UTF-8), turned
 // into the Windows-1252 bytes that the file names and the line table carry.
@@ -33,4 +33,4 @@ std::optional<identita> identita_per_cartella(const std::filesystem::path& carte
                                               std::ostream& errori,
                                               file_dello_scenario quali = file_dello_scenario::descrizioni);
 
-}  // namespace gara::strumento
+}  // namespace gara

@@ -1,4 +1,4 @@
-#include "strumento/identita.h"
+#include "cartella/identita.h"
 
 #include <algorithm>
 #include <string_view>
@@ -8,7 +8,7 @@
 #include "modello/nomi_file.h"
 #include "modello/windows1252.h"
 
-namespace gara::strumento {
+namespace gara {
 
 namespace {
 
@@ -63,8 +63,7 @@ std::optional<identita> identita_per_cartella(const std::filesystem::path& carte
   std::vector<std::string> nomi;
   std::error_code e;
   for (std::filesystem::directory_iterator i(cartella, e), fine; !e && i != fine; i.increment(e)) {
-    const std::u8string u = i->path().filename().u8string();
-    nomi.emplace_back(u.begin(), u.end());
+    nomi.push_back(nome_leggibile(i->path().filename()));
   }
   std::sort(nomi.begin(), nomi.end());
   const auto presente = [&](const std::string& nome) { return std::binary_search(nomi.begin(), nomi.end(), nome); };
@@ -113,4 +112,4 @@ std::optional<identita> identita_per_cartella(const std::filesystem::path& carte
   return std::nullopt;
 }
 
-}  // namespace gara::strumento
+}  // namespace gara
