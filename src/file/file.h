@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "file/scrittura.h"
+#include "uscita/scrittura.h"
 
 namespace gara {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "file/scrittura.h"
+#include "uscita/scrittura.h"
 #include "modello/sorgenti.h"
 #include "modello/stato_compilazione.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "file/scrittura.h"
+#include "uscita/scrittura.h"
 #include "modello/stato_compilazione.h"
 
 namespace gara {
