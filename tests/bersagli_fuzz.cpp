@@ -186,7 +186,7 @@ std::string differenza_di_modello(const stato_compilazione& a, const stato_compi
 // writes; where it does not, it must meet the same first error, at the same
 // place and metre, and the error that stands must be among its own.
 void come_la_lettura_fedele(const sorgenti& d, int32_t j, const stato_compilazione& f) {
-  const risultato_compilazione v = compila(d, {"P", "T", j, modo_lettura::verifica});
+  const risultato_compilazione v = compila(d, {"P", "T", j != 0, modo_lettura::verifica});
   const stato_compilazione& c = v.stato;
   if (f.codice_errore == codice::nessuno && f.fermata == arresto::nessuno) {
     if (c.codice_errore != codice::nessuno || c.fermata != arresto::nessuno)
@@ -214,7 +214,7 @@ void prova_memorizza_dati(std::string_view byte) {
   const sorgenti d = sorgenti_della_coppia(byte);
   const bool con_treno = d.treno.byte.has_value();
   // Anything the compile throws is a fault.
-  const risultato_compilazione r = compila(d, {"P", "T", byte.size() % 2 == 0 ? 1 : 0});
+  const risultato_compilazione r = compila(d, {"P", "T", byte.size() % 2 == 0});
   const stato_compilazione& s = r.stato;
 
   if (significato(s.codice_errore).empty())
@@ -256,7 +256,7 @@ bool corrisponde(const diagnostica& controllo, const diagnostica& compilazione) 
 
 void prova_verifica(std::string_view byte) {
   const sorgenti d = sorgenti_della_coppia(byte);
-  const esito_verifica e = verifica(d, {"P", "T", byte.size() % 2 == 0 ? 1 : 0});
+  const esito_verifica e = verifica(d, {"P", "T", byte.size() % 2 == 0});
   const stato_compilazione& f = e.compilazione.stato;
   come_la_lettura_fedele(d, byte.size() % 2 == 0 ? 1 : 0, f);
   // The preview sends the check to its page as this JSON.
@@ -451,7 +451,7 @@ void prova_anteprima(std::string_view byte) {
   }
 
   const sorgenti d = sorgenti_della_coppia(resto);
-  const auto voci = anteprima::voci_con_metro(verifica(d, {"P", "T", 0}).voci_lette, d);
+  const auto voci = anteprima::voci_con_metro(verifica(d, {"P", "T", false}).voci_lette, d);
   for (const auto& v : voci) {
     if (v.linea < 1) throw violazione("voce senza riga");
     si_scrive({{"chiave", v.chiave}, {"testo", v.testo}}, "voce");

@@ -190,7 +190,7 @@ struct compilazione_su_disco {
 
 compilazione_su_disco compilazione(const std::filesystem::path& uscita, int32_t j) {
   const std::string linea = dati_linea(), descrizione_treno = dati_treno();
-  return {compila(prova::sorgenti_di(percorso, treno, &linea, &descrizione_treno), {percorso, treno, j}),
+  return {compila(prova::sorgenti_di(percorso, treno, &linea, &descrizione_treno), {percorso, treno, j != 0}),
           uscita};
 }
 

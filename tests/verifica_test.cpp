@@ -21,7 +21,7 @@ const std::string linea_p = "P_linea.txt";
 const std::string treno_p = "P_T-.txt";
 
 esito_verifica verifica_di(const std::string& linea, const std::string& treno, int32_t j = 1) {
-  return verifica(prova::sorgenti_di("P", "T", &linea, &treno), {"P", "T", j});
+  return verifica(prova::sorgenti_di("P", "T", &linea, &treno), {"P", "T", j != 0});
 }
 
 // A text with one piece replaced, which must be there.

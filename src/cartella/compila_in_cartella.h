@@ -23,7 +23,7 @@ struct richiesta_compilazione {
   std::filesystem::path cartella;  // where the descriptions are
   std::filesystem::path uscita;    // where the binaries go
   identita id;
-  bool tracciato = true;  // j = 1; false: j = 0, no "_linea.dat"
+  bool tracciato = true;  // false: no track plan, no "_linea.dat"
   bool cancella_descrizioni = false;
 };
 

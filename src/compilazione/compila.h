@@ -12,8 +12,8 @@ struct opzioni_compilazione {
   // The scenario's identity, as Windows-1252 bytes.
   std::string nome_percorso;
   std::string nome_treno;
-  // Nonzero: build the track plan too (the package passes 1).
-  int32_t j = 1;
+  // Build the per-metre track plan too, as the package does.
+  bool tracciato = true;
   modo_lettura modo = modo_lettura::fedele;
 };
 

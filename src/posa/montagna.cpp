@@ -13,7 +13,7 @@ constexpr int64_t distanza_continuita = 150;   // metres between two mountains
 constexpr int32_t montagna_continua = 3;
 }  // namespace
 
-void memo_montagna(stato_compilazione& s, int32_t inizio, int32_t fine, int32_t& tipo) {
+void memo_montagna(stato_compilazione& s, int32_t inizio, int32_t fine, int32_t tipo) {
   bool marcatori = false;
   if (tipo > soglia_marcatori) {
     tipo -= soglia_marcatori;

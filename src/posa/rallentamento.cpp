@@ -14,8 +14,8 @@ constexpr int numero_celle_numerate = 4;
 
 }  // namespace
 
-void memo_rallentamento(stato_compilazione& s, int32_t x, int32_t& v, int32_t& l, int32_t& f_tt,
-                        int32_t f_ta, int32_t& d_v) {
+void memo_rallentamento(stato_compilazione& s, int32_t x, int32_t v, int32_t l, int32_t f_tt,
+                        int32_t f_ta, int32_t d_v) {
   const bool con_avviso = x > inizio_avvisi;
   if (!con_avviso) f_ta = 0;
   const int64_t a = int64_t{x} - anticipo_avviso;

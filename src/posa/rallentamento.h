@@ -13,7 +13,7 @@ namespace gara {
 // with every cell. The warning, start and end cells are all checked before
 // any is written (codes 17, 18, 19); a taken numbered cell is code 20 and
 // leaves the other three cells placed.
-void memo_rallentamento(stato_compilazione& s, int32_t x, int32_t& v, int32_t& l, int32_t& f_tt,
-                        int32_t f_ta, int32_t& d_v);
+void memo_rallentamento(stato_compilazione& s, int32_t x, int32_t v, int32_t l, int32_t f_tt,
+                        int32_t f_ta, int32_t d_v);
 
 }  // namespace gara

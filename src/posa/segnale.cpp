@@ -21,9 +21,9 @@ int16_t decine_e_unita(int32_t decine, int32_t unita) {
 
 }  // namespace
 
-void memo_segnale(stato_compilazione& s, int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s2,
-                  int32_t& s3, int32_t& rapp, int32_t& dx, int32_t& d1, int32_t& d2, int32_t& d3,
-                  int32_t& tempo) {
+void memo_segnale(stato_compilazione& s, int32_t posizione, int32_t sx, int32_t s1, int32_t s2,
+                  int32_t s3, int32_t rapp, int32_t dx, int32_t d1, int32_t d2, int32_t d3,
+                  int32_t tempo) {
   const int32_t c = arrotonda_entro<int32_t>(indice_cella(posizione));
   cella& segnale = s.cella_in(c);
   if (!libera(segnale)) {

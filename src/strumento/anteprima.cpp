@@ -147,7 +147,7 @@ int comando_anteprima(const opzioni_anteprima& o, std::ostream& out, std::ostrea
   const auto id = identita_per_cartella(o.cartella, o.percorso, o.treno, err);
   if (!id) return uscita::uso;
 
-  anteprima::bacheca b({id->nome_percorso, id->nome_treno, 1});
+  anteprima::bacheca b({id->nome_percorso, id->nome_treno, true});
   sorveglianza_descrizioni sorveglianza(o.cartella, id->nome_percorso, id->nome_treno);
   if (auto d = sorveglianza.cambiate()) b.aggiorna(*d);
 

@@ -15,7 +15,7 @@ int comando_compila(const opzioni_compila& o, std::ostream& out, std::ostream& e
   const std::filesystem::path cartella_uscita = o.uscita.value_or(o.cartella);
   if (!cartella_da_scrivere(cartella_uscita, err)) return uscita::uso;
 
-  // The same compile as the package's, with j = 0 when the plan is not
+  // The same compile as the package's, without the plan when it is not
   // wanted; the author's descriptions are never deleted.
   compilazione_in_cartella c;
   try {

@@ -17,8 +17,8 @@ struct opzioni_compila {
 };
 
 // `scenario compila`: compiles the two descriptions found in the folder
-// exactly as the package does (the same memorizza_percorso, with j = 0 when
-// the track plan is not wanted), writes the binaries into the output folder
+// exactly as the package does (the same compile, without the track plan
+// when it is not wanted), writes the binaries into the output folder
 // and reports the outcome. The author's descriptions are never deleted.
 // Returns 0 for code 0, 1 for any other code, 2 when the scenario cannot be
 // stamped, 3 for a folder or file problem.

@@ -51,7 +51,7 @@ int comando_impacchetta(const opzioni_impacchetta& o, std::ostream& out, std::os
 
   // The check first: errors stop it, unless forced; warnings are shown.
   const sorgenti d = leggi_descrizioni(o.cartella, *id);
-  const esito_verifica v = verifica(d, {id->nome_percorso, id->nome_treno, 1});
+  const esito_verifica v = verifica(d, {id->nome_percorso, id->nome_treno, true});
   if (!v.diagnostiche.empty()) scrivi_verifica(v, d, err, diagnostiche_mostrate);
   if (v.errori > 0) {
     if (!o.forza) {

@@ -246,7 +246,7 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         ->type_name("");
     opzione_identita(sub, compila.percorso, compila.treno, false);
     sub->add_flag("--senza-tracciato", compila.senza_tracciato,
-                  a_capo("Compila senza il tracciato metro per metro (j = 0): il file "
+                  a_capo("Compila senza il tracciato metro per metro: il file "
                          "NOME_linea.dat non viene scritto. Es.: --senza-tracciato"));
     sub->add_option("--uscita", uscita_compila,
                     a_capo("Cartella dei file binari, creata se manca; senza, la CARTELLA "
@@ -281,8 +281,8 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         ->type_name("");
     opzione_identita(sub, verifica.percorso, verifica.treno, false);
     sub->add_flag("--senza-tracciato", verifica.senza_tracciato,
-                  a_capo("Controlla come una compilazione senza il tracciato metro per metro "
-                         "(j = 0). Es.: --senza-tracciato"));
+                  a_capo("Controlla come una compilazione senza il tracciato metro per "
+                         "metro. Es.: --senza-tracciato"));
     sub->add_option("--formato", verifica.formato,
                     a_capo("testo (il predefinito: FILE:RIGA:COLONNA: errore: messaggio [V008], la "
                            "riga e un segno sotto il campo), json (un solo oggetto) o sarif (SARIF "

@@ -26,7 +26,7 @@ int comando_verifica(const opzioni_verifica_comando& o, std::ostream& out, std::
       return uscita::uso;
     }
   }
-  const esito_verifica e = verifica(d, {id->nome_percorso, id->nome_treno, o.senza_tracciato ? 0 : 1});
+  const esito_verifica e = verifica(d, {id->nome_percorso, id->nome_treno, !o.senza_tracciato});
 
   const auto json = [&](const nlohmann::ordered_json& j) {
     out << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";

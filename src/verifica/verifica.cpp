@@ -50,9 +50,9 @@ int ordine_file(const diagnostica& d, const sorgenti& s) {
 
 esito_verifica verifica(const sorgenti& d, const opzioni_verifica& o) {
   esito_verifica e;
-  e.compilazione = compila(d, {o.nome_percorso, o.nome_treno, o.j, modo_lettura::fedele});
+  e.compilazione = compila(d, {o.nome_percorso, o.nome_treno, o.tracciato, modo_lettura::fedele});
   risultato_compilazione controllo =
-      compila(d, {o.nome_percorso, o.nome_treno, o.j, modo_lettura::verifica});
+      compila(d, {o.nome_percorso, o.nome_treno, o.tracciato, modo_lettura::verifica});
   e.occupanti = std::move(controllo.stato.occupanti);
 
   // The warnings about each file as text come first in its group.

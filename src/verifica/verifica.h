@@ -11,12 +11,9 @@
 
 namespace gara {
 
-struct opzioni_verifica {
-  // The scenario's identity, as Windows-1252 bytes.
-  std::string nome_percorso;
-  std::string nome_treno;
-  int32_t j = 1;  // 0: without the track plan
-};
+// The check takes the compile's options; it reads both ways whatever their
+// mode.
+using opzioni_verifica = opzioni_compilazione;
 
 // Every problem of a scenario at once. The errors are those of the checking
 // reading, which goes on past each one; the compile's own error (the code
