@@ -195,7 +195,8 @@ void come_la_lettura_fedele(const sorgenti& d, int32_t j, const stato_compilazio
     if (const std::string x = differenza_di_modello(f, c); !x.empty())
       throw violazione("la lettura di verifica dà un altro modello: " + x);
   } else {
-    const auto errore = [](const diagnostica& x) { return x.livello == gravita::errore; };
+    // The errors of the format; the reading's own carry no code.
+    const auto errore = [](const diagnostica& x) { return x.livello == gravita::errore && x.codice != 0; };
     const auto primo_f = std::find_if(f.diagnostiche.begin(), f.diagnostiche.end(), errore);
     const auto primo_c = std::find_if(c.diagnostiche.begin(), c.diagnostiche.end(), errore);
     if (primo_c == c.diagnostiche.end()) throw violazione("la lettura di verifica non trova errori");

@@ -12,7 +12,7 @@
 #include "aiuti_prove.h"
 #include "modello/codici.h"
 #include "scenario/dati.h"
-#include "verifica/catalogo.h"
+#include "modello/catalogo.h"
 
 namespace gara {
 namespace {

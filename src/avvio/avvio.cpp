@@ -4,6 +4,7 @@
 #include "cartella/compila_in_cartella.h"
 #include "cartella/testi_in_cartella.h"
 #include "file/file.h"
+#include "modello/codici.h"
 #include "modello/ordine_byte.h"
 #include "modello/windows1252.h"
 #include "pacchetto/carico.h"
@@ -53,7 +54,6 @@ piattaforma::piattaforma() : titolo_(finestra::titolo()) {}
 
 posizione_carico carico_proprio() { return {da_localizzatore(0), da_localizzatore(8)}; }
 
-std::string messaggio_errore(const std::string& a) { return " Errore n. " + a; }
 
 void errore(piattaforma& p, const std::string& a) {
   p.messaggio(messaggio_errore(a));

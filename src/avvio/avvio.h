@@ -8,8 +8,6 @@
 
 namespace gara {
 
-// The text that errore shows: " Errore n. " followed by the number.
-std::string messaggio_errore(const std::string& a);
 
 // Shows the message of a fatal scenario error and ends the program with a
 // non-zero status. Never returns.

@@ -253,7 +253,7 @@ class lettura_linea : lettura_voci {
       const bool sinistra = contiene_senza_maiuscole(r, "curvas") || contiene_senza_maiuscole(r, "sinistra") ||
                             contiene_senza_maiuscole(r, "sx");
       if (!sinistra)
-        avvisa("V202", *s_.voce_corrente,
+        avvisa(problema::curva_letta_sinistra, *s_.voce_corrente,
                "la curva \"" + da_windows1252(r.substr(0, 40)) + "\" è letta come sinistra per la sua \"s\"" +
                    (contiene_senza_maiuscole(r, "destra") || contiene_senza_maiuscole(r, "curvad")
                         ? ", ma la parola chiave dice destra: scrivi \"curvad\" seguito dalla cifra"

@@ -140,7 +140,7 @@ class lettura_treno : lettura_voci {
     if (rifiutata(p, margine_oggetto)) return dopo_rifiuto();
     controlla_crescente(p, velocita_piu_avanti_, "velocità");
     if (v > velocita_verosimile)
-      avvisa("V209", f_.campo(),
+      avvisa(problema::valore_inverosimile, f_.campo(),
              "velocità di " + std::to_string(v) + " km/h: il formato la accetta, ma nessuna linea la ammette (al più " +
                  std::to_string(velocita_verosimile) + ")");
     const int32_t w = arrotonda_entro<int32_t>(in_celle(p));
@@ -181,7 +181,7 @@ class lettura_treno : lettura_voci {
     int32_t d_v = numero();
     if (rifiutata(x, margine_oggetto)) return dopo_rifiuto();
     if (v >= misura::velocita_senza_tavole)
-      avvisa("V208", campo_posizione(),
+      avvisa(problema::rallentamento_senza_tavole, campo_posizione(),
              "rallentamento a " + std::to_string(v) + " km/h: da " + std::to_string(misura::velocita_senza_tavole) +
                  " km/h in su le sue tavole lungo e dopo il rallentamento non vengono poste");
     const std::size_t problemi = s_.diagnostiche.size();
@@ -260,11 +260,11 @@ class lettura_treno : lettura_voci {
     if (s_.verifica()) {
       const luogo campo_nome = f_.campo();
       if (!nome.empty() && !nomi_stazioni_.emplace(nome, campo_nome.linea).second)
-        avvisa("V212", campo_nome,
+        avvisa(problema::stazioni_omonime, campo_nome,
                "la stazione \"" + da_windows1252(nome) + "\" ha lo stesso nome di quella della riga " +
                    std::to_string(nomi_stazioni_.at(nome)));
       if (l > lunghezza_percorso(s_.tabella_linea) && lunghezza_percorso(s_.tabella_linea) > 0)
-        avvisa("V209", campo_p,
+        avvisa(problema::valore_inverosimile, campo_p,
                "marciapiede di " + std::to_string(l) + " m, più lungo della linea (" +
                    std::to_string(lunghezza_percorso(s_.tabella_linea)) + " m)");
     }

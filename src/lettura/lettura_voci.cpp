@@ -58,7 +58,7 @@ bool lettura_voci::rifiutata(int32_t p, int64_t margine) {
   if (!oltre_griglia(s_, p, margine)) {
     const int32_t lunghezza = lunghezza_percorso(s_.tabella_linea);
     if (s_.verifica() && (p < 0 || p > lunghezza))
-      avvisa("V206", campo_posizione(),
+      avvisa(problema::posizione_fuori_linea, campo_posizione(),
              "posizione " + std::to_string(p) + (p < 0 ? " negativa" : " oltre la fine della linea (" +
                                                            std::to_string(lunghezza) + " m)") +
                  ": la griglia la accetta, ma sulla linea non c'è");
@@ -69,14 +69,9 @@ bool lettura_voci::rifiutata(int32_t p, int64_t margine) {
   return true;
 }
 
-void lettura_voci::avvisa(std::string_view id, const luogo& dove, std::string motivo) {
+void lettura_voci::avvisa(problema p, const luogo& dove, std::string motivo) {
   if (!s_.verifica()) return;
-  diagnostica d;
-  d.livello = gravita::avviso;
-  d.avviso = std::string(id);
-  d.dove = dove;
-  d.motivo = std::move(motivo);
-  s_.diagnostiche.push_back(std::move(d));
+  s_.diagnostiche.push_back(diagnostica_di(p, dove, std::move(motivo)));
 }
 
 namespace {
@@ -150,7 +145,7 @@ void lettura_voci::controlla_numero(int64_t letto) {
   } else {
     motivo = "campo numerico \"" + testo + "\" che non è un intero: il compilatore legge " + valore;
   }
-  avvisa("V201", dove, motivo + "; qui va un numero intero, per esempio " + suggerito);
+  avvisa(problema::numero_non_intero, dove, motivo + "; qui va un numero intero, per esempio " + suggerito);
 }
 
 void lettura_voci::controlla_migliaia() {
@@ -170,7 +165,7 @@ void lettura_voci::controlla_migliaia() {
   luogo dove = f_.campo();
   dove.lunghezza = static_cast<int>(t.size() + j);
   const std::string gruppo(dopo.substr(i, 3));
-  avvisa("V221", dove,
+  avvisa(problema::migliaia_con_spazio, dove,
          "\"" + std::string(t) + " " + gruppo + "\" sono due valori, " + std::string(t) + " e " + gruppo +
              ": lo spazio separa i valori come la virgola, e quelli che seguono slittano di un posto; le migliaia "
              "si scrivono senza spazi (" + std::string(t) + gruppo + ")");
@@ -197,13 +192,13 @@ void lettura_voci::voce_sconosciuta(std::initializer_list<std::string_view> note
       prima = &s_.voci_lette[s_.voci_lette.size() - 2].campi.back();
     if (prima && prima->valore && prima->dove.linea == dove.linea &&
         prima->dove.colonna + prima->dove.lunghezza + 1 == dove.colonna && intero_semplice(r)) {
-      avvisa("V204", dove,
+      avvisa(problema::valore_in_piu, dove,
              "valore in più (\"" + testo + "\"): \"" + da_windows1252(prima->testo) + "," + testo +
                  "\" sono due valori, perché la virgola li separa; i decimali si scrivono con il punto (" +
                  da_windows1252(prima->testo) + "." + testo + "), e qui va comunque un numero intero");
       return;
     }
-    avvisa("V204", dove, "valore in più (\"" + testo + "\") dopo la voce della stessa riga: il compilatore lo salta");
+    avvisa(problema::valore_in_piu, dove, "valore in più (\"" + testo + "\") dopo la voce della stessa riga: il compilatore lo salta");
     return;
   }
   const std::string campo = minuscolo(r.substr(primo));
@@ -211,17 +206,17 @@ void lettura_voci::voce_sconosciuta(std::initializer_list<std::string_view> note
     const std::size_t d = distanza(campo.substr(0, nota.size() + 2), nota);
     const std::size_t d_esatta = distanza(campo.substr(0, nota.size()), nota);
     if (std::min(d, d_esatta) <= 2 && nota.size() >= 5) {
-      avvisa("V213", dove, "\"" + testo + "\" somiglia alla parola chiave \"" + std::string(nota) +
+      avvisa(problema::parola_chiave_storpiata, dove, "\"" + testo + "\" somiglia alla parola chiave \"" + std::string(nota) +
                                "\" ma non lo è: il compilatore salta la riga");
       return;
     }
   }
-  avvisa("V203", dove, "riga che nessuna parola chiave riconosce (\"" + testo + "\"): il compilatore la salta");
+  avvisa(problema::riga_sconosciuta, dove, "riga che nessuna parola chiave riconosce (\"" + testo + "\"): il compilatore la salta");
 }
 
 void lettura_voci::controlla_crescente(int32_t p, int32_t& precedente, std::string_view che_cosa) {
   if (s_.verifica() && p < precedente)
-    avvisa("V207", campo_posizione(),
+    avvisa(problema::posizione_indietro, campo_posizione(),
            std::string(che_cosa) + " al metro " + std::to_string(p) + " dopo una al metro " +
                std::to_string(precedente) + ": le posizioni vanno in ordine crescente, e questa non cambia nulla");
   precedente = std::max(precedente, p);

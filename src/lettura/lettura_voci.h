@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "lettura/lettore_campi.h"
+#include "modello/catalogo.h"
 #include "modello/guasto.h"
 #include "modello/stato_compilazione.h"
 
@@ -66,8 +67,9 @@ class lettura_voci {
   // that have one.
   const luogo& campo_posizione() const { return campo_posizione_ ? *campo_posizione_ : f_.campo(); }
 
-  // A warning of a checking reading; a faithful reading gives none.
-  void avvisa(std::string_view id, const luogo& dove, std::string motivo);
+  // A problem only a checking reading records (a warning, mostly); a
+  // faithful reading gives none.
+  void avvisa(problema p, const luogo& dove, std::string motivo);
   // A keyword field that no keyword of its block recognises: a warning,
   // unless it is empty or a section header. `note` are the keywords the
   // block knows, for a near miss.

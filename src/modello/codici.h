@@ -7,8 +7,9 @@
 namespace gara {
 
 // The problems a compile can leave in codice_errore. Their numbers are those
-// the format has always used; their Italian meanings live in one table
-// (codici.cpp) that the compiler, the authoring tool and the tests share.
+// the format has always used; their Italian meanings live in the one
+// catalogue (catalogo.h) that the compiler, the check, the reports, the
+// tools and the tests share.
 namespace codice {
 inline constexpr int32_t nessuno = 0;
 inline constexpr int32_t lunghezza_eccessiva = 1;
@@ -47,8 +48,18 @@ enum class arresto : int32_t {
   codici_occupati = 1251,  // the places of the two codes are taken
 };
 
+// Stops are numbered from here on, apart from the codes.
+inline constexpr int32_t numero_primo_arresto = 1250;
+
 // The number as the message box shows it ("1250", "1251").
 std::string numero_arresto(arresto a);
+
+// The package's message box: " Errore n. " followed by the number.
+inline constexpr std::string_view errore_n = " Errore n. ";
+std::string messaggio_errore(const std::string& numero);
+
+// Both numbers, for the help's words ("1250 o 1251").
+std::string numeri_arresto();
 
 // What the stop means for the author, in Italian.
 std::string_view significato(arresto a);

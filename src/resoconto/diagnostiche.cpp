@@ -6,7 +6,7 @@
 
 #include "lettura/righe.h"
 #include "modello/windows1252.h"
-#include "verifica/catalogo.h"
+#include "modello/catalogo.h"
 
 namespace gara {
 

@@ -24,7 +24,7 @@ std::string messaggio_codice(int32_t codice_errore) {
 }
 
 std::string messaggio_arresto(arresto a) {
-  return "Errore n. " + numero_arresto(a) + ": lo scenario non può essere timbrato, perché " +
+  return std::string(errore_n.substr(1)) + numero_arresto(a) + ": lo scenario non può essere timbrato, perché " +
          std::string(significato(a)) +
          " (un oggetto all'inizio della linea); nessun file binario è stato scritto";
 }

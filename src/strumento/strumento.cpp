@@ -7,6 +7,7 @@
 #include <CLI/CLI.hpp>
 
 #include "file/file.h"
+#include "modello/codici.h"
 #include "scenario/dati.h"
 #include "strumento/anteprima.h"
 #include "strumento/compila.h"
@@ -138,7 +139,7 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       "  scenario anteprima mio_scenario\n"
       "Per le opzioni di un sottocomando: scenario SOTTOCOMANDO --help\n\n"
       "Uscita: 0 riuscita; 1 codice di compilazione diverso da 0, o file binario\n"
-      "non valido; 2 scenario non timbrabile (errore 1250 o 1251); 3 errore d'uso,\n"
+      "non valido; 2 scenario non timbrabile (errore " + numeri_arresto() + "); 3 errore d'uso,\n"
       "cartella mancante, file illeggibile o non scrivibile.");
 
   opzioni_estrai estrai{{}, percorso_del_pacchetto, treno_del_pacchetto, false, std::nullopt};
@@ -237,8 +238,8 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         "  scenario compila --percorso Corvana_Selvadoro --treno \"R 47315\" mio_scenario\n"
         "  scenario compila --percorso Corvana_Selvadoro --treno \"R 47315\" \\\n"
         "      --senza-tracciato --uscita binari --json mio_scenario\n\n"
-        "Uscita: 0 codice 0; 1 altro codice (i binari sono scritti comunque); 2 errore\n"
-        "1250 o 1251 (nessun binario scritto); 3 errore d'uso, cartella mancante o file\n"
+        "Uscita: 0 codice 0; 1 altro codice (i binari sono scritti comunque); 2 errore\n" +
+        numeri_arresto() + " (nessun binario scritto); 3 errore d'uso, cartella mancante o file\n"
         "non scrivibile.");
     opzione_percorso(sub, "CARTELLA", compila.cartella,
                      a_capo("Cartella delle descrizioni. Es.: mio_scenario"))

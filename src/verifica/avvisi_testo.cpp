@@ -3,19 +3,14 @@
 #include <string_view>
 
 #include "lettura/righe.h"
+#include "modello/catalogo.h"
 
 namespace gara {
 
 namespace {
 
-diagnostica avviso(const descrizione& d, std::string_view id, int linea, int colonna, int lunghezza,
-                   std::string motivo) {
-  diagnostica x;
-  x.livello = gravita::avviso;
-  x.avviso = std::string(id);
-  x.dove = luogo{d.nome, linea, colonna, lunghezza};
-  x.motivo = std::move(motivo);
-  return x;
+diagnostica avviso(const descrizione& d, problema p, int linea, int colonna, int lunghezza, std::string motivo) {
+  return diagnostica_di(p, luogo{d.nome, linea, colonna, lunghezza}, std::move(motivo));
 }
 
 // The length of the UTF-8 sequence of two to four bytes that starts at i,
@@ -53,7 +48,7 @@ std::vector<diagnostica> avvisi_del_testo(const descrizione& d) {
     if (const std::size_t n = fine_riga_in(t, i)) {
       if (!fine_diversa && !(n == 2)) {
         fine_diversa = true;
-        a.push_back(avviso(d, "V211", linea, static_cast<int>(i - inizio_riga) + 1, 1,
+        a.push_back(avviso(d, problema::fine_riga_diversa, linea, static_cast<int>(i - inizio_riga) + 1, 1,
                            std::string("riga terminata da ") + (t[i] == '\n' ? "LF" : "CR") +
                                " da solo invece che da CR LF: il compilatore la accetta, ma il file è "
                                "stato salvato in un formato diverso da quello dello scenario"));
@@ -78,7 +73,7 @@ std::vector<diagnostica> avvisi_del_testo(const descrizione& d) {
   }
   if (bom || (sequenze > 0 && !altri_byte_alti)) {
     const int l = bom ? 1 : prima_linea, c = bom ? 1 : prima_colonna;
-    a.push_back(avviso(d, "V210", l, c, bom ? 3 : 2,
+    a.push_back(avviso(d, problema::file_in_utf8, l, c, bom ? 3 : 2,
                        "il file sembra salvato in UTF-8: le descrizioni sono in Windows-1252 (ANSI), e "
                        "ogni lettera accentata UTF-8 diventa due caratteri nei nomi"));
   }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "lettura/parole.h"
+#include "modello/catalogo.h"
 #include "modello/misure.h"
 #include "modello/windows1252.h"
 
@@ -51,13 +52,8 @@ bool solo_cifre(std::string_view t) {
 constexpr std::size_t valori_stazione = 17;
 constexpr std::size_t campo_ore = 13, campo_minuti = 14, campo_secondi = 15, campo_nome = 16;
 
-diagnostica errore(std::string_view id, luogo dove, std::string motivo) {
-  diagnostica d;
-  d.livello = gravita::errore;
-  d.avviso = std::string(id);
-  d.dove = std::move(dove);
-  d.motivo = std::move(motivo);
-  return d;
+diagnostica errore(problema p, luogo dove, std::string motivo) {
+  return diagnostica_di(p, std::move(dove), std::move(motivo));
 }
 
 std::string mostrato(std::string_view byte) { return "\"" + da_windows1252(std::string(byte.substr(0, 40))) + "\""; }
@@ -111,12 +107,12 @@ class controllo {
       if (contiene_senza_maiuscole(v.parola, "orologio")) orario(v, 0, "dell'orologio");
     }
     if (stazioni.empty())
-      p_.diagnostiche.push_back(errore("V215", {d_.treno.nome},
+      p_.diagnostiche.push_back(errore(problema::treno_senza_stazioni, {d_.treno.nome},
                                        "nessuna stazione nella descrizione del treno: il treno non ha orario né "
                                        "fermate (le voci \"stazione, ...\" vanno dopo \"[generale]\")"));
     controlla_stazioni(stazioni);
     if (velocita.empty())
-      p_.diagnostiche.push_back(errore("V216", {d_.treno.nome},
+      p_.diagnostiche.push_back(errore(problema::treno_senza_velocita, {d_.treno.nome},
                                        "nessuna velocità nella descrizione del treno: ogni cella della linea resta "
                                        "a 0 km/h (le voci \"velocita, metro, km/h\" vanno dopo \"[generale]\")"));
     else
@@ -130,7 +126,7 @@ class controllo {
   void descrizione_non_letta() {
     const bool vuota = senza_spazi(*d_.treno.byte).find_first_not_of("\r\n") == std::string_view::npos;
     p_.diagnostiche.push_back(errore(
-        "V214", {d_.treno.nome},
+        problema::treno_non_letto, {d_.treno.nome},
         vuota ? std::string("la descrizione del treno è vuota: lo scenario non avrebbe stazioni, velocità né segnali")
               : std::string("nella descrizione del treno manca la riga \"[generale]\": il compilatore salta tutto "
                             "ciò che la precede, cioè l'intero file (la prima riga deve essere \"[generale]\")")));
@@ -152,7 +148,7 @@ class controllo {
     // A line written with semicolons is one text field: its keyword.
     const bool punti_e_virgola = v.parola.find(';') != std::string::npos;
     diagnostica e = errore(
-        "V205", fine_della_riga(file, v.chiave.linea),
+        problema::valori_mancanti, fine_della_riga(file, v.chiave.linea),
         std::string(punti_e_virgola ? "la riga separa i valori con \";\", che il compilatore non riconosce: "
                                       "ci vogliono le virgole, e così "
                                     : "") +
@@ -181,14 +177,14 @@ class controllo {
         const campo_letto& nome = s->campi[campo_nome];
         if (parola_chiave_del_treno(nome.testo) || solo_cifre(nome.testo))
           p_.diagnostiche.push_back(errore(
-              "V217", nome.dove,
+              problema::nome_stazione_sbagliato, nome.dove,
               "la stazione si chiama " + mostrato(senza_spazi(nome.testo)) + ", che è " +
                   (solo_cifre(nome.testo) ? "un numero" : "una parola chiave") +
                   ": il nome è il diciassettesimo valore, dopo l'orario; manca o è di troppo un valore prima"));
         orario(*s, campo_ore, "della stazione");
       }
       if (precedente && s->metro && precedente->metro && *s->metro < *precedente->metro) {
-        diagnostica e = errore("V218", s->chiave,
+        diagnostica e = errore(problema::stazioni_fuori_ordine, s->chiave,
                                "stazioni fuori ordine: " + nome_di(*s) + " (al metro " + std::to_string(*s->metro) +
                                    ") viene dopo " + nome_di(*precedente) + " (al metro " +
                                    std::to_string(*precedente->metro) +
@@ -216,7 +212,7 @@ class controllo {
     for (std::size_t k = 0; k < parti.size(); ++k) {
       const campo_letto& c = v.campi[primo + k];
       if (!c.valore || (*c.valore >= 0 && *c.valore <= parti[k].massimo)) continue;
-      p_.diagnostiche.push_back(errore("V219", c.dove,
+      p_.diagnostiche.push_back(errore(problema::orario_fuori_limiti, c.dove,
                                        "orario " + std::string(di_che) + " fuori dai limiti: " + parti[k].nome +
                                            " vanno da 0 a " + std::to_string(parti[k].massimo) + ", qui " +
                                            std::to_string(*c.valore)));
@@ -243,12 +239,12 @@ class controllo {
         if (v->metro && *v->metro <= inizio) in_vigore = v;
       if (in_vigore == nullptr)
         p_.diagnostiche.push_back(errore(
-            "V220", velocita.front()->chiave,
+            problema::velocita_zero, velocita.front()->chiave,
             "velocità 0 dal metro " + std::to_string(inizio) + " al metro " + std::to_string(fine) +
                 ": ogni voce \"velocita\" vale dal suo metro in poi, e prima della prima la linea resta a 0 km/h; "
                 "il treno non può percorrere quel tratto (la prima voce va al metro 0)"));
       else
-        p_.diagnostiche.push_back(errore("V220", in_vigore->chiave,
+        p_.diagnostiche.push_back(errore(problema::velocita_zero, in_vigore->chiave,
                                          "velocità 0 dal metro " + std::to_string(inizio) + " al metro " +
                                              std::to_string(fine) +
                                              ": il treno non può percorrere quel tratto (la velocità di questa voce "

@@ -4,7 +4,7 @@
 
 #include "modello/codici.h"
 #include "verifica/avvisi_testo.h"
-#include "verifica/catalogo.h"
+#include "modello/catalogo.h"
 #include "verifica/controlli_scenario.h"
 
 namespace gara {
@@ -77,9 +77,6 @@ esito_verifica verifica(const sorgenti& d, const opzioni_verifica& o) {
   tutte = unisci_problemi_dello_scenario(
       std::move(tutte), problemi_dello_scenario(d, controllo.stato.voci_lette, e.compilazione.stato));
   std::stable_sort(tutte.begin(), tutte.end(), per_file);
-  // The catalogue decides how grave each kind is.
-  for (auto& x : tutte)
-    if (const voce_catalogo* v = x.avviso.empty() ? nullptr : voce_dell_avviso(x.avviso)) x.livello = v->livello;
   for (const auto& x : tutte) {
     e.errori += x.livello == gravita::errore;
     e.avvisi += x.livello == gravita::avviso;
