@@ -45,7 +45,7 @@ void compila_in_memoria(benchmark::State& stato, const std::string& linea, const
   const sorgenti d = descrizioni(linea, treno);
   for (auto _ : stato) {
     const risultato_compilazione r = compila(d, {"B", "T", 1});
-    if (r.stato.codice_errore != 0) stato.SkipWithError("lo scenario non si compila senza problemi");
+    if (r.stato.codice_errore() != 0) stato.SkipWithError("lo scenario non si compila senza problemi");
     benchmark::DoNotOptimize(r.stato.celle.data());
   }
 }

@@ -78,7 +78,7 @@ void compilazione_di_prova::leggi(const std::string* linea, const std::string* t
   d = sorgenti_di(s.nome_percorso, s.nome_treno, linea, treno);
   s.modo = modo;
   s.genera_tracciato = j;
-  s.codice_errore = 0;
+  s.azzera_errori();
   s.tabella_linea = tabella{};
   memorizza_dati(s, d);
 }

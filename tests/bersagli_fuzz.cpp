@@ -188,9 +188,9 @@ std::string differenza_di_modello(const stato_compilazione& a, const stato_compi
 void come_la_lettura_fedele(const sorgenti& d, int32_t j, const stato_compilazione& f) {
   const risultato_compilazione v = compila(d, {"P", "T", j != 0, modo_lettura::verifica});
   const stato_compilazione& c = v.stato;
-  if (f.codice_errore == codice::nessuno && f.fermata == arresto::nessuno) {
-    if (c.codice_errore != codice::nessuno || c.fermata != arresto::nessuno)
-      throw violazione("la lettura di verifica trova il codice " + std::to_string(c.codice_errore) +
+  if (f.codice_errore() == codice::nessuno && f.fermata == arresto::nessuno) {
+    if (c.codice_errore() != codice::nessuno || c.fermata != arresto::nessuno)
+      throw violazione("la lettura di verifica trova il codice " + std::to_string(c.codice_errore()) +
                        " dove la compilazione nessuno");
     if (const std::string x = differenza_di_modello(f, c); !x.empty())
       throw violazione("la lettura di verifica dà un altro modello: " + x);
@@ -218,15 +218,15 @@ void prova_memorizza_dati(std::string_view byte) {
   const risultato_compilazione r = compila(d, {"P", "T", byte.size() % 2 == 0});
   const stato_compilazione& s = r.stato;
 
-  if (significato(s.codice_errore).empty())
-    throw violazione("codice sconosciuto " + std::to_string(s.codice_errore));
+  if (significato(s.codice_errore()).empty())
+    throw violazione("codice sconosciuto " + std::to_string(s.codice_errore()));
   if (!s.cancella_linea) throw violazione("la descrizione della linea resterebbe");
   const bool resta_treno = con_treno && !s.cancella_treno;
-  if (resta_treno != (con_treno && codice_della_sola_linea(s.codice_errore)))
+  if (resta_treno != (con_treno && codice_della_sola_linea(s.codice_errore())))
     throw violazione(std::string("descrizione del treno ") + (resta_treno ? "rimasta" : "cancellata") +
-                     " con il codice " + std::to_string(s.codice_errore));
-  if (s.codice_errore != codice::nessuno && s.diagnostiche.empty())
-    throw violazione("codice " + std::to_string(s.codice_errore) + " senza diagnostica");
+                     " con il codice " + std::to_string(s.codice_errore()));
+  if (s.codice_errore() != codice::nessuno && s.diagnostiche.empty())
+    throw violazione("codice " + std::to_string(s.codice_errore()) + " senza diagnostica");
   come_la_lettura_fedele(d, byte.size() % 2 == 0 ? 1 : 0, s);
 
   if (!s.griglia_esiste()) return;
@@ -270,16 +270,16 @@ void prova_verifica(std::string_view byte) {
     if (x.motivo.empty()) throw violazione("diagnostica senza motivo: " + descritto(x));
   }
   if (errori != e.errori || avvisi != e.avvisi) throw violazione("conteggi sbagliati");
-  if ((f.codice_errore != codice::nessuno || f.fermata != arresto::nessuno) && e.errori == 0)
+  if ((f.codice_errore() != codice::nessuno || f.fermata != arresto::nessuno) && e.errori == 0)
     throw violazione("la compilazione ha un errore e la verifica nessuno");
 
   const auto trovato = [&](const diagnostica& c) {
     return std::any_of(e.diagnostiche.begin(), e.diagnostiche.end(),
                        [&](const diagnostica& x) { return corrisponde(x, c); });
   };
-  if (f.codice_errore != codice::nessuno) {
+  if (f.codice_errore() != codice::nessuno) {
     const auto ultimo = std::find_if(f.diagnostiche.rbegin(), f.diagnostiche.rend(),
-                                     [&](const diagnostica& x) { return x.codice == f.codice_errore; });
+                                     [&](const diagnostica& x) { return x.codice == f.codice_errore(); });
     if (ultimo == f.diagnostiche.rend()) throw violazione("codice della compilazione senza diagnostica");
     if (!trovato(*ultimo)) throw violazione("errore della compilazione assente: " + descritto(*ultimo));
   }

@@ -26,7 +26,7 @@ TEST(DescrizioneLinea, LaLineaDelPacchetto) {
   c.leggi(&descrizione, &treno_vuoto);
   auto& s = c.s;
 
-  EXPECT_EQ(s.codice_errore, 0);
+  EXPECT_EQ(s.codice_errore(), 0);
   EXPECT_FALSE(c.resta_linea());
   ASSERT_EQ(s.ultima_cella(), 1080);
   EXPECT_EQ(s.tabella_linea[84].valore2, 47000);
@@ -120,7 +120,7 @@ TEST_P(CodiciLinea, CodicePosizioneEFile) {
   c.s.posizione_errore = -1;
   const std::string treno = treno_vuoto;
   c.leggi(k.linea.empty() ? nullptr : &k.linea, &treno);
-  EXPECT_EQ(c.s.codice_errore, k.codice);
+  EXPECT_EQ(c.s.codice_errore(), k.codice);
   EXPECT_EQ(c.s.posizione_errore, k.posizione);
   const auto origine = prova::origine_errore(c.s);
   ASSERT_TRUE(origine.has_value());
@@ -199,7 +199,7 @@ TEST(DescrizioneLinea, LunghezzaLimiteEMezziAlPari) {
     compilazione_di_prova c;
     c.leggi("[generale]\r\nlunghezza percorso, " + std::string(lunghezza) + "\r\n[c]\r\n[fine]\r\n",
             treno_vuoto, 0);
-    EXPECT_EQ(c.s.codice_errore, 0) << lunghezza;
+    EXPECT_EQ(c.s.codice_errore(), 0) << lunghezza;
     EXPECT_EQ(c.s.ultima_cella(), n) << lunghezza;
   }
 }
@@ -209,7 +209,7 @@ TEST(DescrizioneLinea, MaiuscoleNelleParoleChiave) {
   const auto s = compila_corpo("CURVAD4, 100, 10\r\nPendenza, 1000, 3\r\n",
                                "progressiva chilometrica uno, 100, 200, 1\r\n"
                                "Progressiva chilometrica due, 300, 400, 0\r\n");
-  EXPECT_EQ(s.codice_errore, 0);
+  EXPECT_EQ(s.codice_errore(), 0);
   EXPECT_GT(s.tracciato.valore(110, 0), 0.0);
   EXPECT_EQ(s.celle[19].pendenza, 100);
   EXPECT_EQ(s.celle[20].pendenza, 103);
@@ -222,7 +222,7 @@ TEST(DescrizioneLinea, MaiuscoleNelleParoleChiave) {
 TEST(DescrizioneLinea, CifraDellaCurvaELato) {
   const auto piano = [](std::string_view curva) {
     const auto s = compila_corpo(std::string(curva) + ", 100, 50\r\n");
-    EXPECT_EQ(s.codice_errore, 0) << curva;
+    EXPECT_EQ(s.codice_errore(), 0) << curva;
     return std::pair{s.tracciato.valore(150, 0), s.tracciato.valore(150, 1)};
   };
   const auto destra4 = piano("curvad4");
@@ -256,7 +256,7 @@ TEST(DescrizioneLinea, Montagne) {
   auto s = compila_corpo(
       "montagna, 1000, 3000, 12\r\nmontagna, 3100, 3500, 1\r\nmontagna, 3700, 4000, 5\r\n"
       "montagna, 5000, 5040, 4\r\nmontagna, 6000, 5000, 6\r\n");
-  EXPECT_EQ(s.codice_errore, 0);
+  EXPECT_EQ(s.codice_errore(), 0);
   EXPECT_EQ(s.numero_montagne, 5);
   EXPECT_EQ(s.fine_montagne[5], 5000);
   EXPECT_EQ(s.celle[19].montagna, 0);
@@ -274,11 +274,11 @@ TEST(DescrizioneLinea, Montagne) {
 TEST(DescrizioneLinea, UnCartelloCopreIlMarcatoreDiMontagna) {
   const auto s = compila_corpo("montagna, 1000, 3000, 12\r\ncartello_indicatore, 1100, (A)\r\n"
                                "indicatori_vmax, 1300, 1,1,1,0, 1,1,1,0\r\n");
-  EXPECT_EQ(s.codice_errore, 0);
+  EXPECT_EQ(s.codice_errore(), 0);
   EXPECT_EQ(s.celle[23].tipo, tipo_cella::cartello);
   EXPECT_EQ(s.celle[27].tipo, tipo_cella::indicatore_vmax);
   const auto t = compila_corpo("indicatori_vmax, 1100, 1,1,1,0, 1,1,1,0\r\ncartello_indicatore, 1100, (A)\r\n");
-  EXPECT_EQ(t.codice_errore, codice::cartello_occupato);
+  EXPECT_EQ(t.codice_errore(), codice::cartello_occupato);
 }
 
 std::string cartelli(int quanti) {
@@ -290,14 +290,14 @@ std::string cartelli(int quanti) {
 
 TEST(DescrizioneLinea, OttantaCartelliRiempionoLeVociDa80A1IlSuccessivoEUnGuasto) {
   const auto ottanta = compila_corpo(cartelli(80));
-  EXPECT_EQ(ottanta.codice_errore, 0);
+  EXPECT_EQ(ottanta.codice_errore(), 0);
   EXPECT_EQ(ottanta.tabella_linea[80].testo, "(C0)");
   EXPECT_EQ(ottanta.tabella_linea[1].testo, "(C79)");
   EXPECT_EQ(ottanta.celle[indice_cella(1000 + 100 * 79)].dato1, 1);
   // Record 0 is never a board's: the 81st board fails like any other
   // index outside its table, with record 0 and the board's cell untouched.
   const auto ottantuno = compila_corpo(cartelli(81));
-  EXPECT_EQ(ottantuno.codice_errore, codice::guasto_lettura);
+  EXPECT_EQ(ottantuno.codice_errore(), codice::guasto_lettura);
   EXPECT_EQ(ottantuno.tabella_linea[0], voce_linea{});
   EXPECT_EQ(ottantuno.celle[indice_cella(1000 + 100 * 80)].tipo, 0);
 }
@@ -322,7 +322,7 @@ TEST(DescrizioneLinea, RipetizioneSegnali) {
       {"ripetizione segnali 4 o 9 codici, 100, 200", 4}};
   for (const auto& [riga, codici] : casi) {
     const auto s = compila_corpo("", std::string(riga) + "\r\n");
-    EXPECT_EQ(s.codice_errore, 0) << riga;
+    EXPECT_EQ(s.codice_errore(), 0) << riga;
     EXPECT_EQ(s.tabella_linea[86].valore1, 100) << riga;
     EXPECT_EQ(s.tabella_linea[86].valore3, codici) << riga;
   }
@@ -331,7 +331,7 @@ TEST(DescrizioneLinea, RipetizioneSegnali) {
 TEST(DescrizioneLinea, SenzaTracciatoLeCurveNonContano) {
   compilazione_di_prova c;
   c.leggi(linea("", "curvaX, 100, 100\r\n"), treno_vuoto, 0);
-  EXPECT_EQ(c.s.codice_errore, 0);  // no class digit, but no plan either
+  EXPECT_EQ(c.s.codice_errore(), 0);  // no class digit, but no plan either
   EXPECT_FALSE(c.s.tracciato.esiste());
 }
 

@@ -48,7 +48,7 @@ TEST(DescrizioneTreno, LaDescrizioneDelPacchetto) {
   const auto& s = l.s;
   const auto& c = s.celle;
 
-  EXPECT_EQ(s.codice_errore, 0);
+  EXPECT_EQ(s.codice_errore(), 0);
   EXPECT_EQ(s.tabella_linea[84].valore1, 120);
   EXPECT_EQ(s.tabella_linea[84].valore3, 4);
   EXPECT_EQ(s.tabella_linea[86].intero_a, 300);
@@ -162,7 +162,7 @@ TEST_P(CodiciTreno, CodicePosizioneRigaEFile) {
   l.s.tabella_linea[81].valore1 = k.progressiva;
   l.leggi(treno("velocita, 0, 30\r\n" + k.corpo), k.limite);
 
-  EXPECT_EQ(l.s.codice_errore, k.codice);
+  EXPECT_EQ(l.s.codice_errore(), k.codice);
   EXPECT_EQ(l.s.posizione_errore, k.posizione);
   const auto origine = prova::origine_errore(l.s);
   ASSERT_TRUE(origine.has_value());
@@ -236,7 +236,7 @@ TEST_P(GuastiTreno, GuastoEQuelCheEraScrittoResta) {
   lettura_di_prova l;
   EXPECT_THROW(l.leggi(k.testo), guasto);
   // Recorded where it happened, with its reason, before the reading ends.
-  EXPECT_EQ(l.s.codice_errore, codice::guasto_lettura);
+  EXPECT_EQ(l.s.codice_errore(), codice::guasto_lettura);
   ASSERT_EQ(l.s.diagnostiche.size(), 1u);
   const diagnostica& d = l.s.diagnostiche.front();
   ASSERT_TRUE(d.dove.has_value());
@@ -305,7 +305,7 @@ TEST(DescrizioneTreno, UnNomeDiStazioneDi65535ByteEntra) {
   lettura_di_prova l;
   const std::string nome(65535, 'X');
   l.leggi(treno(stazione(10000, 12, 400, 0, 0, nome)));
-  EXPECT_EQ(l.s.codice_errore, 0);
+  EXPECT_EQ(l.s.codice_errore(), 0);
   EXPECT_EQ(l.s.tabella_linea[1].testo, nome);
 }
 
@@ -316,11 +316,11 @@ TEST(DescrizioneTreno, CodiceGiaPresenteFermaAlPrimoSegnaleORallentamento) {
   for (const std::string& voce : {std::string("segnale, 24800, 1, 3, 4, 0, 0, 0, 0,0,0, 0\r\n"),
                                   std::string("rallentamento, 24800, 80, 1000, 1, 1, 0\r\n")}) {
     lettura_di_prova l;
-    l.s.codice_errore = codice::oltre_griglia;
+    l.s.segna_errore(codice::oltre_griglia);
     l.s.posizione_errore = 53950;
     l.leggi(treno("velocita, 0, 30\r\nvelocita, 1000, 60\r\nabbattimento, 2000, 5\r\n" +
                   stazione(10000, 12, 400) + voce + "segnale, 30000, 1, 0,0,0, 0, 0, 0,0,0, 0\r\n"));
-    EXPECT_EQ(l.s.codice_errore, codice::oltre_griglia) << voce;
+    EXPECT_EQ(l.s.codice_errore(), codice::oltre_griglia) << voce;
     EXPECT_EQ(l.s.posizione_errore, 24800) << voce;
     EXPECT_EQ(l.s.celle[497].tipo, voce[0] == 's' ? tipo_cella::segnale : tipo_cella::inizio_rallentamento)
         << voce;
@@ -353,7 +353,7 @@ TEST(DescrizioneTreno, VelocitaECursori) {
   // The speed cursor stops at the last cell; the tail still writes there.
   lettura_di_prova c(20);
   c.leggi(treno("velocita, 0, 10\r\n" + ripetuta("velocita, 900, 20", 4) + "velocita, 900, 50\r\n"));
-  EXPECT_EQ(c.s.codice_errore, 0);
+  EXPECT_EQ(c.s.codice_errore(), 0);
   EXPECT_EQ(c.s.celle[17].velocita, 2);
   EXPECT_EQ(c.s.celle[18].velocita, 4);
   EXPECT_EQ(c.s.celle[19].velocita, 4);
@@ -374,7 +374,7 @@ TEST(DescrizioneTreno, CampiEParoleChiave) {
     l.s.tabella_linea[84].valore3 = 9;
     l.s.tabella_linea[86].intero_a = 9;
     l.leggi(testo);
-    EXPECT_EQ(l.s.codice_errore, 0) << testo;
+    EXPECT_EQ(l.s.codice_errore(), 0) << testo;
     return std::move(l.s);
   };
   const auto sabbia = [&](const std::string& testo) { return letta(testo).tabella_linea[86].intero_a; };
@@ -437,7 +437,7 @@ TEST(DescrizioneTreno, MarciapiediPerTipo) {
     l.leggi(treno(stazione(1000, 26, 100) + stazione(10000, k.tipo, k.lunghezza, k.v6, k.v5)));
     const auto& s = l.s;
     const voce_linea& r = s.tabella_linea[2];
-    EXPECT_EQ(s.codice_errore, 0) << k.tipo;
+    EXPECT_EQ(s.codice_errore(), 0) << k.tipo;
     EXPECT_EQ(r.valore1, k.inizio) << k.tipo;
     EXPECT_EQ(r.valore2, k.fine) << k.tipo;
     EXPECT_EQ(r.byte_d, k.byte_d) << k.tipo;
@@ -475,27 +475,27 @@ TEST(DescrizioneTreno, StazioniDistanzaEGriglia) {
   // 350 m from one platform end to the next start is enough.
   lettura_di_prova a;
   a.leggi(treno(stazione(10000, 12, 400) + stazione(10750, 12, 400)));
-  EXPECT_EQ(a.s.codice_errore, 0);
+  EXPECT_EQ(a.s.codice_errore(), 0);
   EXPECT_EQ(a.s.tabella_linea[2].valore1, 10550);
 
   // The last station the grid check lets pass.
   lettura_di_prova b;
   b.leggi(treno(stazione(53200, 12, 100)));
-  EXPECT_EQ(b.s.codice_errore, 0);
+  EXPECT_EQ(b.s.codice_errore(), 0);
   EXPECT_EQ(b.s.celle[1064].tipo, tipo_cella::fine_marciapiede);
 
   // The platform end nearest to the start: cell 2, with no marks (they
   // would fall on cell 1 and before).
   lettura_di_prova d;
   d.leggi(treno(stazione(100, 12, 100)));
-  EXPECT_EQ(d.s.codice_errore, 0);
+  EXPECT_EQ(d.s.codice_errore(), 0);
   EXPECT_EQ(d.s.celle[2].tipo, tipo_cella::fine_marciapiede);
   for (const cella& x : d.s.celle) ASSERT_EQ(x.avviso, 0);
 
   // A station takes the platform-end cell from a signal already there.
   lettura_di_prova c;
   c.leggi(treno("segnale, 10100, 1, 3, 0, 0, 0, 0, 0,0,0, 0\r\n" + stazione(10000, 12, 400)));
-  EXPECT_EQ(c.s.codice_errore, 0);
+  EXPECT_EQ(c.s.codice_errore(), 0);
   EXPECT_EQ(c.s.celle[203].tipo, tipo_cella::fine_marciapiede);
   EXPECT_EQ(c.s.celle[203].dato1, 1);
 }
@@ -509,10 +509,10 @@ TEST(DescrizioneTreno, LimiteDelleStazioni) {
   // Without boards, 78 stations fit and the 79th is stored and gives code 10.
   lettura_di_prova a;
   a.leggi(treno(stazioni(78)));
-  EXPECT_EQ(a.s.codice_errore, 0);
+  EXPECT_EQ(a.s.codice_errore(), 0);
   lettura_di_prova b;
   b.leggi(treno(stazioni(80)));
-  EXPECT_EQ(b.s.codice_errore, codice::troppe_stazioni);
+  EXPECT_EQ(b.s.codice_errore(), codice::troppe_stazioni);
   EXPECT_EQ(b.s.posizione_errore, -1);
   EXPECT_EQ(b.s.tabella_linea[79].testo, "S79");
   EXPECT_EQ(b.s.tabella_linea[80].testo, "");
@@ -521,7 +521,7 @@ TEST(DescrizioneTreno, LimiteDelleStazioni) {
   lettura_di_prova c;
   for (int r = 77; r <= 80; ++r) c.s.tabella_linea[r].testo = "CARTELLO";
   c.leggi(treno(stazioni(75)), 76);
-  EXPECT_EQ(c.s.codice_errore, codice::troppe_stazioni);
+  EXPECT_EQ(c.s.codice_errore(), codice::troppe_stazioni);
   EXPECT_EQ(c.s.tabella_linea[75].testo, "S75");
   EXPECT_EQ(c.s.tabella_linea[76].testo, "");
   EXPECT_EQ(c.s.tabella_linea[77].testo, "CARTELLO");
@@ -531,14 +531,14 @@ TEST(DescrizioneTreno, LimiteDelleStazioni) {
   lettura_di_prova d;
   for (int r = 1; r <= 80; ++r) d.s.tabella_linea[r].testo = "CARTELLO";
   d.leggi(treno(stazioni(1)), 0);
-  EXPECT_EQ(d.s.codice_errore, codice::troppe_stazioni);
+  EXPECT_EQ(d.s.codice_errore(), codice::troppe_stazioni);
   EXPECT_EQ(d.s.tabella_linea[1].testo, "CARTELLO");
   EXPECT_EQ(d.s.tabella_linea[1].valore3, 0);
 
   // With 79 boards record 1 is still free: one station, then code 10.
   lettura_di_prova e;
   e.leggi(treno(stazioni(1)), 1);
-  EXPECT_EQ(e.s.codice_errore, codice::troppe_stazioni);
+  EXPECT_EQ(e.s.codice_errore(), codice::troppe_stazioni);
   EXPECT_EQ(e.s.tabella_linea[1].testo, "S1");
 }
 
@@ -546,7 +546,7 @@ TEST(DescrizioneTreno, AbbattimentoNellaCellaSenzaL1) {
   lettura_di_prova l;
   l.s.celle[40].tipo = tipo_cella::marcatore_montagna;
   l.leggi(treno("abbattimento, 2000, 70000\r\nabbattimento, 3025, 0\r\nabbattimento, 2975, -4\r\n"));
-  EXPECT_EQ(l.s.codice_errore, codice::abbattimento_occupato);  // 60.5 and 59.5 are both cell 60
+  EXPECT_EQ(l.s.codice_errore(), codice::abbattimento_occupato);  // 60.5 and 59.5 are both cell 60
   EXPECT_EQ(l.s.posizione_errore, 2975);
   EXPECT_EQ(l.s.celle[40].tipo, tipo_cella::tavola);  // covers the mountain marker
   EXPECT_EQ(l.s.celle[40].dato1, 4464);               // low 16 bits of 70000

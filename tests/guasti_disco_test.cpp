@@ -282,7 +282,7 @@ TEST(CartellaAlPostoDellaDescrizione, CodiceEDNessunaCartellaCancellata) {
   const auto compila_e_cancella = [](const std::filesystem::path& cartella) {
     const auto r = compila(leggi_sorgenti(cartella, "P", "T"), {"P", "T", 1});
     cancella_descrizioni(cartella, r.stato);
-    return r.stato.codice_errore;
+    return r.stato.codice_errore();
   };
   {
     cartella_temporanea c;

@@ -27,7 +27,7 @@ TEST_P(IngressiOstili, CodiceDefinitoEFileSecondoLeRegole) {
   ASSERT_NO_THROW(r = compila(d, {"P", "T", 1}));
   const stato_compilazione& s = r.stato;
 
-  EXPECT_EQ(s.codice_errore, k.codice);
+  EXPECT_EQ(s.codice_errore(), k.codice);
   if (k.posizione) {
     EXPECT_EQ(s.posizione_errore, *k.posizione);
   }

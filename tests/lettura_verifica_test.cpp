@@ -106,7 +106,7 @@ TEST_P(Verifica, OgniProblemaERegistratoELaLetturaProsegue) {
 
   compilazione_di_prova f;
   f.leggi(&k.linea, &k.treno);
-  EXPECT_EQ(f.s.codice_errore, k.codice_fedele);
+  EXPECT_EQ(f.s.codice_errore(), k.codice_fedele);
 }
 
 INSTANTIATE_TEST_SUITE_P(Tabella, Verifica, ::testing::ValuesIn(casi),
@@ -117,7 +117,7 @@ TEST(Verifica, UnValoreFuoriDalCampoDiceQualeCampoQualeValoreEQualiLimiti) {
   const std::string t = treno("stazione, 20000, 2600, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, B\r\n");
   compilazione_di_prova c;
   c.leggi(&l, &t);
-  ASSERT_EQ(c.s.codice_errore, codice::guasto_lettura);
+  ASSERT_EQ(c.s.codice_errore(), codice::guasto_lettura);
   ASSERT_EQ(c.s.diagnostiche.size(), 1u);
   const diagnostica& d = c.s.diagnostiche.front();
   EXPECT_EQ(*d.dove, (luogo{"P_T-.txt", 2, 18, 4}));
@@ -131,7 +131,7 @@ TEST(Verifica, UnCartelloOltreLaTabellaDiceQualeTabella) {
   const std::string l = linea(corpo);
   compilazione_di_prova c;
   c.leggi(&l, &prova::treno_vuoto);
-  ASSERT_EQ(c.s.codice_errore, codice::guasto_lettura);
+  ASSERT_EQ(c.s.codice_errore(), codice::guasto_lettura);
   EXPECT_NE(c.s.diagnostiche.back().motivo.find("tabella della linea"), std::string::npos)
       << c.s.diagnostiche.back().motivo;
   EXPECT_EQ(c.s.diagnostiche.back().dove->linea, 84);

@@ -62,7 +62,7 @@ TEST(MemoSegnale, SegnaliDellaDescrizione) {
     for (int i = 0; i < 4; ++i) atteso[k.cella - 2 * (i + 1)].avviso = static_cast<uint8_t>(k.primo_avviso + i);
 
     posa(s, k.v);
-    EXPECT_EQ(s.codice_errore, 0) << k.v.posizione;
+    EXPECT_EQ(s.codice_errore(), 0) << k.v.posizione;
     EXPECT_EQ(celle_diverse(s.celle, atteso), std::vector<int>{}) << k.v.posizione;
   }
 }
@@ -91,7 +91,7 @@ TEST(MemoSegnale, CellaOccupataCodice16SenzaScrivere) {
     s.celle[497].dato1 = 7;
     const auto prima = s.celle;
     posa(s, {24800, 1, 3, 4, 0, 0, 0, 0, 0, 0, 0});
-    EXPECT_EQ(s.codice_errore, codice::segnale_occupato) << int{tipo};
+    EXPECT_EQ(s.codice_errore(), codice::segnale_occupato) << int{tipo};
     EXPECT_EQ(celle_diverse(s.celle, prima), std::vector<int>{}) << int{tipo};
   }
 
@@ -100,7 +100,7 @@ TEST(MemoSegnale, CellaOccupataCodice16SenzaScrivere) {
   s.celle[497].tipo = tipo_cella::marcatore_montagna;
   s.celle[497].montagna = 2;
   posa(s, {24800, 1, 3, 4, 0, 0, 0, 0, 0, 0, 0});
-  EXPECT_EQ(s.codice_errore, 0);
+  EXPECT_EQ(s.codice_errore(), 0);
   EXPECT_EQ(s.celle[497].tipo, tipo_cella::segnale);
   EXPECT_EQ(s.celle[497].montagna, 2);
 }
@@ -109,7 +109,7 @@ TEST(MemoSegnale, DueSegnaliACentoMetri) {
   auto s = griglia();
   posa(s, {24800, 1, 3, 4, 0, 0, 0, 0, 0, 0, 0});
   posa(s, {24900, 2, 1, 1, 1, 0, 1, 0, 0, 0, 0});
-  EXPECT_EQ(s.codice_errore, 0);
+  EXPECT_EQ(s.codice_errore(), 0);
   // The second signal marks the first one's cell and leaves it a signal.
   EXPECT_EQ(s.celle[497].tipo, tipo_cella::segnale);
   EXPECT_EQ(s.celle[497].dato1, 30);
@@ -229,7 +229,7 @@ TEST(MemoRallentamento, CelleScritte) {
     auto s = griglia();
     const auto atteso = con_scritte(s.celle, k.scritte);
     rallenta(s, k.r);
-    EXPECT_EQ(s.codice_errore, 0) << k.nome;
+    EXPECT_EQ(s.codice_errore(), 0) << k.nome;
     EXPECT_EQ(celle_diverse(s.celle, atteso), std::vector<int>{}) << k.nome;
   }
 }
@@ -249,7 +249,7 @@ TEST(MemoRallentamento, CelleOccupate) {
     s.celle[k.occupata].tipo = tipo_cella::segnale;
     const auto prima = s.celle;
     rallenta(s, {38000, 80, 1000, 1, 1, 0});
-    EXPECT_EQ(s.codice_errore, k.codice) << k.occupata;
+    EXPECT_EQ(s.codice_errore(), k.codice) << k.occupata;
     if (k.codice != codice::numerate_rallentamento_occupate) {
       EXPECT_EQ(celle_diverse(s.celle, prima), std::vector<int>{}) << k.occupata;
     } else {
@@ -263,12 +263,12 @@ TEST(MemoRallentamento, CelleOccupate) {
   auto s = griglia();
   for (int c : {737, 761, 781, 733}) s.celle[c].tipo = tipo_cella::marcatore_montagna;
   rallenta(s, {38000, 80, 1000, 1, 1, 0});
-  EXPECT_EQ(s.codice_errore, 0);
+  EXPECT_EQ(s.codice_errore(), 0);
   EXPECT_EQ(s.celle[733].tipo, tipo_cella::numerata_rallentamento);
   auto t = griglia();
   t.celle[7].tipo = tipo_cella::segnale;
   rallenta(t, {1500, 60, 100, 0, 1, 0});
-  EXPECT_EQ(t.codice_errore, 0);
+  EXPECT_EQ(t.codice_errore(), 0);
 }
 
 TEST(MemoRallentamento, FineOltreLaGrigliaPrimaDiScrivere) {

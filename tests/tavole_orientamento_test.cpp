@@ -220,7 +220,7 @@ TEST(TavoleOrientamento, Casi) {
 
     EXPECT_EQ(tavole_di(s), k.tavole);
     EXPECT_EQ(differenze(s.celle, attese), "");
-    EXPECT_EQ(s.codice_errore, k.codice);
+    EXPECT_EQ(s.codice_errore(), k.codice);
     EXPECT_EQ(s.posizione_errore, k.posizione);
   }
 }
@@ -230,13 +230,13 @@ TEST(TavoleOrientamento, IlCodiceDelLettoreRestaSeIlPassaggioNonNeSegna) {
   s.celle.assign(201, cella{});
   s.cella_in(100) = cella{.tipo = tc::inizio_rallentamento, .dato1 = 80};
   s.cella_in(120) = cella{.tipo = tc::fine_rallentamento, .dato1 = 80};
-  s.codice_errore = codice::guasto_lettura;
+  s.segna_errore(codice::guasto_lettura);
   s.posizione_errore = 1234;
 
   tavole_orientamento(s);
 
   EXPECT_EQ(tavole_di(s), nuove({82, 89, 95, 108, 116}));
-  EXPECT_EQ(s.codice_errore, codice::guasto_lettura);
+  EXPECT_EQ(s.codice_errore(), codice::guasto_lettura);
   EXPECT_EQ(s.posizione_errore, 1234);
 }
 
@@ -244,7 +244,7 @@ TEST(TavoleOrientamento, SenzaGrigliaNonFaNulla) {
   stato_compilazione s;
   tavole_orientamento(s);
   EXPECT_TRUE(s.celle.empty());
-  EXPECT_EQ(s.codice_errore, codice::nessuno);
+  EXPECT_EQ(s.codice_errore(), codice::nessuno);
 }
 
 }  // namespace

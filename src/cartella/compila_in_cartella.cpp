@@ -7,7 +7,7 @@
 namespace gara {
 
 bool compilazione_in_cartella::riuscita() const {
-  return risultato.stato.codice_errore == codice::nessuno;
+  return risultato.stato.codice_errore() == codice::nessuno;
 }
 
 sorgenti leggi_descrizioni(const std::filesystem::path& cartella, const identita& id) {

@@ -13,7 +13,7 @@ namespace {
 // the orientation boards and the header stamp. Reading problems stay in the
 // state's code and diagnostics; a stamp that cannot be made sets fermata.
 void memorizza_percorso(stato_compilazione& s, const sorgenti& d) {
-  s.codice_errore = 0;
+  s.azzera_errori();
   s.tabella_linea = tabella{};
   memorizza_dati(s, d);
 

@@ -325,7 +325,7 @@ class lettura_linea : lettura_voci {
     memo_indicatori_v_max(s_, posizione, v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
     // A faithful reading stops on any code standing; a checking one notes
     // the metre of a problem of this entry and goes on.
-    const bool problema = s_.verifica() ? s_.diagnostiche.size() > problemi : s_.codice_errore > 0;
+    const bool problema = s_.verifica() ? s_.diagnostiche.size() > problemi : s_.codice_errore() > 0;
     if (problema) {
       s_.segna_posizione(posizione);
       if (!s_.verifica()) return seguito::termina;

@@ -118,7 +118,7 @@ class lettura_treno : lettura_voci {
   // checking one notes the metre of a problem of this entry and goes on.
   seguito dopo_posa(int32_t posizione, std::size_t problemi_prima) {
     const bool problema =
-        s_.verifica() ? s_.diagnostiche.size() > problemi_prima : s_.codice_errore > 0;
+        s_.verifica() ? s_.diagnostiche.size() > problemi_prima : s_.codice_errore() > 0;
     if (!problema) return seguito::prosegui;
     s_.segna_posizione(posizione);
     return s_.verifica() ? seguito::prosegui : seguito::termina;

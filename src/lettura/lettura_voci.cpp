@@ -226,7 +226,7 @@ void lettura_voci::segna_guasto(const std::string& motivo) {
   if (motivo == motivo_senza_griglia) {
     // Every positioned entry fails alike without a grid: once is enough.
     if (senza_griglia_segnalata_ && s_.verifica()) {
-      s_.codice_errore = codice::guasto_lettura;
+      s_.riafferma_errore(codice::guasto_lettura);
       return;
     }
     senza_griglia_segnalata_ = true;

@@ -29,7 +29,7 @@ void memorizza_dati(stato_compilazione& s, const sorgenti& d) {
     s.cancella_linea = true;
     s.cancella_treno = true;
     if (segnalato)
-      s.codice_errore = codice::guasto_lettura;
+      s.riafferma_errore(codice::guasto_lettura);
     else
       s.segna_errore_in(codice::guasto_lettura, s.voce_corrente,
                         std::string(significato(codice::guasto_lettura)) + ": " + g.what());

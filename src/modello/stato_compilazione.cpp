@@ -29,10 +29,27 @@ voce_linea& stato_compilazione::voce_in(int64_t i) {
 }
 
 const diagnostica* stato_compilazione::errore_in_vigore() const {
-  if (codice_errore == codice::nessuno) return nullptr;
-  for (auto d = diagnostiche.rbegin(); d != diagnostiche.rend(); ++d)
-    if (d->livello == gravita::errore && d->codice == codice_errore) return &*d;
-  return nullptr;
+  if (!errore_ || *errore_ >= diagnostiche.size()) return nullptr;
+  return &diagnostiche[*errore_];
+}
+
+int32_t stato_compilazione::codice_errore() const {
+  const diagnostica* d = errore_in_vigore();
+  return d ? d->codice : codice::nessuno;
+}
+
+void stato_compilazione::riafferma_errore(int32_t codice) {
+  for (std::size_t i = diagnostiche.size(); i-- > 0;)
+    if (diagnostiche[i].livello == gravita::errore && diagnostiche[i].codice == codice) {
+      errore_ = i;
+      return;
+    }
+  segna_errore(codice);  // none yet: recorded here
+}
+
+void stato_compilazione::azzera_errori() {
+  diagnostiche.clear();
+  errore_.reset();
 }
 
 void stato_compilazione::segna_errore(int32_t codice, std::optional<int32_t> metro) {
@@ -41,7 +58,7 @@ void stato_compilazione::segna_errore(int32_t codice, std::optional<int32_t> met
 
 void stato_compilazione::segna_errore_in(int32_t codice, std::optional<luogo> dove, std::string motivo,
                                          std::optional<int32_t> metro) {
-  codice_errore = codice;
+  errore_ = diagnostiche.size();
   diagnostica d;
   d.codice = codice;
   d.dove = std::move(dove);

@@ -36,7 +36,8 @@ struct stato_compilazione {
   modo_lettura modo = modo_lettura::fedele;
 
   int32_t genera_tracciato = 0;
-  int32_t codice_errore = 0;
+  // The metre of the code standing (see segna_posizione); the code itself
+  // is that of the error that stands, codice_errore().
   int32_t posizione_errore = 0;
   std::string riga;  // the text field last read
 
@@ -50,8 +51,8 @@ struct stato_compilazione {
 
   // The keyword field of the entry being read; none between entries.
   std::optional<luogo> voce_corrente;
-  // Every problem met, in the order met. codice_errore is the code of the
-  // last error, as the package leaves it.
+  // Every problem met, in the order met; one of the errors stands (the one
+  // whose code the package leaves), as errore_in_vigore() says.
   std::vector<diagnostica> diagnostiche;
 
   // Set by the header stamp when the scenario cannot be stamped: the run
@@ -76,8 +77,17 @@ struct stato_compilazione {
   int32_t ultima_cella() const { return static_cast<int32_t>(celle.size()) - 1; }
   bool verifica() const { return modo == modo_lettura::verifica; }
   // The error that stands, as the package leaves it: the last one recorded
-  // with codice_errore; nullptr for code 0.
+  // through segna_errore*, or made to stand again by riafferma_errore;
+  // nullptr when none does (code 0).
   const diagnostica* errore_in_vigore() const;
+  // Its code, the package's codice_errore: 0 when no error stands.
+  int32_t codice_errore() const;
+  // An error of this code already recorded stands again, without a second
+  // diagnostic (a failure that an entry recorded before the reading ended
+  // on it).
+  void riafferma_errore(int32_t codice);
+  // No problem recorded, no error standing: the state of a compile's start.
+  void azzera_errori();
 
   // Checked access to a cell: an index outside 0..N (or no grid) is a guasto.
   cella& cella_in(int64_t i);
@@ -108,6 +118,10 @@ struct stato_compilazione {
   // The metre of the code standing: posizione_errore, and the metre of the
   // last problem recorded when it carries one and has none yet.
   void segna_posizione(int32_t metro);
+
+ private:
+  // Where in diagnostiche the error that stands is.
+  std::optional<std::size_t> errore_;
 };
 
 }  // namespace gara

@@ -35,11 +35,11 @@ void scrivi_resoconto(const compilazione_mostrata& c, std::ostream& out) {
       << " con il treno " << tra_virgolette_testo(da_windows1252(s.nome_treno))
       << " dalla cartella " << c.cartella << "\n";
 
-  if (s.codice_errore == codice::nessuno) {
+  if (s.codice_errore() == codice::nessuno) {
     out << "Esito: nessun problema (codice 0)\n";
   } else {
-    out << "Esito: codice " << s.codice_errore << ", " << messaggio_codice(s.codice_errore) << "\n";
-    if (registra_metro(s.codice_errore)) out << "  al metro " << s.posizione_errore << "\n";
+    out << "Esito: codice " << s.codice_errore() << ", " << messaggio_codice(s.codice_errore()) << "\n";
+    if (registra_metro(s.codice_errore())) out << "  al metro " << s.posizione_errore << "\n";
     const diagnostica* e = s.errore_in_vigore();
     if (e && e->dove) {
       const luogo& o = *e->dove;
@@ -59,7 +59,7 @@ void scrivi_resoconto(const compilazione_mostrata& c, std::ostream& out) {
       } else {
         out << "\n";
       }
-    } else if (codice_del_passo_tavole(s.codice_errore)) {
+    } else if (codice_del_passo_tavole(s.codice_errore())) {
       out << "  registrato dal passo delle tavole di orientamento, dopo la lettura\n";
     }
   }
@@ -71,7 +71,7 @@ void scrivi_resoconto(const compilazione_mostrata& c, std::ostream& out) {
     out << "Nessun file scritto: la lettura si è fermata prima di avere la griglia delle celle\n";
   } else {
     out << "File scritti in " << c.cartella_uscita;
-    if (s.codice_errore != codice::nessuno)
+    if (s.codice_errore() != codice::nessuno)
       out << " (come li scriverebbe il pacchetto, nonostante il codice)";
     out << ":\n";
     for (const auto& nome : c.scritti) out << "  " << nome << "\n";
@@ -81,11 +81,11 @@ void scrivi_resoconto(const compilazione_mostrata& c, std::ostream& out) {
 nlohmann::ordered_json resoconto_json(const compilazione_mostrata& c) {
   const stato_compilazione& s = c.risultato.stato;
   nlohmann::ordered_json j = nlohmann::ordered_json::object();
-  j["codice_errore"] = s.codice_errore;
+  j["codice_errore"] = s.codice_errore();
   j["posizione_errore"] = s.posizione_errore;
   if (s.fermata == arresto::nessuno) {
     j["errore"] = nullptr;
-    j["messaggio"] = messaggio_codice(s.codice_errore);
+    j["messaggio"] = messaggio_codice(s.codice_errore());
   } else {
     j["errore"] = numero_arresto(s.fermata);
     j["messaggio"] = messaggio_arresto(s.fermata);

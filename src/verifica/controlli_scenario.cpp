@@ -223,7 +223,7 @@ class controllo {
   // 0: the train cannot run there. Looked at only where the compile ran to
   // its end, since a reading that stopped wrote no speed tail.
   void velocita_a_zero(const std::vector<const voce_letta*>& velocita) {
-    if (fedele_.codice_errore != 0 || fedele_.fermata != arresto::nessuno || !fedele_.griglia_esiste()) return;
+    if (fedele_.codice_errore() != 0 || fedele_.fermata != arresto::nessuno || !fedele_.griglia_esiste()) return;
     const int64_t lunghezza = fedele_.tabella_linea[voce::generale].valore2;
     const int64_t ultima = std::min<int64_t>(lunghezza / misura::metri_cella, fedele_.ultima_cella());
     int64_t da = -1;

@@ -24,7 +24,7 @@ TEST(ScenarioMassimo, SiCompilaSenzaProblemiAlleDimensioniMassime) {
     const stato_compilazione& s;
   } c{r.stato};
 
-  EXPECT_EQ(c.s.codice_errore, 0) << significato(c.s.codice_errore) << " al metro " << c.s.posizione_errore;
+  EXPECT_EQ(c.s.codice_errore(), 0) << significato(c.s.codice_errore()) << " al metro " << c.s.posizione_errore;
   EXPECT_EQ(c.s.fermata, arresto::nessuno);
   ASSERT_EQ(c.s.celle.size(), 20141u);
   EXPECT_EQ(c.s.tracciato.ultimo_metro(), 1007000);
