@@ -45,8 +45,8 @@ void compila_in_memoria(benchmark::State& stato, const std::string& linea, const
   const sorgenti d = descrizioni(linea, treno);
   for (auto _ : stato) {
     const risultato_compilazione r = compila(d, {"B", "T", 1});
-    if (r.stato.codice_errore() != 0) stato.SkipWithError("lo scenario non si compila senza problemi");
-    benchmark::DoNotOptimize(r.stato.celle.data());
+    if (r.codice_errore() != 0) stato.SkipWithError("lo scenario non si compila senza problemi");
+    benchmark::DoNotOptimize(r.modello.celle.data());
   }
 }
 
@@ -84,7 +84,7 @@ void BM_scrittura_binari(benchmark::State& stato) {
     byte = 0;
     std::vector<std::string> scritti;
     scrivi_binari(
-        r.stato, [&](const std::string&) { return std::make_unique<scrittura_contata>(byte); }, scritti);
+        r.modello, [&](const std::string&) { return std::make_unique<scrittura_contata>(byte); }, scritti);
   }
   stato.SetBytesProcessed(static_cast<int64_t>(stato.iterations()) * static_cast<int64_t>(byte));
 }

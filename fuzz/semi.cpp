@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
   d.linea = {"P_linea.txt", linea, std::nullopt};
   d.treno = {"P_T-.txt", treno, std::nullopt};
   const gara::risultato_compilazione r = gara::compila(d, {"P", "T", 1});
-  const gara::stato_compilazione& s = r.stato;
+  const gara::modello_compilato& s = r.modello;
   std::string tabella, celle;
   for (const auto& v : s.tabella_linea) gara::codifica_voce(tabella, v);
   for (const auto& c : s.celle) gara::codifica_cella(celle, c);

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "compilazione/compila.h"
 #include "lettura/memorizza_dati.h"
 #include "uscita/scrittura_binari.h"
 #include "modello/nomi_file.h"
@@ -84,10 +85,14 @@ void compilazione_di_prova::leggi(const std::string* linea, const std::string* t
 }
 
 std::map<std::string, std::string> binari_in_memoria(const stato_compilazione& s) {
+  return binari_in_memoria(modello_di(s));
+}
+
+std::map<std::string, std::string> binari_in_memoria(const modello_compilato& m) {
   std::map<std::string, std::pair<std::string, bool>> aperti;
   std::vector<std::string> scritti;
   scrivi_binari(
-      s,
+      m,
       [&](const std::string& nome) -> std::unique_ptr<scrittura> {
         auto& [byte, confermata] = aperti[nome];
         return std::make_unique<scrittura_in_memoria>(byte, &confermata);

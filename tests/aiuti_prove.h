@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "modello/modello_compilato.h"
 #include "modello/sorgenti.h"
 #include "modello/stato_compilazione.h"
 
@@ -76,6 +77,7 @@ std::optional<origine> origine_errore(const stato_compilazione& s);
 
 // The binary files of a compile, written to memory: the bytes of each, by
 // file name (Windows-1252). Only files whose writing was confirmed.
+std::map<std::string, std::string> binari_in_memoria(const modello_compilato& m);
 std::map<std::string, std::string> binari_in_memoria(const stato_compilazione& s);
 
 // A train description that places nothing.

@@ -163,7 +163,7 @@ std::string descritto(const diagnostica& d);
 
 // Where two models differ, in words; empty when they are the same to the
 // bit: the cells, the line table and the track plan the writer encodes.
-std::string differenza_di_modello(const stato_compilazione& a, const stato_compilazione& b) {
+std::string differenza_di_modello(const modello_compilato& a, const modello_compilato& b) {
   if (a.celle.size() != b.celle.size())
     return std::to_string(a.celle.size()) + " celle contro " + std::to_string(b.celle.size());
   for (std::size_t i = 0; i < a.celle.size(); ++i)
@@ -185,14 +185,14 @@ std::string differenza_di_modello(const stato_compilazione& a, const stato_compi
 // faithful compile ends clean, it must give the very model the package
 // writes; where it does not, it must meet the same first error, at the same
 // place and metre, and the error that stands must be among its own.
-void come_la_lettura_fedele(const sorgenti& d, int32_t j, const stato_compilazione& f) {
+void come_la_lettura_fedele(const sorgenti& d, int32_t j, const risultato_compilazione& f) {
   const risultato_compilazione v = compila(d, {"P", "T", j != 0, modo_lettura::verifica});
-  const stato_compilazione& c = v.stato;
+  const risultato_compilazione& c = v;
   if (f.codice_errore() == codice::nessuno && f.fermata == arresto::nessuno) {
     if (c.codice_errore() != codice::nessuno || c.fermata != arresto::nessuno)
       throw violazione("la lettura di verifica trova il codice " + std::to_string(c.codice_errore()) +
                        " dove la compilazione nessuno");
-    if (const std::string x = differenza_di_modello(f, c); !x.empty())
+    if (const std::string x = differenza_di_modello(f.modello, c.modello); !x.empty())
       throw violazione("la lettura di verifica dà un altro modello: " + x);
   } else {
     // The errors of the format; the reading's own carry no code.
@@ -215,8 +215,7 @@ void prova_memorizza_dati(std::string_view byte) {
   const sorgenti d = sorgenti_della_coppia(byte);
   const bool con_treno = d.treno.byte.has_value();
   // Anything the compile throws is a fault.
-  const risultato_compilazione r = compila(d, {"P", "T", byte.size() % 2 == 0});
-  const stato_compilazione& s = r.stato;
+  const risultato_compilazione s = compila(d, {"P", "T", byte.size() % 2 == 0});
 
   if (significato(s.codice_errore()).empty())
     throw violazione("codice sconosciuto " + std::to_string(s.codice_errore()));
@@ -229,14 +228,15 @@ void prova_memorizza_dati(std::string_view byte) {
     throw violazione("codice " + std::to_string(s.codice_errore()) + " senza diagnostica");
   come_la_lettura_fedele(d, byte.size() % 2 == 0 ? 1 : 0, s);
 
-  if (!s.griglia_esiste()) return;
+  const modello_compilato& m = s.modello;
+  if (!m.griglia_esiste()) return;
   std::string byte_uscita;
-  byte_uscita.reserve(s.celle.size() * formato::byte_cella);
-  for (const voce_linea& v : s.tabella_linea) {
+  byte_uscita.reserve(m.celle.size() * formato::byte_cella);
+  for (const voce_linea& v : m.tabella_linea) {
     if (v.testo.size() > testo_massimo) throw violazione("testo troppo lungo nella tabella");
     codifica_voce(byte_uscita, v);
   }
-  for (const cella& x : s.celle) codifica_cella(byte_uscita, x);
+  for (const cella& x : m.celle) codifica_cella(byte_uscita, x);
 }
 
 namespace {
@@ -258,7 +258,7 @@ bool corrisponde(const diagnostica& controllo, const diagnostica& compilazione) 
 void prova_verifica(std::string_view byte) {
   const sorgenti d = sorgenti_della_coppia(byte);
   const esito_verifica e = verifica(d, {"P", "T", byte.size() % 2 == 0});
-  const stato_compilazione& f = e.compilazione.stato;
+  const risultato_compilazione& f = e.compilazione;
   come_la_lettura_fedele(d, byte.size() % 2 == 0 ? 1 : 0, f);
   // The preview sends the check to its page as this JSON.
   si_scrive(anteprima::diagnostiche_json(e, d), "diagnostiche");

@@ -207,7 +207,7 @@ esito scrivi_nel_figlio(const compilazione_su_disco& c, const std::function<void
     try {
       prepara();
       std::vector<std::string> scritti;
-      scrivi_binari(c.r.stato, scrittura_in_cartella(c.uscita), scritti);
+      scrivi_binari(c.r.modello, scrittura_in_cartella(c.uscita), scritti);
     } catch (const errore_file& e) {
       stato = stato_guasto_file;
       messaggio = e.what();
@@ -235,7 +235,7 @@ TEST(DiscoPienoCompilatore, IlFileInterrottoRestaQuelloVecchio) {
   // ".dat" (16215 bytes): a limit between the two stops the second midway.
   cartella_temporanea riferimento, uscita;
   std::vector<std::string> scritti;
-  scrivi_binari(compilazione(riferimento.percorso(), 0).r.stato, scrittura_in_cartella(riferimento.percorso()),
+  scrivi_binari(compilazione(riferimento.percorso(), 0).r.modello, scrittura_in_cartella(riferimento.percorso()),
                 scritti);
   const contenuti nuovi = file_in(riferimento.percorso());
   const std::string sim = nome_sim(percorso, treno), dat = nome_dat(percorso, treno);
@@ -281,8 +281,8 @@ TEST(CartellaAlPostoDellaDescrizione, CodiceEDNessunaCartellaCancellata) {
   // even an empty one, stays.
   const auto compila_e_cancella = [](const std::filesystem::path& cartella) {
     const auto r = compila(leggi_sorgenti(cartella, "P", "T"), {"P", "T", 1});
-    cancella_descrizioni(cartella, r.stato);
-    return r.stato.codice_errore();
+    cancella_descrizioni(cartella, r);
+    return r.codice_errore();
   };
   {
     cartella_temporanea c;

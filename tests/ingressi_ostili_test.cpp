@@ -25,7 +25,7 @@ TEST_P(IngressiOstili, CodiceDefinitoEFileSecondoLeRegole) {
   const sorgenti d = sorgenti_di("P", "T", k.linea ? &*k.linea : nullptr, k.treno ? &*k.treno : nullptr);
   risultato_compilazione r;
   ASSERT_NO_THROW(r = compila(d, {"P", "T", 1}));
-  const stato_compilazione& s = r.stato;
+  const risultato_compilazione& s = r;
 
   EXPECT_EQ(s.codice_errore(), k.codice);
   if (k.posizione) {
@@ -36,15 +36,15 @@ TEST_P(IngressiOstili, CodiceDefinitoEFileSecondoLeRegole) {
 
   EXPECT_EQ(r.binari_da_scrivere(), k.scritti);
   if (k.scritti) {
-    const auto binari = binari_in_memoria(s);
+    const auto binari = binari_in_memoria(s.modello);
     ASSERT_EQ(binari.size(), 3u);
     const auto celle = decodifica_celle(binari.at(nome_dat("P", "T")));
     ASSERT_TRUE(celle) << celle.errore;
-    EXPECT_TRUE(*celle.valore == s.celle);
+    EXPECT_TRUE(*celle.valore == s.modello.celle);
     const auto tabella_letta = decodifica_tabella(binari.at(nome_sim("P", "T")));
     ASSERT_TRUE(tabella_letta) << tabella_letta.errore;
-    EXPECT_TRUE(*tabella_letta.valore == s.tabella_linea);
-    const auto t = decodifica_tracciato(binari.at(nome_linea_dat("P")), s.tracciato.ultimo_metro());
+    EXPECT_TRUE(*tabella_letta.valore == s.modello.tabella_linea);
+    const auto t = decodifica_tracciato(binari.at(nome_linea_dat("P")), s.modello.tracciato.ultimo_metro());
     EXPECT_TRUE(t) << t.errore;
   }
 

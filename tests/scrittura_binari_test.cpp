@@ -1,5 +1,7 @@
 #include "uscita/scrittura_binari.h"
 
+#include "compilazione/compila.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -69,7 +71,7 @@ stato_compilazione modello_di_prova() {
 // the names of those written, in order.
 std::vector<std::string> scrivi_in(const stato_compilazione& s, const fs::path& cartella,
                                    std::vector<std::string> scritti = {}) {
-  scrivi_binari(s, scrittura_in_cartella(cartella), scritti);
+  scrivi_binari(modello_di(s), scrittura_in_cartella(cartella), scritti);
   return scritti;
 }
 
@@ -199,7 +201,7 @@ TEST(ScritturaBinari, UnTestoTroppoLungoFermaTuttoPrimaDiToccareIFile) {
 
   std::vector<std::string> scritti;
   try {
-    scrivi_binari(s, scrittura_in_cartella(cartella.percorso()), scritti);
+    scrivi_binari(modello_di(s), scrittura_in_cartella(cartella.percorso()), scritti);
     ADD_FAILURE() << "nessun errore";
   } catch (const errore_file& e) {
     const std::string messaggio = e.what();
@@ -217,7 +219,7 @@ TEST(ScritturaBinari, UnaCartellaMancanteEUnErroreDiFile) {
   prova::cartella_temporanea cartella;
   auto s = modello_di_prova();
   std::vector<std::string> scritti;
-  EXPECT_THROW(scrivi_binari(s, scrittura_in_cartella(cartella.percorso() / "manca"), scritti), errore_file);
+  EXPECT_THROW(scrivi_binari(modello_di(s), scrittura_in_cartella(cartella.percorso() / "manca"), scritti), errore_file);
   EXPECT_TRUE(scritti.empty());
 }
 

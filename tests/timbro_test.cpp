@@ -61,9 +61,8 @@ TEST(Timbro, ContanoSoloIPrimi25Caratteri) {
 }
 
 // The stop of the stamp as the message box shows it; empty for none.
-std::string fermata(const stato_compilazione& s) {
-  return s.fermata == arresto::nessuno ? "" : numero_arresto(s.fermata);
-}
+std::string numero_fermata(arresto a) { return a == arresto::nessuno ? "" : numero_arresto(a); }
+std::string fermata(const stato_compilazione& s) { return numero_fermata(s.fermata); }
 
 TEST(Timbro, TimbraTabellaECella1) {
   auto s = con_identificatori("A", "bc");
@@ -153,15 +152,15 @@ TEST(Timbro, UnaFermataDelTimbroNonLasciaFileBinari) {
     const std::string linea = prova::righe_crlf({"[generale]", "lunghezza percorso,  1000", k.oggetto, "[fine]"});
     const auto r = compila(prova::sorgenti_di("P", "T", &linea, &prova::treno_vuoto), {"P", "T", 1});
 
-    EXPECT_EQ(fermata(r.stato), k.errore);
+    EXPECT_EQ(numero_fermata(r.fermata), k.errore);
     std::vector<std::string> scritti;
     if (r.binari_da_scrivere())
-      for (const auto& [nome, byte] : prova::binari_in_memoria(r.stato)) scritti.push_back(nome);
+      for (const auto& [nome, byte] : prova::binari_in_memoria(r.modello)) scritti.push_back(nome);
     EXPECT_EQ(scritti, k.scritti);
     if (!k.errore.empty()) {
       // The stop is among the problems, with its number.
-      ASSERT_FALSE(r.stato.diagnostiche.empty());
-      EXPECT_EQ(std::to_string(r.stato.diagnostiche.back().codice), k.errore);
+      ASSERT_FALSE(r.diagnostiche.empty());
+      EXPECT_EQ(std::to_string(r.diagnostiche.back().codice), k.errore);
     }
   }
 }

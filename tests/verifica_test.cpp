@@ -85,7 +85,7 @@ TEST(Verifica, DodiciProblemiIndipendentiInUnaSolaVolta) {
   EXPECT_EQ(e.errori, 6);  // a keyword misspelt loses its entry: V213 is an error
   EXPECT_EQ(e.avvisi, 6);
   // The compile stops at the first of them, the board at metre 800.
-  EXPECT_EQ(e.compilazione.stato.codice_errore(), codice::cartello_occupato);
+  EXPECT_EQ(e.compilazione.codice_errore(), codice::cartello_occupato);
   // Taken cells point at the entry that took them.
   const auto& cartello = e.diagnostiche[3];
   ASSERT_TRUE(cartello.prima.has_value());

@@ -39,9 +39,9 @@ nlohmann::ordered_json valori_leggibili(const cella& x) {
 }
 
 std::shared_ptr<const immagine> disegna(const esito_verifica& e, const sorgenti& d) {
-  const stato_compilazione& s = e.compilazione.stato;
+  const modello_compilato& s = e.compilazione.modello;
   std::optional<tracciato_metri> tracciato;
-  if (s.genera_tracciato != 0) tracciato = s.tracciato;
+  if (s.tracciato.esiste()) tracciato = s.tracciato;
   const auto vista = vista::prepara_vista(s.celle, s.tabella_linea, std::move(tracciato));
   auto disegno = disegno::disegna_scenario(vista);
   auto r = std::make_shared<immagine>();

@@ -7,7 +7,7 @@
 namespace gara {
 
 bool compilazione_in_cartella::riuscita() const {
-  return risultato.stato.codice_errore() == codice::nessuno;
+  return risultato.codice_errore() == codice::nessuno;
 }
 
 sorgenti leggi_descrizioni(const std::filesystem::path& cartella, const identita& id) {
@@ -17,8 +17,8 @@ sorgenti leggi_descrizioni(const std::filesystem::path& cartella, const identita
 void compila_in_cartella(const richiesta_compilazione& r, compilazione_in_cartella& c) {
   c.descrizioni = leggi_descrizioni(r.cartella, r.id);
   c.risultato = compila(c.descrizioni, {r.id.nome_percorso, r.id.nome_treno, r.tracciato});
-  if (r.cancella_descrizioni) cancella_descrizioni(r.cartella, c.risultato.stato);
-  if (c.risultato.binari_da_scrivere()) scrivi_binari(c.risultato.stato, scrittura_in_cartella(r.uscita), c.scritti);
+  if (r.cancella_descrizioni) cancella_descrizioni(r.cartella, c.risultato);
+  if (c.risultato.binari_da_scrivere()) scrivi_binari(c.risultato.modello, scrittura_in_cartella(r.uscita), c.scritti);
 }
 
 }  // namespace gara

@@ -33,7 +33,7 @@ struct compilazione_in_cartella {
   std::vector<std::string> scritti;  // the binaries written (UTF-8), in order
 
   // The header could not be stamped ("1250", "1251"): nothing written.
-  arresto fermata() const { return risultato.stato.fermata; }
+  arresto fermata() const { return risultato.fermata; }
   // The compile ended with code 0.
   bool riuscita() const;
 };

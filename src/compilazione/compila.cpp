@@ -28,14 +28,31 @@ void memorizza_percorso(stato_compilazione& s, const sorgenti& d) {
 
 }  // namespace
 
+modello_compilato modello_di(const stato_compilazione& s) {
+  modello_compilato m{s.nome_percorso, s.nome_treno, s.celle, s.tabella_linea, {}};
+  if (s.genera_tracciato != 0) m.tracciato = s.tracciato;
+  return m;
+}
+
 risultato_compilazione compila(const sorgenti& d, const opzioni_compilazione& o) {
-  risultato_compilazione r;
-  stato_compilazione& s = r.stato;
+  stato_compilazione s;
   s.nome_percorso = o.nome_percorso;
   s.nome_treno = o.nome_treno;
   s.modo = o.modo;
   s.genera_tracciato = o.tracciato ? 1 : 0;
   memorizza_percorso(s, d);
+
+  risultato_compilazione r;
+  r.modello = {std::move(s.nome_percorso), std::move(s.nome_treno), std::move(s.celle), s.tabella_linea, {}};
+  if (s.genera_tracciato != 0) r.modello.tracciato = std::move(s.tracciato);
+  r.indice_errore = s.indice_errore();
+  r.diagnostiche = std::move(s.diagnostiche);
+  r.posizione_errore = s.posizione_errore;
+  r.fermata = s.fermata;
+  r.cancella_linea = s.cancella_linea;
+  r.cancella_treno = s.cancella_treno;
+  r.occupanti = std::move(s.occupanti);
+  r.voci_lette = std::move(s.voci_lette);
   return r;
 }
 

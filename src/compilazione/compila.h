@@ -3,6 +3,12 @@
 #include <cstdint>
 #include <string>
 
+#include <optional>
+#include <vector>
+
+#include "modello/diagnostica.h"
+#include "modello/modello_compilato.h"
+#include "modello/registro_voci.h"
 #include "modello/sorgenti.h"
 #include "modello/stato_compilazione.h"
 
@@ -17,18 +23,40 @@ struct opzioni_compilazione {
   modo_lettura modo = modo_lettura::fedele;
 };
 
-// What a compile leaves: the route model, the code and metre as the
-// package would leave them, the stop of the header stamp, every problem
-// met, and which descriptions the package would now delete.
+// What a compile leaves, and nothing of its working state: the route
+// model, every problem met with the error that stands among them (whose
+// code and metre the package leaves), the stop of the header stamp, which
+// descriptions the package would now delete, and, from a checking reading,
+// its record of the entries.
 struct risultato_compilazione {
-  stato_compilazione stato;
+  modello_compilato modello;
+  std::vector<diagnostica> diagnostiche;
+  std::optional<std::size_t> indice_errore;  // in diagnostiche: the error that stands
+  int32_t posizione_errore = 0;
+  arresto fermata = arresto::nessuno;
+  bool cancella_linea = false;
+  bool cancella_treno = false;
+  // A checking reading's: the entry that put the object of each cell, and
+  // every entry with its fields and cells.
+  std::vector<std::optional<luogo>> occupanti;
+  registro_voci voci_lette;
 
+  const diagnostica* errore_in_vigore() const {
+    return indice_errore && *indice_errore < diagnostiche.size() ? &diagnostiche[*indice_errore] : nullptr;
+  }
+  // The package's codice_errore: 0 when no error stands.
+  int32_t codice_errore() const {
+    const diagnostica* d = errore_in_vigore();
+    return d ? d->codice : 0;
+  }
   // The package writes the binary files when the reading made a grid and
   // the header could be stamped, whatever the code.
-  bool binari_da_scrivere() const {
-    return stato.griglia_esiste() && stato.fermata == arresto::nessuno;
-  }
+  bool binari_da_scrivere() const { return modello.griglia_esiste() && fermata == arresto::nessuno; }
 };
+
+// The model of a working state, as the compile hands it on (a copy): the
+// track plan only where the state was to build it.
+modello_compilato modello_di(const stato_compilazione& s);
 
 // The compile as a function of the descriptions' bytes: it opens, writes
 // and deletes no file. A faithful compile is the package's own, to the bit;

@@ -26,10 +26,11 @@ sorgenti leggi_sorgenti(const std::filesystem::path& cartella, const std::string
           leggi_descrizione(percorso_file(cartella, treno), da_windows1252(treno))};
 }
 
-void cancella_descrizioni(const std::filesystem::path& cartella, const stato_compilazione& s) {
-  if (s.cancella_linea) cancella_file(percorso_file(cartella, nome_descrizione_linea(s.nome_percorso)));
-  if (s.cancella_treno)
-    cancella_file(percorso_file(cartella, nome_descrizione_treno(s.nome_percorso, s.nome_treno)));
+void cancella_descrizioni(const std::filesystem::path& cartella, const risultato_compilazione& r) {
+  const modello_compilato& m = r.modello;
+  if (r.cancella_linea) cancella_file(percorso_file(cartella, nome_descrizione_linea(m.nome_percorso)));
+  if (r.cancella_treno)
+    cancella_file(percorso_file(cartella, nome_descrizione_treno(m.nome_percorso, m.nome_treno)));
 }
 
 apri_scrittura scrittura_in_cartella(const std::filesystem::path& cartella) {

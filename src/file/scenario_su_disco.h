@@ -6,7 +6,7 @@
 
 #include "uscita/scrittura.h"
 #include "modello/sorgenti.h"
-#include "modello/stato_compilazione.h"
+#include "compilazione/compila.h"
 
 namespace gara {
 
@@ -24,7 +24,7 @@ sorgenti leggi_sorgenti(const std::filesystem::path& cartella, const std::string
                         const std::string& nome_treno);
 
 // Deletes the descriptions that the compile says the package deletes.
-void cancella_descrizioni(const std::filesystem::path& cartella, const stato_compilazione& s);
+void cancella_descrizioni(const std::filesystem::path& cartella, const risultato_compilazione& r);
 
 // Each binary file replaced whole in the folder (sostituzione_file).
 apri_scrittura scrittura_in_cartella(const std::filesystem::path& cartella);

@@ -88,6 +88,8 @@ struct stato_compilazione {
   void riafferma_errore(int32_t codice);
   // No problem recorded, no error standing: the state of a compile's start.
   void azzera_errori();
+  // Where in diagnostiche the error that stands is.
+  std::optional<std::size_t> indice_errore() const { return errore_; }
 
   // Checked access to a cell: an index outside 0..N (or no grid) is a guasto.
   cella& cella_in(int64_t i);

@@ -30,9 +30,9 @@ std::string messaggio_arresto(arresto a) {
 }
 
 void scrivi_resoconto(const compilazione_mostrata& c, std::ostream& out) {
-  const stato_compilazione& s = c.risultato.stato;
-  out << "Compilazione di " << tra_virgolette_testo(da_windows1252(s.nome_percorso))
-      << " con il treno " << tra_virgolette_testo(da_windows1252(s.nome_treno))
+  const risultato_compilazione& s = c.risultato;
+  out << "Compilazione di " << tra_virgolette_testo(da_windows1252(s.modello.nome_percorso))
+      << " con il treno " << tra_virgolette_testo(da_windows1252(s.modello.nome_treno))
       << " dalla cartella " << c.cartella << "\n";
 
   if (s.codice_errore() == codice::nessuno) {
@@ -79,7 +79,7 @@ void scrivi_resoconto(const compilazione_mostrata& c, std::ostream& out) {
 }
 
 nlohmann::ordered_json resoconto_json(const compilazione_mostrata& c) {
-  const stato_compilazione& s = c.risultato.stato;
+  const risultato_compilazione& s = c.risultato;
   nlohmann::ordered_json j = nlohmann::ordered_json::object();
   j["codice_errore"] = s.codice_errore();
   j["posizione_errore"] = s.posizione_errore;

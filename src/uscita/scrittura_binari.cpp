@@ -68,7 +68,7 @@ std::string tabella_codificata(const tabella& t, const std::string& nome) {
 
 }  // namespace
 
-void scrivi_binari(const stato_compilazione& s, const apri_scrittura& apri,
+void scrivi_binari(const modello_compilato& s, const apri_scrittura& apri,
                    std::vector<std::string>& scritti) {
   // Without a grid the reading stopped before the route length: there is
   // no scenario the simulator could load, and nothing is written.
@@ -79,7 +79,7 @@ void scrivi_binari(const stato_compilazione& s, const apri_scrittura& apri,
   const std::string dat = nome_dat(s.nome_percorso, s.nome_treno);
   const std::string tabella_byte = tabella_codificata(s.tabella_linea, sim);
 
-  if (s.genera_tracciato != 0 && s.tracciato.esiste()) {
+  if (s.tracciato.esiste()) {
     const auto f = apri(linea);
     scrivi_tracciato(s.tracciato, *f);
     scritti.push_back(da_windows1252(linea));

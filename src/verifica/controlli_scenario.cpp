@@ -75,7 +75,7 @@ luogo fine_della_riga(const descrizione& d, int linea) {
 
 class controllo {
  public:
-  controllo(const sorgenti& d, const registro_voci& lette, const stato_compilazione& fedele)
+  controllo(const sorgenti& d, const registro_voci& lette, const risultato_compilazione& fedele)
       : d_(d), lette_(lette), fedele_(fedele) {}
 
   problemi_scenario esegui() {
@@ -223,12 +223,13 @@ class controllo {
   // 0: the train cannot run there. Looked at only where the compile ran to
   // its end, since a reading that stopped wrote no speed tail.
   void velocita_a_zero(const std::vector<const voce_letta*>& velocita) {
-    if (fedele_.codice_errore() != 0 || fedele_.fermata != arresto::nessuno || !fedele_.griglia_esiste()) return;
-    const int64_t lunghezza = fedele_.tabella_linea[voce::generale].valore2;
-    const int64_t ultima = std::min<int64_t>(lunghezza / misura::metri_cella, fedele_.ultima_cella());
+    const modello_compilato& m = fedele_.modello;
+    if (fedele_.codice_errore() != 0 || fedele_.fermata != arresto::nessuno || !m.griglia_esiste()) return;
+    const int64_t lunghezza = lunghezza_percorso(m.tabella_linea);
+    const int64_t ultima = std::min<int64_t>(lunghezza / misura::metri_cella, static_cast<int64_t>(m.celle.size()) - 1);
     int64_t da = -1;
     for (int64_t i = 0; i <= ultima + 1; ++i) {
-      const bool zero = i <= ultima && fedele_.celle[static_cast<std::size_t>(i)].velocita == 0;
+      const bool zero = i <= ultima && m.celle[static_cast<std::size_t>(i)].velocita == 0;
       if (zero && da < 0) da = i;
       if (zero || da < 0) continue;
       const int64_t inizio = da * misura::metri_cella;
@@ -255,7 +256,7 @@ class controllo {
 
   const sorgenti& d_;
   const registro_voci& lette_;
-  const stato_compilazione& fedele_;
+  const risultato_compilazione& fedele_;
   problemi_scenario p_;
   std::vector<const voce_letta*> mancanti_;
 };
@@ -270,7 +271,7 @@ bool spiegato(const diagnostica& x, const std::vector<luogo>& spiegati) {
 }  // namespace
 
 problemi_scenario problemi_dello_scenario(const sorgenti& d, const registro_voci& lette,
-                                          const stato_compilazione& fedele) {
+                                          const risultato_compilazione& fedele) {
   return controllo(d, lette, fedele).esegui();
 }
 

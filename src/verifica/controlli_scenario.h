@@ -5,7 +5,7 @@
 #include "modello/diagnostica.h"
 #include "modello/registro_voci.h"
 #include "modello/sorgenti.h"
-#include "modello/stato_compilazione.h"
+#include "compilazione/compila.h"
 
 namespace gara {
 
@@ -24,7 +24,7 @@ struct problemi_scenario {
   std::vector<luogo> spiegati;
 };
 problemi_scenario problemi_dello_scenario(const sorgenti& d, const registro_voci& lette,
-                                          const stato_compilazione& fedele);
+                                          const risultato_compilazione& fedele);
 
 // The problems of the scenario among the others, which keep their order:
 // each goes before the first diagnostic of its file at or after its line

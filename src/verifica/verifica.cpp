@@ -25,7 +25,7 @@ bool stesso_errore(const diagnostica& controllo, const diagnostica& compilazione
 
 // The errors of the faithful compile that its caller is told: the code it
 // leaves (its last error) and a stop of the header stamp.
-std::vector<diagnostica> errori_della_compilazione(const stato_compilazione& s) {
+std::vector<diagnostica> errori_della_compilazione(const risultato_compilazione& s) {
   std::vector<diagnostica> e;
   if (const diagnostica* d = s.errore_in_vigore()) e.push_back(*d);
   if (s.fermata != arresto::nessuno)
@@ -53,7 +53,7 @@ esito_verifica verifica(const sorgenti& d, const opzioni_verifica& o) {
   e.compilazione = compila(d, {o.nome_percorso, o.nome_treno, o.tracciato, modo_lettura::fedele});
   risultato_compilazione controllo =
       compila(d, {o.nome_percorso, o.nome_treno, o.tracciato, modo_lettura::verifica});
-  e.occupanti = std::move(controllo.stato.occupanti);
+  e.occupanti = std::move(controllo.occupanti);
 
   // The warnings about each file as text come first in its group.
   std::vector<diagnostica> tutte;
@@ -61,12 +61,12 @@ esito_verifica verifica(const sorgenti& d, const opzioni_verifica& o) {
     auto a = avvisi_del_testo(*x);
     tutte.insert(tutte.end(), std::make_move_iterator(a.begin()), std::make_move_iterator(a.end()));
   }
-  const auto& letti = controllo.stato.diagnostiche;
+  const auto& letti = controllo.diagnostiche;
   tutte.insert(tutte.end(), letti.begin(), letti.end());
   // The checking reading follows the faithful one up to its first problem,
   // but not always after it: what the compile reports is added when the
   // checking reading went another way.
-  for (const auto& f : errori_della_compilazione(e.compilazione.stato))
+  for (const auto& f : errori_della_compilazione(e.compilazione))
     if (std::none_of(letti.begin(), letti.end(), [&](const diagnostica& x) { return stesso_errore(x, f); }))
       tutte.push_back(f);
 
@@ -75,14 +75,14 @@ esito_verifica verifica(const sorgenti& d, const opzioni_verifica& o) {
   };
   std::stable_sort(tutte.begin(), tutte.end(), per_file);
   tutte = unisci_problemi_dello_scenario(
-      std::move(tutte), problemi_dello_scenario(d, controllo.stato.voci_lette, e.compilazione.stato));
+      std::move(tutte), problemi_dello_scenario(d, controllo.voci_lette, e.compilazione));
   std::stable_sort(tutte.begin(), tutte.end(), per_file);
   for (const auto& x : tutte) {
     e.errori += x.livello == gravita::errore;
     e.avvisi += x.livello == gravita::avviso;
   }
   e.diagnostiche = std::move(tutte);
-  e.voci_lette = std::move(controllo.stato.voci_lette);
+  e.voci_lette = std::move(controllo.voci_lette);
   return e;
 }
 

@@ -20,20 +20,18 @@ namespace {
 TEST(ScenarioMassimo, SiCompilaSenzaProblemiAlleDimensioniMassime) {
   const auto m = banco::genera_scenario_massimo();
   const auto r = compila(prova::sorgenti_di("P", "T", &m.linea, &m.treno), {"P", "T", 1});
-  const struct {
-    const stato_compilazione& s;
-  } c{r.stato};
+  const modello_compilato& c = r.modello;
 
-  EXPECT_EQ(c.s.codice_errore(), 0) << significato(c.s.codice_errore()) << " al metro " << c.s.posizione_errore;
-  EXPECT_EQ(c.s.fermata, arresto::nessuno);
-  ASSERT_EQ(c.s.celle.size(), 20141u);
-  EXPECT_EQ(c.s.tracciato.ultimo_metro(), 1007000);
+  EXPECT_EQ(r.codice_errore(), 0) << significato(r.codice_errore()) << " al metro " << r.posizione_errore;
+  EXPECT_EQ(r.fermata, arresto::nessuno);
+  ASSERT_EQ(c.celle.size(), 20141u);
+  EXPECT_EQ(c.tracciato.ultimo_metro(), 1007000);
 
   int stazioni = 0;
-  for (int i = 1; i <= 80; ++i) stazioni += c.s.tabella_linea[static_cast<std::size_t>(i)].tipo_stazione != 0;
+  for (int i = 1; i <= 80; ++i) stazioni += c.tabella_linea[static_cast<std::size_t>(i)].tipo_stazione != 0;
   EXPECT_EQ(stazioni, 70);
   int segnali = 0, indicatori = 0, cartelli = 0, rallentamenti = 0;
-  for (const cella& x : c.s.celle) {
+  for (const cella& x : c.celle) {
     segnali += x.tipo == tipo_cella::segnale;
     indicatori += x.tipo == tipo_cella::indicatore_vmax;
     cartelli += x.tipo == tipo_cella::cartello;
@@ -45,15 +43,15 @@ TEST(ScenarioMassimo, SiCompilaSenzaProblemiAlleDimensioniMassime) {
   EXPECT_GT(rallentamenti, 0);
 
   // Both axes full up to metre L + 6998, the two last metres empty.
-  EXPECT_EQ(c.s.tracciato.tipo_di(1006998, 1), tracciato_metri::tipo::reale);
-  EXPECT_EQ(c.s.tracciato.tipo_di(1006999, 0), tracciato_metri::tipo::vuoto);
+  EXPECT_EQ(c.tracciato.tipo_di(1006998, 1), tracciato_metri::tipo::reale);
+  EXPECT_EQ(c.tracciato.tipo_di(1006999, 0), tracciato_metri::tipo::vuoto);
 
   // The writer's bytes, counted rather than kept.
   std::map<std::string, uint64_t> byte;
   std::vector<std::string> scritti;
   scrivi_binari(
-      c.s, [&](const std::string& nome) { return std::make_unique<scrittura_contata>(byte[nome]); }, scritti);
-  EXPECT_EQ(byte[nome_linea_dat("P")], byte_tracciato(c.s.tracciato));
+      c, [&](const std::string& nome) { return std::make_unique<scrittura_contata>(byte[nome]); }, scritti);
+  EXPECT_EQ(byte[nome_linea_dat("P")], byte_tracciato(c.tracciato));
   EXPECT_EQ(byte[nome_linea_dat("P")], 20139964u);
   EXPECT_EQ(byte[nome_dat("P", "T")], 20141u * formato::byte_cella);
 }
