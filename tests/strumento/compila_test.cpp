@@ -130,10 +130,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Compila, LeDescrizioniSpediteDannoIBinariDelPacchettoBytePerByte) {
   cartella_temporanea d;
-  ASSERT_EQ(prova::programma(GARA_SCENARIO, {"estrai", "mio"}, d.percorso()).stato, 0);
-  const auto e = prova::programma(GARA_SCENARIO, {"compila", "mio"}, d.percorso());
+  const auto mio = d.percorso() / "mio";
+  ASSERT_EQ(strumento({"estrai", mio.string()}).stato, 0);
+  const auto e = strumento({"compila", mio.string()});
   EXPECT_EQ(e.stato, 0) << e.errori;
-  EXPECT_EQ(prova::diversi_dagli_spediti(d.percorso() / "mio", prova::primo_binario_spedito),
+  EXPECT_EQ(prova::diversi_dagli_spediti(mio, prova::primo_binario_spedito),
             std::vector<std::string>{});
 }
 
