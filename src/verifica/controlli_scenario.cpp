@@ -50,7 +50,7 @@ bool solo_cifre(std::string_view t) {
 
 // Values of a station entry, from 1: the time of day, and the name.
 constexpr std::size_t valori_stazione = 17;
-constexpr std::size_t campo_ore = 13, campo_minuti = 14, campo_secondi = 15, campo_nome = 16;
+constexpr std::size_t campo_ore = 13, campo_nome = 16;  // minutes and seconds follow the hours
 
 diagnostica errore(problema p, luogo dove, std::string motivo) {
   return diagnostica_di(p, std::move(dove), std::move(motivo));
