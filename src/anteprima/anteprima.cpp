@@ -20,12 +20,6 @@ namespace {
 // The inspector looks at most this far from the metre asked for.
 constexpr int64_t tolleranza_massima = 100 * misura::metri_cella;
 
-const descrizione* descrizione_di(const sorgenti& d, const std::string& file) {
-  if (file == d.linea.nome) return &d.linea;
-  if (file == d.treno.nome) return &d.treno;
-  return nullptr;
-}
-
 // What a cell holds, in the author's units: the object by name, the speed
 // limit in km/h, the gradient (0 is level), the adhesion.
 nlohmann::ordered_json valori_leggibili(const cella& x) {
@@ -168,15 +162,12 @@ std::optional<nlohmann::ordered_json> anteprima::ispeziona(int64_t metro, int64_
       if (auto testo_voce = riga_mostrata(*sorgente, l.linea)) r["origine"]["testo"] = *testo_voce;
   }
   nlohmann::ordered_json voci = nlohmann::ordered_json::array();
-  for (const auto& v : voci_della_cella(immagine_->voci, c)) {
-    const bool nella_cella =
-        std::find(v.celle.begin(), v.celle.end(), c) != v.celle.end() || cella_del_metro(v.metro) == c;
+  for (const auto& v : voci_della_cella(immagine_->voci, c))
     voci.push_back({{"file", v.file},
                     {"linea", v.linea},
                     {"metro", v.metro},
                     {"testo", v.testo},
-                    {"nella_cella", nella_cella}});
-  }
+                    {"nella_cella", della_cella(v, c)}});
   r["voci"] = std::move(voci);
   r["valori"] = valori_leggibili(immagine_->celle.at(static_cast<std::size_t>(c)));
   return r;

@@ -8,16 +8,6 @@
 
 namespace gara::anteprima {
 
-namespace {
-
-const descrizione* descrizione_di(const sorgenti& d, const std::string& file) {
-  if (file == d.linea.nome) return &d.linea;
-  if (file == d.treno.nome) return &d.treno;
-  return nullptr;
-}
-
-}  // namespace
-
 std::vector<voce_con_metro> voci_con_metro(const registro_voci& lette, const sorgenti& d) {
   std::vector<voce_con_metro> voci;
   for (const voce_letta& v : lette) {
@@ -30,17 +20,20 @@ std::vector<voce_con_metro> voci_con_metro(const registro_voci& lette, const sor
   return voci;
 }
 
+bool della_cella(const voce_con_metro& v, int64_t cella) {
+  return std::find(v.celle.begin(), v.celle.end(), cella) != v.celle.end() || cella_del_metro(v.metro) == cella;
+}
+
 std::vector<voce_con_metro> voci_della_cella(const std::vector<voce_con_metro>& voci, int64_t cella) {
-  std::vector<voce_con_metro> della_cella;
+  std::vector<voce_con_metro> r;
   for (const auto& v : voci)
-    if (std::find(v.celle.begin(), v.celle.end(), cella) != v.celle.end() || cella_del_metro(v.metro) == cella)
-      della_cella.push_back(v);
-  if (!della_cella.empty()) return della_cella;
+    if (della_cella(v, cella)) r.push_back(v);
+  if (!r.empty()) return r;
   const voce_con_metro* precedente = nullptr;
   for (const auto& v : voci)
     if (cella_del_metro(v.metro) < cella && (precedente == nullptr || v.metro > precedente->metro)) precedente = &v;
-  if (precedente != nullptr) della_cella.push_back(*precedente);
-  return della_cella;
+  if (precedente != nullptr) r.push_back(*precedente);
+  return r;
 }
 
 }  // namespace gara::anteprima

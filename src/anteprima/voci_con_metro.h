@@ -25,8 +25,11 @@ struct voce_con_metro {
 // the order of the reading.
 std::vector<voce_con_metro> voci_con_metro(const registro_voci& lette, const sorgenti& d);
 
-// The entries that put an object in cell `cella` or whose metre the compile
-// puts in it; when none does, the one nearest before it.
+// Whether an entry is one of cell `cella`'s own: it put an object there, or
+// the compile puts its metre there.
+bool della_cella(const voce_con_metro& v, int64_t cella);
+
+// The entries of cell `cella`; when it has none, the one nearest before it.
 std::vector<voce_con_metro> voci_della_cella(const std::vector<voce_con_metro>& voci, int64_t cella);
 
 }  // namespace gara::anteprima

@@ -202,8 +202,7 @@ class lettura_linea : lettura_voci {
     const std::string r = s_.riga;
     const auto ha = [&r](std::string_view parola) { return contiene_senza_maiuscole(r, parola); };
     seguito e = seguito::prosegui;
-    if (!ha("pendenza") && !ha("curva") && !ha("montagna") && !ha("indicatori_v") &&
-        !(ha("indicat") && ha("cartello")))
+    if (!parola_chiave_della_linea(r))
       voce_sconosciuta({"pendenza", "curva", "montagna", "indicatori_vmax", "cartello_indicatore"});
     if (ha("pendenza") && (e = pendenza()) != seguito::prosegui) return e;
     if (ha("curva") && s_.genera_tracciato != 0 && (e = curva(r)) != seguito::prosegui) return e;
@@ -378,6 +377,12 @@ class lettura_linea : lettura_voci {
 };
 
 }  // namespace
+
+bool parola_chiave_della_linea(std::string_view campo) {
+  const auto ha = [campo](std::string_view parola) { return contiene_senza_maiuscole(campo, parola); };
+  return ha("pendenza") || ha("curva") || ha("montagna") || ha("indicatori_v") ||
+         (ha("indicat") && ha("cartello"));
+}
 
 esito_linea leggi_descrizione_linea(stato_compilazione& s, const std::string& nome,
                                     std::string_view byte, int32_t& posto_cartello) {

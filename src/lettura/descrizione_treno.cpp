@@ -85,9 +85,7 @@ class lettura_treno : lettura_voci {
     const std::string r = s_.riga;
     const auto ha = [&r](std::string_view parola) { return contiene_senza_maiuscole(r, parola); };
     seguito e = seguito::prosegui;
-    if (!(ha("frenata") && ha("massa")) && !ha("vetture") && !ha("velocit") && !ha("aderenza") &&
-        !ha("orologio") && !ha("sabbia") && !ha("segnale") && !ha("rallentamento") && !ha("abbattimento") &&
-        !ha("stazione"))
+    if (!parola_chiave_del_treno(r))
       voce_sconosciuta({"numero vetture", "percentuale massa frenata", "velocita", "aderenza", "orologio",
                         "sabbia", "segnale", "rallentamento", "abbattimento", "stazione"});
 
@@ -365,6 +363,12 @@ class lettura_treno : lettura_voci {
 };
 
 }  // namespace
+
+bool parola_chiave_del_treno(std::string_view campo) {
+  const auto ha = [campo](std::string_view parola) { return contiene_senza_maiuscole(campo, parola); };
+  return (ha("frenata") && ha("massa")) || ha("vetture") || ha("velocit") || ha("aderenza") || ha("orologio") ||
+         ha("sabbia") || ha("segnale") || ha("rallentamento") || ha("abbattimento") || ha("stazione");
+}
 
 void leggi_descrizione_treno(stato_compilazione& s, const std::string& nome, std::string_view byte,
                              int32_t limite_stazioni) {

@@ -85,7 +85,6 @@ bool intero_semplice(std::string_view t) {
   return true;
 }
 
-bool ha_cifre(std::string_view t) { return t.find_first_of("0123456789") != std::string_view::npos; }
 
 // Levenshtein distance, for short keywords only.
 std::size_t distanza(std::string_view a, std::string_view b) {

@@ -22,4 +22,11 @@ struct sorgenti {
   descrizione treno;
 };
 
+// The description a place names by its file; nullptr for another file.
+inline const descrizione* descrizione_di(const sorgenti& d, const std::string& file) {
+  if (file == d.linea.nome) return &d.linea;
+  if (file == d.treno.nome) return &d.treno;
+  return nullptr;
+}
+
 }  // namespace gara

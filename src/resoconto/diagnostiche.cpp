@@ -15,12 +15,6 @@ namespace {
 // A description line is shown as it stands, cut when it is very long.
 constexpr std::size_t lunghezza_mostrata = 200;
 
-const descrizione* descrizione_di(const sorgenti& d, const std::string& file) {
-  if (file == d.linea.nome) return &d.linea;
-  if (file == d.treno.nome) return &d.treno;
-  return nullptr;
-}
-
 // "FILE:RIGA:COLONNA", as much of it as the place has.
 std::string posto(const std::optional<luogo>& l) {
   if (!l) return "scenario";

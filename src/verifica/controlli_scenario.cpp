@@ -4,7 +4,10 @@
 #include <array>
 #include <string_view>
 
+#include "lettura/descrizione_linea.h"
+#include "lettura/descrizione_treno.h"
 #include "lettura/parole.h"
+#include "lettura/righe.h"
 #include "modello/catalogo.h"
 #include "modello/misure.h"
 #include "modello/windows1252.h"
@@ -14,28 +17,6 @@ namespace gara {
 namespace {
 
 constexpr std::string_view sezione_generale = "[generale]";
-
-// What a field of the train description holds when it is an entry's
-// keyword: a slip that puts one where a value belongs loses that entry.
-constexpr std::array<std::string_view, 9> parole_treno{"vetture", "frenata", "velocit", "aderenza", "orologio",
-                                                       "sabbia",  "segnale", "rallentamento", "stazione"};
-
-bool parola_chiave_del_treno(std::string_view testo) {
-  if (contiene_senza_maiuscole(testo, "abbattimento")) return true;
-  return std::any_of(parole_treno.begin(), parole_treno.end(),
-                     [&](std::string_view p) { return contiene_senza_maiuscole(testo, p); });
-}
-
-// The same for the line description.
-constexpr std::array<std::string_view, 6> parole_linea{"pendenza", "curva", "montagna", "indicatori_v", "cartello",
-                                                       "lunghezza"};
-
-bool parola_chiave_della_linea(std::string_view testo) {
-  return std::any_of(parole_linea.begin(), parole_linea.end(),
-                     [&](std::string_view p) { return contiene_senza_maiuscole(testo, p); });
-}
-
-bool ha_cifre(std::string_view t) { return t.find_first_of("0123456789") != std::string_view::npos; }
 
 std::string_view senza_spazi(std::string_view t) {
   const auto primo = t.find_first_not_of(" \t");
@@ -62,14 +43,8 @@ std::string mostrato(std::string_view byte) { return "\"" + da_windows1252(std::
 // byte, for a problem of what the line lacks.
 luogo fine_della_riga(const descrizione& d, int linea) {
   luogo l{d.nome, linea, 1, 0};
-  if (!d.byte) return l;
-  const std::string_view t = *d.byte;
-  std::size_t i = 0;
-  for (int n = 1; n < linea && i < t.size(); ++i)
-    if (t[i] == '\n' || (t[i] == '\r' && (i + 1 >= t.size() || t[i + 1] != '\n'))) ++n;
-  std::size_t fine = i;
-  while (fine < t.size() && t[fine] != '\r' && t[fine] != '\n') ++fine;
-  l.colonna = static_cast<int>(fine - i) + 1;
+  if (d.byte)
+    if (const auto riga = riga_di(*d.byte, linea)) l.colonna = static_cast<int>(riga->size()) + 1;
   return l;
 }
 

@@ -70,13 +70,13 @@ esito_verifica verifica(const sorgenti& d, const opzioni_verifica& o) {
     if (std::none_of(letti.begin(), letti.end(), [&](const diagnostica& x) { return stesso_errore(x, f); }))
       tutte.push_back(f);
 
-  const auto per_file = [&](const diagnostica& a, const diagnostica& b) {
-    return ordine_file(a, d) < ordine_file(b, d);
-  };
-  std::stable_sort(tutte.begin(), tutte.end(), per_file);
+  // The problems of the scenario as a whole go among those of their file;
+  // the files' order comes last, keeping the order within each file.
   tutte = unisci_problemi_dello_scenario(
       std::move(tutte), problemi_dello_scenario(d, controllo.voci_lette, e.compilazione));
-  std::stable_sort(tutte.begin(), tutte.end(), per_file);
+  std::stable_sort(tutte.begin(), tutte.end(), [&](const diagnostica& a, const diagnostica& b) {
+    return ordine_file(a, d) < ordine_file(b, d);
+  });
   for (const auto& x : tutte) {
     e.errori += x.livello == gravita::errore;
     e.avvisi += x.livello == gravita::avviso;
