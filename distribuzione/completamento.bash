@@ -47,7 +47,7 @@ _scenario() {
   local opzioni
   case $sottocomando in
     estrai) opzioni="--percorso --treno --sovrascrivi --da" ;;
-    compila) opzioni="--percorso --treno --senza-tracciato --uscita --json" ;;
+    compila) opzioni="--percorso --treno --senza-tracciato --uscita --json --fedele" ;;
     verifica) opzioni="--percorso --treno --senza-tracciato --formato --severo --massimo --elenco" ;;
     mostra) opzioni="--json" ;;
     disegna) opzioni="--percorso --treno -o --output" ;;

@@ -126,8 +126,12 @@ void scrivi_verifica(const esito_verifica& e, const sorgenti& d, std::ostream& o
   if (e.diagnostiche.size() > scritte)
     out << "... e altri " << e.diagnostiche.size() - scritte
         << " problemi non mostrati (--massimo per vederne di più, o --formato json)\n";
-  out << e.errori << (e.errori == 1 ? " errore, " : " errori, ") << e.avvisi
-      << (e.avvisi == 1 ? " avviso" : " avvisi") << "\n";
+  out << conteggio_problemi(e.errori, e.avvisi) << "\n";
+}
+
+std::string conteggio_problemi(int errori, int avvisi) {
+  return std::to_string(errori) + (errori == 1 ? " errore, " : " errori, ") +
+         std::to_string(avvisi) + (avvisi == 1 ? " avviso" : " avvisi");
 }
 
 nlohmann::ordered_json verifica_json(const esito_verifica& e) {

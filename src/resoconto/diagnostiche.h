@@ -29,6 +29,9 @@ std::optional<std::string> riga_con_segno(const sorgenti& d, const luogo& l);
 // then how many more there are, then "N errori, M avvisi".
 void scrivi_verifica(const esito_verifica& e, const sorgenti& d, std::ostream& out, std::size_t massimo);
 
+// "N errori, M avvisi", with the singulars.
+std::string conteggio_problemi(int errori, int avvisi);
+
 // The same as one JSON object: {"diagnostiche": [...], "errori": N, "avvisi": M}.
 nlohmann::ordered_json verifica_json(const esito_verifica& e);
 

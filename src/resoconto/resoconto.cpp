@@ -13,6 +13,14 @@ bool codice_del_passo_tavole(int32_t c) {
          c == codice::tavola_rallentamento_impossibile;
 }
 
+// Code 0, and yet the check found errors: scenarios the simulator loads
+// damaged (a station or a file lost).
+bool errori_taciuti(const compilazione_mostrata& c) {
+  return c.risultato.codice_errore() == codice::nessuno && c.verifica && c.verifica->errori > 0;
+}
+constexpr const char* codice_0_con_errori =
+    "codice 0, ma la verifica trova errori che il compilatore non segnala";
+
 std::string tra_virgolette_testo(const std::string& testo) { return "\"" + testo + "\""; }
 
 }  // namespace
@@ -35,8 +43,10 @@ void scrivi_resoconto(const compilazione_mostrata& c, std::ostream& out) {
       << " con il treno " << tra_virgolette_testo(da_windows1252(s.modello.nome_treno))
       << " dalla cartella " << c.cartella << "\n";
 
-  if (s.codice_errore() == codice::nessuno) {
+  if (s.codice_errore() == codice::nessuno && !errori_taciuti(c)) {
     out << "Esito: nessun problema (codice 0)\n";
+  } else if (s.codice_errore() == codice::nessuno) {
+    out << "Esito: " << codice_0_con_errori << "\n";
   } else {
     out << "Esito: codice " << s.codice_errore() << ", " << messaggio_codice(s.codice_errore()) << "\n";
     if (registra_metro(s.codice_errore())) out << "  al metro " << s.posizione_errore << "\n";
@@ -64,6 +74,10 @@ void scrivi_resoconto(const compilazione_mostrata& c, std::ostream& out) {
     }
   }
 
+  if (c.verifica && (c.verifica->errori > 0 || c.verifica->avvisi > 0))
+    out << "Verifica: " << conteggio_problemi(c.verifica->errori, c.verifica->avvisi)
+        << ": scenario verifica per i dettagli\n";
+
   if (s.fermata != arresto::nessuno) {
     out << "Lo scenario non può essere timbrato (errore " << numero_arresto(s.fermata)
         << "): nessun file scritto\n";
@@ -85,7 +99,7 @@ nlohmann::ordered_json resoconto_json(const compilazione_mostrata& c) {
   j["posizione_errore"] = s.posizione_errore;
   if (s.fermata == arresto::nessuno) {
     j["errore"] = nullptr;
-    j["messaggio"] = messaggio_codice(s.codice_errore());
+    j["messaggio"] = errori_taciuti(c) ? codice_0_con_errori : messaggio_codice(s.codice_errore());
   } else {
     j["errore"] = numero_arresto(s.fermata);
     j["messaggio"] = messaggio_arresto(s.fermata);
@@ -106,6 +120,10 @@ nlohmann::ordered_json resoconto_json(const compilazione_mostrata& c) {
     j["riga"] = nullptr;
     j["colonna"] = nullptr;
   }
+  if (c.verifica)
+    j["verifica"] = {{"errori", c.verifica->errori}, {"avvisi", c.verifica->avvisi}};
+  else
+    j["verifica"] = nullptr;
   j["scritti"] = c.scritti;
   return j;
 }

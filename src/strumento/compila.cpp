@@ -5,6 +5,7 @@
 #include "resoconto/resoconto.h"
 #include "strumento/cartelle.h"
 #include "strumento/uscite.h"
+#include "verifica/verifica.h"
 
 namespace gara::strumento {
 
@@ -28,8 +29,13 @@ int comando_compila(const opzioni_compila& o, std::ostream& out, std::ostream& e
     }
     return uscita::uso;
   }
-  const compilazione_mostrata m{c.risultato, c.descrizioni, tra_virgolette(o.cartella),
-                                tra_virgolette(cartella_uscita), c.scritti};
+  compilazione_mostrata m{c.risultato, c.descrizioni, tra_virgolette(o.cartella),
+                          tra_virgolette(cartella_uscita), c.scritti, std::nullopt};
+  if (!o.fedele) {
+    const esito_verifica e = verifica(c.descrizioni, {id->nome_percorso, id->nome_treno,
+                                                      !o.senza_tracciato});
+    m.verifica = sommario_verifica{e.errori, e.avvisi};
+  }
 
   if (o.json)
     out << resoconto_json(m).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
@@ -41,7 +47,8 @@ int comando_compila(const opzioni_compila& o, std::ostream& out, std::ostream& e
     err << "scenario: " << messaggio_arresto(c.fermata()) << "\n";
     return uscita::errore_scenario;
   }
-  return c.riuscita() ? uscita::riuscita : uscita::codice_errore;
+  const bool errori_verifica = m.verifica && m.verifica->errori > 0;
+  return c.riuscita() && !errori_verifica ? uscita::riuscita : uscita::codice_errore;
 }
 
 }  // namespace gara::strumento

@@ -233,12 +233,14 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         "fa il pacchetto e scrive i file binari (NOME_linea.dat, NOME_TRENO.sim, NOME_TRENO.dat) "
         "con gli stessi byte che scriverebbe il pacchetto, qualunque sia il codice. Non cancella "
         "le descrizioni. Riporta il codice di errore, il suo significato, il metro, il file e la "
-        "riga della voce che lo ha causato.",
+        "riga della voce che lo ha causato, e quanti problemi trova la verifica delle stesse "
+        "descrizioni (scenario verifica li mostra).",
         "Esempi:\n"
         "  scenario compila --percorso Corvana_Selvadoro --treno \"R 47315\" mio_scenario\n"
         "  scenario compila --percorso Corvana_Selvadoro --treno \"R 47315\" \\\n"
         "      --senza-tracciato --uscita binari --json mio_scenario\n\n"
-        "Uscita: 0 codice 0; 1 altro codice (i binari sono scritti comunque); 2 errore\n" +
+        "Uscita: 0 codice 0 e nessun errore della verifica; 1 altro codice, o un errore della\n"
+        "verifica anche con il codice 0 (i binari sono scritti comunque); 2 errore\n" +
         numeri_arresto() + " (nessun binario scritto); 3 errore d'uso, cartella mancante o file\n"
         "non scrivibile.");
     opzione_percorso(sub, "CARTELLA", compila.cartella,
@@ -255,9 +257,14 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         ->type_name("CARTELLA");
     sub->add_flag("--json", compila.json,
                   a_capo("Scrive l'esito come un solo oggetto JSON (codice_errore, "
-                         "posizione_errore, errore, messaggio, file, riga, scritti) invece del "
+                         "posizione_errore, errore, messaggio, file, riga, colonna, verifica, "
+                         "scritti) invece del "
                          "resoconto; per gli errori d'uso (uscita 3) solo il messaggio sugli errori. "
                          "Es.: --json"));
+    sub->add_flag("--fedele", compila.fedele,
+                  a_capo("Solo il verdetto del compilatore, come lo vede il pacchetto: nessuna "
+                         "verifica, e l'uscita dal solo codice (0 per il codice 0). Per gli script "
+                         "scritti prima della verifica. Es.: --fedele"));
   }
 
   opzioni_verifica_comando verifica;

@@ -128,6 +128,68 @@ INSTANTIATE_TEST_SUITE_P(
                     12, 38050, nullptr, std::nullopt}),
     [](const auto& caso) { return std::string(caso.param.nome); });
 
+// Slips the compiler passes with code 0 and the check calls errors: the
+// compile says so, exits 1, and `--fedele` keeps the compiler's verdict.
+struct caso_taciuto {
+  const char* nome;
+  modifica m;
+  const char* conteggio;
+};
+void PrintTo(const caso_taciuto& c, std::ostream* o) { *o << c.nome; }
+
+class CompilaErroriTaciuti : public ::testing::TestWithParam<caso_taciuto> {};
+
+TEST_P(CompilaErroriTaciuti, NonSonoNessunProblema) {
+  const caso_taciuto& c = GetParam();
+  cartella_temporanea d;
+  auto linea = prova::righe_linea_spedita();
+  auto treno = prova::righe_treno_spedita();
+  applica(c.m.nel_treno ? treno : linea, c.m);
+  prova::scrivi_descrizioni(d.percorso(), "P", "T", linea, treno);
+  const std::string cartella = d.percorso().string();
+
+  const auto testo = strumento({"compila", cartella});
+  EXPECT_EQ(testo.stato, 1) << testo.uscita << testo.errori;
+  EXPECT_EQ(testo.uscita.find("nessun problema"), std::string::npos) << testo.uscita;
+  EXPECT_NE(testo.uscita.find(std::string("Verifica: ") + c.conteggio +
+                              ": scenario verifica per i dettagli\n"),
+            std::string::npos)
+      << testo.uscita;
+
+  const auto json = nlohmann::json::parse(strumento({"compila", "--json", cartella}).uscita);
+  EXPECT_EQ(json.at("codice_errore"), 0);
+  EXPECT_GE(json.at("verifica").at("errori").get<int>(), 1);
+  EXPECT_EQ(json.at("messaggio").get<std::string>().find("nessun problema"), std::string::npos);
+
+  const auto fedele = strumento({"compila", "--fedele", "--json", cartella});
+  EXPECT_EQ(fedele.stato, 0) << fedele.uscita;
+  const auto j = nlohmann::json::parse(fedele.uscita);
+  EXPECT_EQ(j.at("messaggio"), "nessun problema");
+  EXPECT_TRUE(j.at("verifica").is_null());
+}
+
+// Line 1 of the train description is "[generale]"; line 16 the station
+// CAGIONI (17 values).
+INSTANTIATE_TEST_SUITE_P(
+    Casi, CompilaErroriTaciuti,
+    ::testing::Values(
+        caso_taciuto{"SenzaGenerale", {true, 1, "generale"}, "1 errore, 0 avvisi"},
+        caso_taciuto{"StazioneConUnValoreInMeno",
+                     {true, 16, "stazione,    9000, 26,  300,  0, 0, 0,  0,0,0,  0,0,0,    0,   0, 0, CAGIONI"},
+                     "1 errore, 0 avvisi"}),
+    [](const auto& caso) { return std::string(caso.param.nome); });
+
+TEST(Compila, LoScenarioSpeditoENessunProblemaSenzaRigaDiVerifica) {
+  cartella_temporanea d;
+  ASSERT_EQ(strumento({"estrai", d.percorso().string()}).stato, 0);
+  const auto e = strumento({"compila", d.percorso().string()});
+  EXPECT_EQ(e.stato, 0) << e.uscita;
+  EXPECT_NE(e.uscita.find("Esito: nessun problema (codice 0)\n"), std::string::npos) << e.uscita;
+  EXPECT_EQ(e.uscita.find("Verifica:"), std::string::npos) << e.uscita;
+  const auto j = nlohmann::json::parse(strumento({"compila", "--json", d.percorso().string()}).uscita);
+  EXPECT_EQ(j.at("verifica"), nlohmann::json({{"errori", 0}, {"avvisi", 0}}));
+}
+
 TEST(Compila, LeDescrizioniSpediteDannoIBinariDelPacchettoBytePerByte) {
   cartella_temporanea d;
   const auto mio = d.percorso() / "mio";
