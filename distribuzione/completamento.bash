@@ -13,7 +13,7 @@ _scenario() {
     esac
   done
   if [ -z "$sottocomando" ]; then
-    COMPREPLY=($(compgen -W "$sottocomandi -h --help" -- "$parola"))
+    COMPREPLY=($(compgen -W "$sottocomandi -h --help -V --version" -- "$parola"))
     return
   fi
   case $prima in

@@ -59,8 +59,8 @@ int main(int argc, char** argv) {
   // Payloads: the shipped scenario's, a small one, and a small one inside a
   // stand-in for a package's program.
   const gara::scenario_carico piccolo{"L", "T", {"a\r\n", "b\n", "", "c", "d"}};
-  scrivi(pacchetto / "spedito", gara::scrivi_carico(gara::scenario_spedito()));
-  scrivi(pacchetto / "piccolo", gara::scrivi_carico(piccolo));
+  scrivi(pacchetto / "spedito", gara::scrivi_carico(gara::scenario_spedito(), 0));
+  scrivi(pacchetto / "piccolo", gara::scrivi_carico(piccolo, 0));
   std::string programma = "programma ";
   programma.append(reinterpret_cast<const char*>(gara::marca_localizzatore.data()),
                    gara::marca_localizzatore.size());

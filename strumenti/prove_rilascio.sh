@@ -8,7 +8,7 @@
 #    accented letter: LEGGIMI.txt ends its lines with CR LF, and under Wine
 #    scenario.exe extracts and compiles the scenario, and the package leaves
 #    its six files, the binaries the same bytes as the tool's; scenario.exe
-#    makes the same Windows package as the tool of the .deb.
+#    makes the same Windows and Linux packages as the tool of the .deb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 radice=$PWD
@@ -89,6 +89,12 @@ done
   "$windows\\mio scenario" </dev/null >/dev/null) || sbaglio "scenario.exe non impacchetta"
 cmp "$cartella/rifatto.exe" "$lavoro/$programma.exe" || sbaglio "scenario.exe e il .deb fanno pacchetti diversi"
 rm "$cartella/rifatto.exe"
+# And for Linux, with the program the archive carries in linux/.
+mkdir "$cartella/entrambe"
+(cd "$cartella/entrambe" && "${wine[@]}" "$cartella/scenario.exe" impacchetta --piattaforma entrambe \
+  "$windows\mio scenario" </dev/null >/dev/null) || sbaglio "scenario.exe non fa il pacchetto per Linux"
+cmp "$cartella/entrambe/$programma" "$lavoro/$programma" || sbaglio "scenario.exe e il .deb fanno pacchetti Linux diversi"
+rm -r "$cartella/entrambe"
 lasciati=$(find "$cartella" -maxdepth 1 -type f ! -name '*.exe' ! -name LEGGIMI.txt | wc -l)
 [ "$lasciati" -eq 6 ] || sbaglio "il pacchetto ha lasciato $lasciati file invece di 6"
 echo "scenario.exe e il pacchetto dal .zip: 6 file, binari identici a quelli dello strumento"

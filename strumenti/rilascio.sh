@@ -15,7 +15,6 @@ cd "$(dirname "$0")/.."
 radice=$PWD
 bash strumenti/dipendenze.sh >/dev/null
 
-versione=1.00
 programma="Corvana_Selvadoro_R 47315"
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 lavoro=$(mktemp -d)
@@ -25,6 +24,8 @@ cmake --preset default >/dev/null
 cmake --build --preset default --target scenario pacchetto >/dev/null
 cmake --preset windows >/dev/null
 cmake --build --preset windows --target scenario pacchetto >/dev/null
+# The version the tool itself states ("scenario 1.00").
+versione=$(build/default/src/scenario --version | sed 's/^scenario //')
 
 rm -rf dist && mkdir dist
 # Fixed modes and times on everything that goes into an archive.
@@ -71,14 +72,21 @@ cartella_zip="scenario-$versione-windows"
 zip="$lavoro/$cartella_zip"
 mkdir -p "$zip"
 cp build/windows/src/scenario.exe "build/windows/src/$programma.exe" "$zip/"
+# The Linux package program too, the .deb's own, so that scenario.exe makes
+# packages for both platforms.
+mkdir "$zip/linux"
+cp "$deb/usr/lib/scenario/$programma" "$zip/linux/"
 iconv -f UTF-8 -t CP1252 distribuzione/LEGGIMI.txt | sed 's/$/\r/' >"$zip/LEGGIMI.txt"
 normalizza "$zip"
 python3 - "$zip" "dist/$cartella_zip.zip" "$cartella_zip" <<'FINE'
 import os, sys, time, zipfile
 cartella, archivio, prefisso = sys.argv[1:4]
 quando = time.gmtime(max(int(os.environ["SOURCE_DATE_EPOCH"]), 315532800))[:6]
+nomi = []
+for dove, cartelle, file in os.walk(cartella):
+    nomi += [os.path.relpath(os.path.join(dove, f), cartella).replace(os.sep, "/") for f in file]
 with zipfile.ZipFile(archivio, "w") as z:
-    for nome in sorted(os.listdir(cartella)):
+    for nome in sorted(nomi):
         voce = zipfile.ZipInfo(prefisso + "/" + nome, date_time=quando)
         voce.create_system = 0  # attributes of MS-DOS, as an archive made on Windows
         voce.external_attr = 0x20  # "archive"

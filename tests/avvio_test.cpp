@@ -103,8 +103,8 @@ programma_con_carico con_carico(const scenario_carico& s) {
   std::string base = "programma ";
   base.append(reinterpret_cast<const char*>(marca_localizzatore.data()), marca_localizzatore.size());
   base.append(16, '\0');
-  const std::string carico = scrivi_carico(s);
-  return {impacchetta(base, s), {base.size(), carico.size()}};
+  const std::string pacchetto = impacchetta(base, s);
+  return {pacchetto, {base.size(), pacchetto.size() - base.size()}};
 }
 
 TEST(Avvio, IlCaricoDaIdentitaETestiScrittiBytePerByte) {
@@ -146,15 +146,19 @@ TEST(Avvio, UnCaricoDanneggiatoNonScriveNullaEFinisceConQuattro) {
     const char* detto;
   };
   std::string versione = f.byte;
-  versione[f.dove.inizio + 8] = 2;
+  versione[f.dove.inizio + 8] = versione_carico + 1;
   const std::size_t corpo = versione.size() - 4;
   const std::uint32_t somma = crc32(std::string_view(versione).substr(f.dove.inizio, corpo - f.dove.inizio));
   for (std::size_t k = 0; k < 4; ++k) versione[corpo + k] = static_cast<char>((somma >> (8 * k)) & 0xFFu);
   std::string girato = f.byte;
   girato[f.dove.inizio + 500] ^= 0x20;
+  // A damaged download that hit the program's code, not the payload.
+  std::string codice = f.byte;
+  codice[3] ^= 0x20;
   for (const caso& k : {caso{"troncato", f.byte.substr(0, f.byte.size() - 1), "troncato"},
                         caso{"troncato al programma", f.byte.substr(0, f.dove.inizio), "troncato"},
                         caso{"byte cambiato", girato, "alterati"},
+                        caso{"codice cambiato", codice, "il programma è alterato"},
                         caso{"versione nuova", versione, "più recente"}}) {
     SCOPED_TRACE(k.nome);
     cartella_temporanea c;

@@ -28,22 +28,26 @@ TEST(Carico, Crc32DelleProveNote) {
   EXPECT_EQ(crc32("123456789"), 0xCBF43926u);
 }
 
+constexpr std::uint32_t crc_finto = 0x12345678u;
+
 TEST(Carico, AndataERitornoBytePerByte) {
   const scenario_carico s = piccolo();
-  const std::string b = scrivi_carico(s);
+  const std::string b = scrivi_carico(s, crc_finto);
   EXPECT_EQ(b.substr(0, 8), marca_carico);
-  EXPECT_EQ(b.size(), intestazione_carico + 11 + 3 + 34 + 9 + 0 + 2 + 6 + coda_carico);
+  EXPECT_EQ(b.size(),
+            intestazione_carico + 11 + 3 + 34 + 9 + 0 + 2 + 6 + crc_programma_carico + coda_carico);
   const esito_carico e = leggi_carico(b);
   ASSERT_TRUE(e.scenario) << e.motivo;
   EXPECT_EQ(*e.scenario, s);
-  EXPECT_EQ(scrivi_carico(s), b);  // the same inputs, the same bytes
-  const esito_carico spedito = leggi_carico(scrivi_carico(scenario_spedito()));
+  EXPECT_EQ(e.crc_programma, crc_finto);
+  EXPECT_EQ(scrivi_carico(s, crc_finto), b);  // the same inputs, the same bytes
+  const esito_carico spedito = leggi_carico(scrivi_carico(scenario_spedito(), crc_finto));
   ASSERT_TRUE(spedito.scenario);
   EXPECT_EQ(*spedito.scenario, scenario_spedito());
 }
 
 TEST(Carico, OgniByteCambiatoEOgniTroncamentoSonoUnDifetto) {
-  const std::string b = scrivi_carico(piccolo());
+  const std::string b = scrivi_carico(piccolo(), crc_finto);
   for (std::size_t i = 0; i < b.size(); ++i) {
     for (const unsigned char x : {0x01, 0x80, 0xFF}) {
       std::string c = b;
@@ -62,22 +66,34 @@ TEST(Carico, OgniByteCambiatoEOgniTroncamentoSonoUnDifetto) {
 }
 
 TEST(Carico, UnaVersionePiuRecenteSiDiceTale) {
-  std::string b = scrivi_carico(piccolo());
+  std::string b = scrivi_carico(piccolo(), crc_finto);
   metti_32(b, 8, versione_carico + 1);
   rifai_somma(b);
   const esito_carico e = leggi_carico(b);
   EXPECT_FALSE(e.scenario);
   EXPECT_EQ(e.difetto, difetto_carico::versione_nuova);
-  EXPECT_NE(e.motivo.find("formato 2"), std::string::npos) << e.motivo;
+  EXPECT_NE(e.motivo.find("formato 3"), std::string::npos) << e.motivo;
+}
+
+// Packages made before the program's checksum are still read.
+TEST(Carico, LaVersione1SenzaSommaDelProgrammaSiLeggeAncora) {
+  std::string b = scrivi_carico(piccolo(), crc_finto);
+  b.erase(b.size() - coda_carico - crc_programma_carico, crc_programma_carico);
+  metti_32(b, 8, 1);
+  rifai_somma(b);
+  const esito_carico e = leggi_carico(b);
+  ASSERT_TRUE(e.scenario) << e.motivo;
+  EXPECT_EQ(*e.scenario, piccolo());
+  EXPECT_FALSE(e.crc_programma);
 }
 
 TEST(Carico, LunghezzeCheNonTornanoEIdentitaNonValide) {
-  std::string b = scrivi_carico(piccolo());
+  std::string b = scrivi_carico(piccolo(), crc_finto);
   metti_32(b, 12, 12);  // the route one byte longer than it is
   rifai_somma(b);
   EXPECT_EQ(leggi_carico(b).difetto, difetto_carico::alterato);
 
-  std::string c = scrivi_carico(piccolo());
+  std::string c = scrivi_carico(piccolo(), crc_finto);
   c[intestazione_carico + 4] = ':';  // "Line:_Nuova"
   rifai_somma(c);
   const esito_carico e = leggi_carico(c);
@@ -85,7 +101,7 @@ TEST(Carico, LunghezzeCheNonTornanoEIdentitaNonValide) {
   EXPECT_NE(e.motivo.find(":"), std::string::npos) << e.motivo;
   scenario_carico s = piccolo();
   s.nome_treno = "CON";
-  EXPECT_THROW(scrivi_carico(s), std::invalid_argument);
+  EXPECT_THROW(scrivi_carico(s, crc_finto), std::invalid_argument);
 }
 
 TEST(NomiWindows, CosaUnIdentitaNonPuoEssere) {
@@ -119,8 +135,7 @@ TEST(Localizzatore, ImpacchettaERilegge) {
   EXPECT_EQ(*spedito.scenario, scenario_spedito());
 
   const std::string pacchetto = impacchetta(base, piccolo());
-  EXPECT_EQ(pacchetto.size(), base.size() + scrivi_carico(piccolo()).size());
-  EXPECT_EQ(pacchetto.substr(base.size()), scrivi_carico(piccolo()));
+  EXPECT_EQ(pacchetto.size(), base.size() + scrivi_carico(piccolo(), 0).size());
   EXPECT_EQ(impacchetta(base, piccolo()), pacchetto);
   const esito_carico e = scenario_del_pacchetto(pacchetto);
   ASSERT_TRUE(e.scenario) << e.motivo;
@@ -140,6 +155,23 @@ TEST(Localizzatore, ImpacchettaERilegge) {
   EXPECT_EQ(scenario_del_pacchetto("nessun pacchetto").difetto, difetto_carico::alterato);
   EXPECT_THROW(impacchetta("nessun pacchetto", piccolo()), std::invalid_argument);
   EXPECT_THROW(impacchetta(base + base, piccolo()), std::invalid_argument);
+}
+
+// A damaged download: any byte of the program changed, outside the
+// locator, is caught as the program's damage, before any text is used.
+TEST(Localizzatore, OgniByteCambiatoDelProgrammaEUnDifetto) {
+  const std::string base = programma_finto();
+  const std::string pacchetto = impacchetta(base, piccolo());
+  const std::size_t l = posizioni_localizzatore(base).front();
+  for (std::size_t i = 0; i < base.size(); ++i) {
+    if (i >= l && i < l + lunghezza_localizzatore) continue;
+    std::string c = pacchetto;
+    c[i] = static_cast<char>(c[i] ^ 0x01);
+    const esito_carico e = scenario_del_pacchetto(c);
+    EXPECT_FALSE(e.scenario) << "byte " << i;
+    EXPECT_EQ(e.difetto, difetto_carico::programma_alterato) << "byte " << i;
+    EXPECT_NE(e.motivo.find("programma"), std::string::npos) << e.motivo;
+  }
 }
 
 }  // namespace

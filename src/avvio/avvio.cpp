@@ -71,7 +71,7 @@ void sequenza_avvio(piattaforma& p, posizione_carico carico) {
     try {
       e = carico_nel_file(leggi_file(file), carico.inizio, carico.lunghezza);
     } catch (const errore_file& x) {
-      e = {std::nullopt, difetto_carico::troncato, x.what()};
+      e = {std::nullopt, difetto_carico::troncato, x.what(), std::nullopt};
     }
     if (!e.scenario) {
       p.imposta_titolo(nome_leggibile(file.stem()));

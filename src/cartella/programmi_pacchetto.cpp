@@ -15,6 +15,8 @@ namespace gara {
 
 namespace {
 
+constexpr const char* cartella_programma_linux = "linux";
+
 // An environment variable's value (UTF-8); nothing when it is not set.
 std::optional<std::string> variabile(const char* nome) {
 #ifdef _WIN32
@@ -39,6 +41,7 @@ std::vector<std::filesystem::path> cartelle_programmi() {
   if (const auto v = variabile(variabile_programmi); v && !v->empty()) r.push_back(percorso_da_utf8(*v));
   if (const auto f = file_programma_in_esecuzione()) {
     r.push_back(f->parent_path());
+    r.push_back(f->parent_path() / cartella_programma_linux);
     r.push_back(f->parent_path().parent_path() / "lib" / "scenario");
   }
   return r;

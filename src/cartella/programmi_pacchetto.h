@@ -15,8 +15,9 @@ namespace gara {
 inline constexpr const char* variabile_programmi = "SCENARIO_PACCHETTI";
 
 // The folders searched, in order: the folder of SCENARIO_PACCHETTI when
-// set, the running program's own folder, and ../lib/scenario beside it
-// (where `cmake --install` puts them on Linux).
+// set, the running program's own folder, its subfolder linux (where the
+// Windows archive carries the Linux program), and ../lib/scenario beside
+// it (where `cmake --install` puts them on Linux).
 std::vector<std::filesystem::path> cartelle_programmi();
 
 // The file name of the package program of a platform (no payload: the

@@ -15,7 +15,7 @@ void aggiungi_32(std::string& b, std::uint32_t v) { aggiungi_le(b, v); }
 std::uint32_t leggi_32(std::string_view b, std::size_t i) { return leggi_le<std::uint32_t>(b, i); }
 
 esito_carico difetto(difetto_carico d, std::string motivo) {
-  return {std::nullopt, d, std::move(motivo)};
+  return {std::nullopt, d, std::move(motivo), std::nullopt};
 }
 
 }  // namespace
@@ -49,7 +49,7 @@ std::uint32_t crc32(std::string_view byte) {
   return c ^ 0xFFFFFFFFu;
 }
 
-std::string scrivi_carico(const scenario_carico& s) {
+std::string scrivi_carico(const scenario_carico& s, std::uint32_t crc_programma) {
   for (const std::string* nome : {&s.nome_percorso, &s.nome_treno})
     if (const auto problema = problema_nome_windows(*nome))
       throw std::invalid_argument("identità non valida: " + *problema);
@@ -63,10 +63,11 @@ std::string scrivi_carico(const scenario_carico& s) {
     aggiungi_32(b, static_cast<std::uint32_t>(t.size()));
     totale += t.size();
   }
-  b.reserve(b.size() + totale + coda_carico);
+  b.reserve(b.size() + totale + crc_programma_carico + coda_carico);
   b += s.nome_percorso;
   b += s.nome_treno;
   for (const auto& t : s.testi) b += t;
+  aggiungi_32(b, crc_programma);
   aggiungi_32(b, crc32(b));
   return b;
 }
@@ -90,7 +91,8 @@ esito_carico leggi_carico(std::string_view b) {
                    "lo scenario è nel formato " + std::to_string(versione) +
                        ", più recente di quello che questo programma sa leggere (" +
                        std::to_string(versione_carico) + ")");
-  if (versione == 0 || b.size() < intestazione_carico + coda_carico)
+  const std::size_t coda = coda_carico + (versione >= 2 ? crc_programma_carico : 0);
+  if (versione == 0 || b.size() < intestazione_carico + coda)
     return difetto(difetto_carico::alterato, "i dati dello scenario non sono nel loro formato");
 
   std::array<std::uint64_t, 7> lunghezze{};
@@ -99,7 +101,7 @@ esito_carico leggi_carico(std::string_view b) {
     lunghezze[i] = leggi_32(b, marca_carico.size() + 4 + 4 * i);
     somma += lunghezze[i];
   }
-  if (intestazione_carico + somma + coda_carico != b.size())
+  if (intestazione_carico + somma + coda != b.size())
     return difetto(difetto_carico::alterato,
                    "le lunghezze dei dati dello scenario non corrispondono alla loro dimensione");
 
@@ -117,7 +119,9 @@ esito_carico leggi_carico(std::string_view b) {
     if (const auto problema = problema_nome_windows(*nome))
       return difetto(difetto_carico::identita_non_valida,
                      std::string("il nome del ") + quale + " non può dare nomi di file: " + *problema);
-  return {std::move(s), difetto_carico::nessuno, {}};
+  std::optional<std::uint32_t> crc_programma;
+  if (versione >= 2) crc_programma = leggi_32(b, b.size() - coda);
+  return {std::move(s), difetto_carico::nessuno, {}, crc_programma};
 }
 
 esito_carico carico_nel_file(std::string_view file, std::uint64_t inizio, std::uint64_t lunghezza) {
@@ -128,7 +132,13 @@ esito_carico carico_nel_file(std::string_view file, std::uint64_t inizio, std::u
     return difetto(difetto_carico::alterato,
                    "il file ha " + std::to_string(file.size() - inizio - lunghezza) +
                        " byte in più dopo i dati dello scenario");
-  return leggi_carico(file.substr(static_cast<std::size_t>(inizio)));
+  esito_carico e = leggi_carico(file.substr(static_cast<std::size_t>(inizio)));
+  if (e.scenario && e.crc_programma &&
+      crc32(file.substr(0, static_cast<std::size_t>(inizio))) != *e.crc_programma)
+    return difetto(difetto_carico::programma_alterato,
+                   "il programma è alterato (la sua somma di controllo non corrisponde): il file "
+                   "è stato danneggiato dopo essere stato fatto, per esempio scaricandolo");
+  return e;
 }
 
 }  // namespace gara

@@ -27,7 +27,8 @@ std::vector<std::size_t> posizioni_localizzatore(std::string_view programma) {
 }
 
 std::string impacchetta(std::string_view programma, const scenario_carico& s) {
-  const std::string carico = scrivi_carico(s);
+  // Its length, whatever the checksum it carries.
+  const std::size_t lunghezza_carico = scrivi_carico(s, 0).size();
   auto posizioni = posizioni_localizzatore(programma);
   // A payload that happens to hold the mark comes after the locator.
   if (!posizioni.empty()) {
@@ -48,8 +49,8 @@ std::string impacchetta(std::string_view programma, const scenario_carico& s) {
   if (l + 16 > programma.size()) throw std::invalid_argument("il programma è troncato");
   std::string r(programma);
   scrivi_64(r, l, programma.size());
-  scrivi_64(r, l + 8, carico.size());
-  r += carico;
+  scrivi_64(r, l + 8, lunghezza_carico);
+  r += scrivi_carico(s, crc32(r));
   return r;
 }
 
@@ -57,10 +58,11 @@ esito_carico scenario_del_pacchetto(std::string_view file) {
   const std::size_t p = file.find(marca());
   if (p == std::string_view::npos || p + lunghezza_localizzatore > file.size())
     return {std::nullopt, difetto_carico::alterato,
-            "non è il programma di un pacchetto (manca il suo localizzatore)"};
+            "non è il programma di un pacchetto (manca il suo localizzatore)", std::nullopt};
   const std::uint64_t inizio = leggi_64(file, p + marca().size());
   const std::uint64_t lunghezza = leggi_64(file, p + marca().size() + 8);
-  if (inizio == 0 && lunghezza == 0) return {scenario_spedito(), difetto_carico::nessuno, {}};
+  if (inizio == 0 && lunghezza == 0)
+    return {scenario_spedito(), difetto_carico::nessuno, {}, std::nullopt};
   return carico_nel_file(file, inizio, lunghezza);
 }
 

@@ -124,6 +124,7 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   etichette_italiane(app);
   app.option_defaults()->group(gruppo_opzioni);
   app.set_help_flag("-h,--help", "Mostra questo aiuto ed esce");
+  app.set_version_flag("-V,--version", "scenario " GARA_VERSIONE, "Mostra la versione ed esce");
   app.require_subcommand(1);
   // Options are written --opzione on every platform: on Windows a path such
   // as /dati/mio_scenario stays a path instead of becoming an option.
@@ -204,17 +205,18 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         ->required()
         ->type_name("");
     opzione_identita(sub, impacchetta.percorso, impacchetta.treno, false);
-    sub->add_option("--piattaforma", impacchetta.piattaforma,
+    sub->add_option_function<std::string>(
+           "--piattaforma",
+           [&impacchetta](const std::string& p) {
+             impacchetta.piattaforma = p == "linux"      ? piattaforma_pacchetto::per_linux
+                                       : p == "entrambe" ? piattaforma_pacchetto::entrambe
+                                                         : piattaforma_pacchetto::per_windows;
+           },
                     a_capo("Per quale sistema è il pacchetto: windows (il simulatore; "
                            "NOME_TRENO.exe), linux (NOME_TRENO) o entrambe; senza, windows. "
                            "Es.: --piattaforma entrambe"))
         ->type_name("windows|linux|entrambe")
-        ->transform(CLI::CheckedTransformer(
-            std::map<std::string, piattaforma_pacchetto>{{"windows", piattaforma_pacchetto::per_windows},
-                                                          {"linux", piattaforma_pacchetto::per_linux},
-                                                          {"entrambe", piattaforma_pacchetto::entrambe}},
-            CLI::ignore_case)
-                       .description(""));
+        ->check(uno_tra({"windows", "linux", "entrambe"}));
     sub->add_option("-o,--output", uscita_impacchetta,
                     a_capo("File del pacchetto da scrivere; senza, NOME_TRENO.exe (o NOME_TRENO "
                            "per Linux) nella cartella corrente. Es.: -o \"Linea_Nuova_R 100.exe\""))
@@ -296,14 +298,14 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                            "riga e un segno sotto il campo), json (un solo oggetto) o sarif (SARIF "
                            "2.1.0, per gli editor e i servizi di analisi). Es.: --formato json"))
         ->type_name("FORMATO")
-        ->check(CLI::IsMember({"testo", "json", "sarif"}));
+        ->check(uno_tra({"testo", "json", "sarif"}));
     sub->add_flag("--severo", verifica.severo,
                   a_capo("Anche un solo avviso fa uscire con 1. Es.: --severo"));
     sub->add_option("--massimo", verifica.massimo,
                     a_capo("Quanti problemi mostra al più il formato testo (predefinito 200); json "
                            "e sarif li riportano tutti. Es.: --massimo 50"))
         ->type_name("N")
-        ->check(CLI::PositiveNumber);
+        ->check(intero_tra(1, 1000000000));
     sub->add_flag("--elenco", verifica.elenco,
                   a_capo("Mostra il catalogo di tutti i problemi che la verifica riconosce: "
                          "identificativo, gravità e spiegazione. Es.: --elenco"));
@@ -387,7 +389,7 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                     a_capo("Porta di 127.0.0.1 su cui servire la pagina; 0, il valore "
                            "predefinito, ne prende una libera. Es.: --porta 8080"))
         ->type_name("N")
-        ->check(CLI::Range(0, 65535));
+        ->check(intero_tra(0, 65535));
     sub->add_flag("--apri", anteprima.apri,
                   a_capo("Apre la pagina nel browser del sistema. Es.: --apri"));
   }
@@ -399,9 +401,18 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   // A first word that is no option and no subcommand is a mistyped subcommand.
   const std::string primo = argv[1];
   const auto noto = app.get_subcommands([&primo](const CLI::App* sub) { return sub->get_name() == primo; });
+  if (primo.size() > 1 && primo[0] == '-' && noto.empty()) {
+    bool del_programma = false;
+    for (const CLI::Option* o : app.get_options())
+      del_programma = del_programma || o->check_name(primo.substr(0, primo.find('=')));
+    if (!del_programma) {
+      err << "scenario: " << opzione_sconosciuta(primo, app) << "\n"
+          << "Per l'aiuto: scenario --help\n";
+      return uscita::uso;
+    }
+  }
   if (!primo.empty() && primo[0] != '-' && noto.empty()) {
-    err << "scenario: sottocomando sconosciuto: " << primo
-        << " (i sottocomandi sono estrai, compila, verifica, mostra, disegna, impacchetta e anteprima)\n"
+    err << "scenario: " << sottocomando_sconosciuto(primo, app) << "\n"
         << "Per l'aiuto: scenario --help\n";
     return uscita::uso;
   }

@@ -288,7 +288,14 @@ TEST(Impacchetta, UnPacchettoDanneggiatoNonScriveNullaEFinisceConQuattro) {
   std::string girato = buono;
   girato[inizio + 3000] ^= 0x01;
   std::string versione = buono;
-  versione[inizio + marca_carico.size()] = 2;
+  versione[inizio + marca_carico.size()] = static_cast<char>(versione_carico + 1);
+  // A damaged download that hit the program, not the payload: a byte of the
+  // shipped notes the program carries (data a package with a payload never
+  // uses, so that the damage cannot stop the program before its check).
+  std::string programma_girato = buono;
+  const std::size_t nota = buono.find("Lo scenario \xC3\xA8 tutto in piano");
+  ASSERT_LT(nota, inizio);
+  programma_girato[nota] ^= 0x01;
   const std::uint32_t somma = crc32(std::string_view(versione).substr(inizio, versione.size() - 4 - inizio));
   for (std::size_t k = 0; k < 4; ++k)
     versione[versione.size() - 4 + k] = static_cast<char>((somma >> (8 * k)) & 0xFFu);
@@ -297,6 +304,7 @@ TEST(Impacchetta, UnPacchettoDanneggiatoNonScriveNullaEFinisceConQuattro) {
   };
   for (const caso& k : {caso{"troncato", buono.substr(0, buono.size() - 100), "troncato"},
                         caso{"girato", girato, "alterati"},
+                        caso{"programma", programma_girato, "il programma è alterato"},
                         caso{"versione", versione, "più recente"}}) {
     SCOPED_TRACE(k.nome);
     cartella_temporanea corsa;
