@@ -2,6 +2,7 @@
 
 #include <iostream>
 #include <map>
+#include <memory>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -62,8 +63,7 @@ std::string a_capo(std::string_view testo, std::size_t colonne = colonne_aiuto) 
 const std::string gruppo_sottocomandi = "Sottocomandi";
 
 // CLI11 writes its help in English; every label it uses is given here.
-void etichette_italiane(CLI::App& app) {
-  auto f = app.get_formatter();
+void etichette_italiane(CLI::FormatterBase* f) {
   f->label("Usage", "Uso");
   f->label("OPTIONS", "OPZIONI");
   f->label("SUBCOMMAND", "SOTTOCOMANDO");
@@ -75,6 +75,16 @@ void etichette_italiane(CLI::App& app) {
   f->label("Excludes", "Esclude");
   f->column_width(30);
 }
+
+// `verifica` needs its folder, except with --elenco alone: its usage line
+// says both ways instead of showing the folder as optional.
+class uso_verifica : public CLI::Formatter {
+ public:
+  std::string make_usage(const CLI::App*, std::string nome) const override {
+    return get_label("Usage") + ": " + nome + " [" + get_label("OPTIONS") + "] CARTELLA\n" +
+           std::string(get_label("Usage").size() + 2, ' ') + nome + " --elenco\n";
+  }
+};
 
 // A subcommand: a one-line summary for the list, then what it does and
 // its examples under its own help.
@@ -121,7 +131,7 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                       "i file binari, disegna lo scenario compilato e ne fa un pacchetto.",
                       80),
                "scenario"};
-  etichette_italiane(app);
+  etichette_italiane(app.get_formatter().get());
   app.option_defaults()->group(gruppo_opzioni);
   app.set_help_flag("-h,--help", "Mostra questo aiuto ed esce");
   app.set_version_flag("-V,--version", "scenario " GARA_VERSIONE, "Mostra la versione ed esce");
@@ -139,9 +149,10 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       "  scenario impacchetta --percorso Linea_Nuova --treno \"R 100\" mio_scenario\n"
       "  scenario anteprima mio_scenario\n"
       "Per le opzioni di un sottocomando: scenario SOTTOCOMANDO --help\n\n"
-      "Uscita: 0 riuscita; 1 codice di compilazione diverso da 0, o file binario\n"
-      "non valido; 2 scenario non timbrabile (errore " + numeri_arresto() + "); 3 errore d'uso,\n"
-      "cartella mancante, file illeggibile o non scrivibile.");
+      "Uscita: 0 riuscita; 1 errori nello scenario (codice di compilazione diverso da 0,\n"
+      "errori della verifica), file binario non valido o pacchetto danneggiato; 2 scenario\n"
+      "non timbrabile (errore " + numeri_arresto() + "); 3 errore d'uso, cartella mancante, file\n"
+      "illeggibile o non scrivibile. Ogni sottocomando dice le sue nel proprio aiuto.");
 
   opzioni_estrai estrai{{}, percorso_del_pacchetto, treno_del_pacchetto, false, std::nullopt};
   {
@@ -158,7 +169,10 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         "  scenario estrai mio_scenario\n"
         "  scenario estrai --da \"Linea_Nuova_R 100.exe\" mio_scenario\n"
         "  scenario estrai --percorso Linea_Nuova --treno \"R 100\" mio_scenario\n"
-        "  scenario estrai --sovrascrivi mio_scenario");
+        "  scenario estrai --sovrascrivi mio_scenario\n\n"
+        "Uscita: 0 riuscita; 1 con --da, un pacchetto danneggiato o un file che non è un\n"
+        "pacchetto (nessun file scritto); 3 errore d'uso, file dello scenario già presenti\n"
+        "(senza --sovrascrivi), file illeggibile o cartella non scrivibile.");
     opzione_percorso(sub, "CARTELLA", estrai.cartella,
                      a_capo("Cartella in cui scrivere i file. Es.: mio_scenario"))
         ->required()
@@ -271,6 +285,8 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
   opzioni_verifica_comando verifica;
   {
+    auto uso = std::make_shared<uso_verifica>();
+    etichette_italiane(uso.get());
     auto* sub = sottocomando(
         app, "verifica", "Controlla le descrizioni e riporta tutti i problemi insieme",
         "Legge per intero le due descrizioni della CARTELLA e riporta ogni problema che trova: gli "
@@ -285,7 +301,8 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         "  scenario verifica --formato sarif mio_scenario > verifica.sarif\n"
         "  scenario verifica --elenco\n\n"
         "Uscita: 0 nessun errore (avvisi ammessi); 1 almeno un errore, o un avviso con\n"
-        "--severo; 3 errore d'uso, cartella mancante o file illeggibile.");
+        "--severo; 3 errore d'uso, cartella mancante, descrizione mancante o illeggibile.");
+    sub->formatter(uso);
     opzione_percorso(sub, "CARTELLA", verifica.cartella,
                     a_capo("Cartella delle descrizioni. Es.: mio_scenario"))
         ->type_name("");

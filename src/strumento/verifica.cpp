@@ -20,9 +20,16 @@ int comando_verifica(const opzioni_verifica_comando& o, std::ostream& out, std::
   if (!id) return uscita::uso;
 
   const sorgenti d = leggi_descrizioni(o.cartella, *id);
+  // A file the names given do not find, or cannot read, is the user's
+  // mistake or the disk's, not the scenario's.
   for (const descrizione* x : {&d.linea, &d.treno}) {
     if (x->illeggibile) {
       err << "scenario: " << *x->illeggibile << "\n";
+      return uscita::uso;
+    }
+    if (!x->presente()) {
+      err << "scenario: nella cartella " << tra_virgolette(o.cartella) << " manca la descrizione "
+          << (x == &d.linea ? "della linea" : "del treno") << " \"" << x->nome << "\"\n";
       return uscita::uso;
     }
   }
