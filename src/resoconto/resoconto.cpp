@@ -15,13 +15,35 @@ bool codice_del_passo_tavole(int32_t c) {
 
 // Code 0, and yet the check found errors: scenarios the simulator loads
 // damaged (a station or a file lost).
+std::string tra_virgolette_testo(const std::string& testo) { return "\"" + testo + "\""; }
+
 bool errori_taciuti(const compilazione_mostrata& c) {
-  return c.risultato.codice_errore() == codice::nessuno && c.verifica && c.verifica->errori > 0;
+  return c.risultato.codice_errore() == codice::nessuno && c.risultato.fermata == arresto::nessuno &&
+         c.verifica && c.verifica->errori > 0;
+}
+
+// "  nel file "X", riga R, colonna C", then the line with a caret under the
+// field, indented under the place.
+void scrivi_luogo(const sorgenti& descrizioni, const luogo& o, std::ostream& out) {
+  out << "  nel file " << tra_virgolette_testo(o.file);
+  if (o.linea <= 0) {
+    out << "\n";
+    return;
+  }
+  out << ", riga " << o.linea;
+  if (o.colonna > 0) out << ", colonna " << o.colonna;
+  out << "\n";
+  if (auto riga = riga_con_segno(descrizioni, o)) {
+    for (std::size_t i = 0; i < riga->size();) {
+      const std::size_t fine = riga->find('\n', i);
+      out << "  " << riga->substr(i, fine - i) << "\n";
+      i = fine == std::string::npos ? riga->size() : fine + 1;
+    }
+  }
 }
 constexpr const char* codice_0_con_errori =
     "codice 0, ma la verifica trova errori che il compilatore non segnala";
 
-std::string tra_virgolette_testo(const std::string& testo) { return "\"" + testo + "\""; }
 
 }  // namespace
 
@@ -43,7 +65,10 @@ void scrivi_resoconto(const compilazione_mostrata& c, std::ostream& out) {
       << " con il treno " << tra_virgolette_testo(da_windows1252(s.modello.nome_treno))
       << " dalla cartella " << c.cartella << "\n";
 
-  if (s.codice_errore() == codice::nessuno && !errori_taciuti(c)) {
+  const bool fermata = s.fermata != arresto::nessuno;
+  if (s.codice_errore() == codice::nessuno && fermata) {
+    out << "Esito: errore " << numero_arresto(s.fermata) << ", lo scenario non può essere timbrato\n";
+  } else if (s.codice_errore() == codice::nessuno && !errori_taciuti(c)) {
     out << "Esito: nessun problema (codice 0)\n";
   } else if (s.codice_errore() == codice::nessuno) {
     out << "Esito: " << codice_0_con_errori << "\n";
@@ -52,26 +77,17 @@ void scrivi_resoconto(const compilazione_mostrata& c, std::ostream& out) {
     if (registra_metro(s.codice_errore())) out << "  al metro " << s.posizione_errore << "\n";
     const diagnostica* e = s.errore_in_vigore();
     if (e && e->dove) {
-      const luogo& o = *e->dove;
-      out << "  nel file " << tra_virgolette_testo(o.file);
-      if (o.linea > 0) {
-        out << ", riga " << o.linea;
-        if (o.colonna > 0) out << ", colonna " << o.colonna;
-        out << "\n";
-        if (auto riga = riga_con_segno(c.descrizioni, o)) {
-          // Indented under the place, line by line.
-          for (std::size_t i = 0; i < riga->size();) {
-            const std::size_t fine = riga->find('\n', i);
-            out << "  " << riga->substr(i, fine - i) << "\n";
-            i = fine == std::string::npos ? riga->size() : fine + 1;
-          }
-        }
-      } else {
-        out << "\n";
-      }
+      scrivi_luogo(c.descrizioni, *e->dove, out);
     } else if (codice_del_passo_tavole(s.codice_errore())) {
       out << "  registrato dal passo delle tavole di orientamento, dopo la lettura\n";
     }
+  }
+  // Which entry took the stamp's field, as the check found it.
+  if (fermata && c.verifica && c.verifica->fermata && c.verifica->fermata->dove) {
+    if (s.codice_errore() != codice::nessuno)
+      out << "Errore " << numero_arresto(s.fermata) << ", lo scenario non può essere timbrato\n";
+    scrivi_luogo(c.descrizioni, *c.verifica->fermata->dove, out);
+    out << "  " << c.verifica->fermata->motivo << "\n";
   }
 
   if (c.verifica && (c.verifica->errori > 0 || c.verifica->avvisi > 0))
@@ -104,7 +120,10 @@ nlohmann::ordered_json resoconto_json(const compilazione_mostrata& c) {
     j["errore"] = numero_arresto(s.fermata);
     j["messaggio"] = messaggio_arresto(s.fermata);
   }
+  // The place of the code that stands; of the stop, when only the stop
+  // stands and the check found its entry.
   const diagnostica* e = s.errore_in_vigore();
+  if (!e && s.fermata != arresto::nessuno && c.verifica && c.verifica->fermata) e = &*c.verifica->fermata;
   if (e && e->dove) {
     j["file"] = e->dove->file;
     if (e->dove->linea > 0)

@@ -25,6 +25,9 @@ std::string messaggio_arresto(arresto a);
 struct sommario_verifica {
   int errori = 0;
   int avvisi = 0;
+  // The check's own record of a stop of the stamp, at the entry that took
+  // the stamp's field when it found one.
+  std::optional<diagnostica> fermata;
 };
 
 // A compile as its author sees it: what was compiled and from where, and

@@ -34,7 +34,10 @@ int comando_compila(const opzioni_compila& o, std::ostream& out, std::ostream& e
   if (!o.fedele) {
     const esito_verifica e = verifica(c.descrizioni, {id->nome_percorso, id->nome_treno,
                                                       !o.senza_tracciato});
-    m.verifica = sommario_verifica{e.errori, e.avvisi};
+    m.verifica = sommario_verifica{e.errori, e.avvisi, std::nullopt};
+    for (const diagnostica& d : e.diagnostiche)
+      if (c.fermata() != arresto::nessuno && d.codice == static_cast<int32_t>(c.fermata()) && d.dove)
+        m.verifica->fermata = d;
   }
 
   if (o.json)

@@ -256,6 +256,13 @@ TEST(Compila, LoScenarioCheNonSiTimbraEsceConDueSenzaScrivereBinari) {
     const auto j = nlohmann::json::parse(json.uscita);
     EXPECT_EQ(j.at("errore"), c.errore);
     EXPECT_EQ(j.at("scritti"), nlohmann::json::array());
+    // The entry that took the stamp's field, found by the check; never
+    // "nessun problema".
+    EXPECT_EQ(j.at("file"), "P_T-.txt");
+    EXPECT_EQ(j.at("riga"), 33);
+    EXPECT_NE(testo.uscita.find("nel file \"P_T-.txt\", riga 33, colonna 1\n"), std::string::npos) << testo.uscita;
+    EXPECT_NE(testo.uscita.find("spostala più avanti lungo la linea"), std::string::npos) << testo.uscita;
+    EXPECT_EQ(testo.uscita.find("nessun problema"), std::string::npos) << testo.uscita;
     EXPECT_EQ(prova::nomi_in(d.percorso()), (std::vector<std::string>{"P_T-.txt", "P_linea.txt"}));
   }
 }
