@@ -94,12 +94,15 @@ constexpr std::array<voce_catalogo, 49> voci{{
      "curva senza cifra di curvatura, o tracciato oltre 1000000 m",
      "curva senza cifra di curvatura, o tracciato oltre 1000000 m", ""},
     {problema::timbro_occupato, "V1250", E, static_cast<int32_t>(arresto::timbro_occupato), false,
-     "il campo intero_a della voce 85 o il dato1 della cella 1 è già usato",
-     "lo scenario non può essere timbrato: intero_a della voce 85 o dato1 della cella 1 già usati",
+     "il posto del timbro all'inizio della linea è già preso",
+     "lo scenario non può essere timbrato: un oggetto nella cella 1, all'inizio della linea, ha già "
+     "il dato in cui va il timbro (dato1 della cella 1, o intero_a della voce 85 della tabella)",
      "spostare più avanti lungo la linea la voce che mette il suo oggetto nella cella 1, o toglierla"},
     {problema::codici_occupati, "V1251", E, static_cast<int32_t>(arresto::codici_occupati), false,
-     "il campo orario della voce 85 o il dato2 della cella 1 è già usato",
-     "lo scenario non può essere timbrato: orario della voce 85 o dato2 della cella 1 già usati",
+     "il posto dei codici dello scenario all'inizio della linea è già preso",
+     "lo scenario non può essere timbrato: un oggetto nella cella 1, all'inizio della linea, ha già "
+     "il dato in cui vanno i codici dello scenario (dato2 della cella 1, o orario della voce 85 della "
+     "tabella)",
      "spostare più avanti lungo la linea la voce che mette il suo oggetto nella cella 1, o toglierla"},
     {problema::numero_non_intero, "V201", A, 0, false,
      "campo numerico che non è un intero semplice: il compilatore ne legge solo l'inizio",

@@ -55,8 +55,7 @@ std::string messaggio_codice(int32_t codice_errore) {
 
 std::string messaggio_arresto(arresto a) {
   return std::string(errore_n.substr(1)) + numero_arresto(a) + ": lo scenario non può essere timbrato, perché " +
-         std::string(significato(a)) +
-         " (un oggetto all'inizio della linea); nessun file binario è stato scritto";
+         std::string(significato(a)) + "; nessun file binario è stato scritto";
 }
 
 void scrivi_resoconto(const compilazione_mostrata& c, std::ostream& out) {
