@@ -238,7 +238,7 @@ void lettura_voci::segna_guasto(const std::string& motivo) {
   }
   if (s_.voce_corrente) {
     constexpr std::size_t mostrata = 60;  // a keyword field can be a whole long line
-    testo += " della voce \"" + da_windows1252(parola_voce_.substr(0, mostrata)) + "\"";
+    testo += " della voce \"" + da_windows1252(std::string(parola_mostrata(parola_voce_).substr(0, mostrata))) + "\"";
   }
   campo_guasto_.reset();
   s_.segna_errore_in(codice::guasto_lettura, dove,

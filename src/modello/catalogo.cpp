@@ -82,7 +82,7 @@ constexpr std::array<voce_catalogo, 49> voci{{
      "fine del marciapiede troppo vicina all'inizio della linea",
      "fine del marciapiede troppo vicina all'inizio della linea", ""},
     {problema::guasto_lettura, "V025", E, codice::guasto_lettura, false,
-     "errore imprevisto nella lettura delle descrizioni",
+     "lettura interrotta",
      "valore che non entra nel suo campo, indice fuori dalla sua tabella, voce troncata o file illeggibile", ""},
     {problema::linea_mancante, "V101", E, codice::linea_mancante, false,
      "file della descrizione della linea mancante",

@@ -128,7 +128,7 @@ class controllo {
                                       "ci vogliono le virgole, e così "
                                     : "") +
         (mancanti == 1 ? std::string("manca 1 valore") : "mancano " + std::to_string(mancanti) + " valori") +
-            " alla voce " + mostrato(senza_spazi(v.parola)) + " della riga " + std::to_string(v.chiave.linea) +
+            " alla voce " + mostrato(parola_mostrata(v.parola)) + " della riga " + std::to_string(v.chiave.linea) +
             ": il compilatore " + (mancanti == 1 ? "lo" : "li") + " prende dalla riga " +
             std::to_string(altra_riga->dove.linea) +
             ", e la voce di quella riga va persa");
