@@ -167,26 +167,51 @@ INSTANTIATE_TEST_SUITE_P(Tabella, AvvisiVerifica, ::testing::ValuesIn(casi_avvis
   return std::string(caso.param.identificativo) + "_" + std::to_string(caso.index);
 });
 
-TEST(Verifica, IlSuggerimentoNominaIlValoreCheLAutoreIntendeva) {
+TEST(Verifica, IlSuggerimentoNominaIlValoreCheLAutoreIntendevaELaCorrezioneLoScrive) {
   struct caso {
     const char* voce;
     const char* identificativo;
     const char* detto;
+    const char* corretta;  // the line once the fix is applied; none when no fix is certain
   };
   const caso casi[] = {
-      {"velocita, 38OOO, 60", "V201", "la lettera O non è uno zero; qui va un numero intero, per esempio 38000"},
+      {"velocita, 38OOO, 60", "V201", "la lettera O non è uno zero; qui va un numero intero, per esempio 38000",
+       "velocita, 38000, 60"},
+      {"velocita, l7000, 60", "V201", "la lettera l non è un uno; qui va un numero intero, per esempio 17000",
+       "velocita, 17000, 60"},
       {"velocita, 17.000, 60", "V201", "il punto è la virgola dei decimali, non il separatore delle migliaia; qui va "
-                                       "un numero intero, per esempio 17000"},
-      {"velocita, 9 000, 60", "V221", "le migliaia si scrivono senza spazi (9000)"},
-      {"aderenza, 2000, 2,5", "V204", "i decimali si scrivono con il punto (2.5)"},
-      {"segnale; 2000; 1; 3; 1; 0; 0; 0; 0;0;0; 0", "V205", "separa i valori con \";\""},
+                                       "un numero intero, per esempio 17000", "velocita, 17000, 60"},
+      {"velocita, 9 000, 60", "V221", "le migliaia si scrivono senza spazi (9000)", "velocita, 9000, 60"},
+      {"aderenza, 2000, 2,5", "V204", "i decimali si scrivono con il punto (2.5)", nullptr},
+      {"velocita, 1x0, 60", "V201", "che non è un intero", nullptr},
+      {"segnale; 2000; 1; 3; 1; 0; 0; 0; 0;0;0; 0", "V205", "separa i valori con \";\"", nullptr},
+  };
+  const auto trova = [](const esito_verifica& e, const char* id) {
+    return std::find_if(e.diagnostiche.begin(), e.diagnostiche.end(),
+                        [&](const diagnostica& x) { return identificativo(x) == id; });
   };
   for (const caso& c : casi) {
-    const auto e = verifica_di(linea_con(""), treno_con(std::string(c.voce) + "\r\n"));
-    const auto d = std::find_if(e.diagnostiche.begin(), e.diagnostiche.end(),
-                                [&](const diagnostica& x) { return identificativo(x) == c.identificativo; });
+    const std::string treno = treno_con(std::string(c.voce) + "\r\n");
+    const auto e = verifica_di(linea_con(""), treno);
+    const auto d = trova(e, c.identificativo);
     ASSERT_NE(d, e.diagnostiche.end()) << c.voce;
     EXPECT_NE(d->motivo.find(c.detto), std::string::npos) << d->motivo;
+    if (!c.corretta) {
+      EXPECT_FALSE(d->correzione) << c.voce;
+      continue;
+    }
+    // The fix, applied as an editor would, gives what the author meant,
+    // and the check no longer finds the problem.
+    ASSERT_TRUE(d->correzione) << c.voce;
+    const luogo& l = d->correzione->dove;
+    const std::size_t riga = treno.find(c.voce);
+    ASSERT_NE(riga, std::string::npos);
+    std::string mendato = treno;
+    mendato.replace(riga + static_cast<std::size_t>(l.colonna - 1), static_cast<std::size_t>(l.lunghezza),
+                    d->correzione->testo);
+    EXPECT_EQ(mendato, treno_con(std::string(c.corretta) + "\r\n")) << c.voce;
+    const auto dopo = verifica_di(linea_con(""), mendato);
+    EXPECT_EQ(trova(dopo, c.identificativo), dopo.diagnostiche.end()) << c.voce;
   }
 }
 

@@ -125,9 +125,18 @@ void lettura_voci::controlla_numero(int64_t letto) {
   }
   std::string motivo;
   std::string suggerito = letto == 0 ? "0" : valore;
-  std::string con_zeri(t);
-  std::replace(con_zeri.begin(), con_zeri.end(), 'O', '0');
-  std::replace(con_zeri.begin(), con_zeri.end(), 'o', '0');
+  std::optional<std::string> corretto;  // what the author plainly meant
+  // Letters that look like digits: O for 0, l and I for 1.
+  std::string con_cifre(t);
+  bool con_o = false;
+  for (char& c : con_cifre) {
+    if (c == 'O' || c == 'o') {
+      c = '0';
+      con_o = true;
+    } else if (c == 'l' || c == 'I') {
+      c = '1';
+    }
+  }
   if (t.empty()) {
     motivo = "campo numerico vuoto, letto come 0";
   } else if (const auto punto = t.find('.'); punto != std::string_view::npos && t.size() - punto == 4 &&
@@ -135,16 +144,24 @@ void lettura_voci::controlla_numero(int64_t letto) {
                                                intero_semplice(t.substr(punto + 1))) {
     motivo = "\"" + testo + "\" è letto come " + valore +
              ": il punto è la virgola dei decimali, non il separatore delle migliaia";
-    suggerito = std::string(t.substr(0, punto)) + std::string(t.substr(punto + 1)) + " (le migliaia senza punto)";
-  } else if (intero_semplice(con_zeri) && ha_cifre(t)) {
-    motivo = "\"" + testo + "\" è letto come " + valore + ": la lettera O non è uno zero";
-    suggerito = con_zeri;
+    corretto = std::string(t.substr(0, punto)) + std::string(t.substr(punto + 1));
+    suggerito = *corretto + " (le migliaia senza punto)";
+  } else if (intero_semplice(con_cifre) && ha_cifre(t)) {
+    motivo = "\"" + testo + "\" è letto come " + valore +
+             (con_o ? ": la lettera O non è uno zero" : ": la lettera l non è un uno");
+    corretto = con_cifre;
+    suggerito = con_cifre;
   } else if (!ha_cifre(t)) {
     motivo = "campo numerico senza cifre (\"" + testo + "\"), letto come 0";
   } else {
     motivo = "campo numerico \"" + testo + "\" che non è un intero: il compilatore legge " + valore;
   }
   avvisa(problema::numero_non_intero, dove, motivo + "; qui va un numero intero, per esempio " + suggerito);
+  if (corretto && s_.verifica()) {
+    luogo campo = dove;
+    campo.lunghezza = static_cast<int>(t.size());
+    s_.diagnostiche.back().correzione = sostituzione{campo, *corretto};
+  }
 }
 
 void lettura_voci::controlla_migliaia() {
@@ -168,6 +185,7 @@ void lettura_voci::controlla_migliaia() {
          "\"" + std::string(t) + " " + gruppo + "\" sono due valori, " + std::string(t) + " e " + gruppo +
              ": lo spazio separa i valori come la virgola, e quelli che seguono slittano di un posto; le migliaia "
              "si scrivono senza spazi (" + std::string(t) + gruppo + ")");
+  if (s_.verifica()) s_.diagnostiche.back().correzione = sostituzione{dove, std::string(t) + gruppo};
 }
 
 void lettura_voci::valori_non_letti() {

@@ -21,6 +21,16 @@ struct luogo {
 
 enum class gravita { errore, avviso, nota };
 
+// A change that mends a problem by itself, for an editor to offer: the
+// bytes of `dove` (one field, or a few on one line) replaced by `testo`
+// (Windows-1252, as the file holds it).
+struct sostituzione {
+  luogo dove;
+  std::string testo;
+
+  bool operator==(const sostituzione&) const = default;
+};
+
 // One problem of a compile. An error carries its code of the format (or,
 // for the header stamp, the number of the stop); a warning carries its
 // identifier instead and code 0.
@@ -34,6 +44,8 @@ struct diagnostica {
   // Where an earlier entry took the cell or the record (a note, not an error).
   std::optional<luogo> prima;
   std::string nota;  // what `prima` points at, in words
+  // The fix, when one is certain: what the author plainly meant.
+  std::optional<sostituzione> correzione;
 
   bool operator==(const diagnostica&) const = default;
 };

@@ -159,6 +159,15 @@ nlohmann::ordered_json verifica_json(const esito_verifica& e) {
       correlate.push_back(c);
     }
     v["correlate"] = correlate;
+    if (x.correzione) {
+      const luogo& l = x.correzione->dove;
+      v["correzione"] = {{"riga", l.linea},
+                         {"colonna", l.colonna},
+                         {"colonna_fine", l.colonna + l.lunghezza},
+                         {"testo", da_windows1252(x.correzione->testo)}};
+    } else {
+      v["correzione"] = nullptr;
+    }
     lista.push_back(v);
   }
   j["diagnostiche"] = lista;
@@ -211,12 +220,25 @@ nlohmann::ordered_json verifica_sarif(const esito_verifica& e, const std::string
       c["message"]["text"] = x.nota;
       r["relatedLocations"] = nlohmann::ordered_json::array({c});
     }
+    if (x.correzione) {
+      const nlohmann::ordered_json p = posizione_sarif(x.correzione->dove, con_base);
+      nlohmann::ordered_json sostituzione;
+      sostituzione["deletedRegion"] = p["region"];
+      sostituzione["insertedContent"]["text"] = da_windows1252(x.correzione->testo);
+      nlohmann::ordered_json cambio;
+      cambio["artifactLocation"] = p["artifactLocation"];
+      cambio["replacements"] = nlohmann::ordered_json::array({sostituzione});
+      nlohmann::ordered_json f;
+      f["description"]["text"] = "scrivere \"" + da_windows1252(x.correzione->testo) + "\"";
+      f["artifactChanges"] = nlohmann::ordered_json::array({cambio});
+      r["fixes"] = nlohmann::ordered_json::array({f});
+    }
     risultati.push_back(r);
   }
 
   nlohmann::ordered_json driver;
   driver["name"] = "scenario";
-  driver["version"] = "1.00";
+  driver["version"] = GARA_VERSIONE;
   driver["rules"] = regole;
   nlohmann::ordered_json run;
   run["tool"]["driver"] = driver;

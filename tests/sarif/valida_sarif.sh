@@ -19,12 +19,13 @@ programma=node_modules/@microsoft/sarif-multitool-linux/Sarif.Multitool
 chmod u+x "$programma"
 
 rm -rf scenari && mkdir scenari
-# The shipped scenario; one broken at a station and a speed; one whose
+# The shipped scenario; one broken at a station, a speed and a slowdown
+# (a letter O for a zero: a fix in the log); one whose
 # train description lost its first line "[generale]" (a whole file lost).
 "$scenario" estrai scenari/buono >/dev/null
 "$scenario" estrai scenari/rotto >/dev/null
 treno="scenari/rotto/Corvana_Selvadoro_R 47315-.txt"
-sed -i 's/velocita,   38000,    80/velocita,   38000,    8x0/; s/stazione,    9000, 26,/stazione,    9025, 2600,/; s/segnale,   24800,/segnale,   15500,/' "$treno"
+sed -i 's/velocita,   38000,    80/velocita,   38000,    8x0/; s/rallentamento,   38000,/rallentamento,   38OOO,/; s/stazione,    9000, 26,/stazione,    9025, 2600,/; s/segnale,   24800,/segnale,   15500,/' "$treno"
 "$scenario" estrai scenari/senza_generale >/dev/null
 sed -i '1d' "scenari/senza_generale/Corvana_Selvadoro_R 47315-.txt"
 
