@@ -88,6 +88,17 @@ done
 (cd "$lavoro" && "${wine[@]}" "$cartella/scenario.exe" impacchetta -o "$windows\\rifatto.exe" \
   "$windows\\mio scenario" </dev/null >/dev/null) || sbaglio "scenario.exe non impacchetta"
 cmp "$cartella/rifatto.exe" "$lavoro/$programma.exe" || sbaglio "scenario.exe e il .deb fanno pacchetti diversi"
+# The archive's package carries the shipped scenario as a payload whose
+# checksums cover the whole file: a byte changed anywhere is refused.
+"$scenario" estrai --da "$cartella/$programma.exe" "$lavoro/dal pacchetto dello zip" >/dev/null ||
+  sbaglio "il pacchetto dello .zip non porta lo scenario spedito"
+diff -r "$lavoro/dal pacchetto dello zip" "$lavoro/dal deb" -x '*.dat' -x '*.sim' >/dev/null ||
+  sbaglio "il pacchetto dello .zip porta testi diversi da quelli spediti"
+cp "$cartella/$programma.exe" "$lavoro/guasto.exe"
+python3 -c 'import sys; f = open(sys.argv[1], "r+b"); f.seek(1000); b = f.read(1); f.seek(1000); f.write(bytes([b[0] ^ 1]))' "$lavoro/guasto.exe"
+if "$scenario" estrai --da "$lavoro/guasto.exe" "$lavoro/dal guasto" >/dev/null 2>&1; then
+  sbaglio "un pacchetto dello .zip con un byte cambiato è accettato"
+fi
 rm "$cartella/rifatto.exe"
 # And for Linux, with the program the archive carries in linux/.
 mkdir "$cartella/entrambe"

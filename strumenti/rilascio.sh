@@ -4,8 +4,10 @@
 #    manual page and its bash completion) and the package programs of both
 #    platforms that `scenario impacchetta` makes packages of
 #    (/usr/lib/scenario/), from `cmake --install` of the release builds;
-#  - scenario-VERSIONE-windows.zip: scenario.exe, the package's .exe and
-#    LEGGIMI.txt (Italian, Windows-1252, CR LF) in one folder;
+#  - scenario-VERSIONE-windows.zip: scenario.exe, the package's .exe (with
+#    the shipped scenario as its payload, so that it checks its whole
+#    file), the Linux package program in linux/ and LEGGIMI.txt (Italian,
+#    Windows-1252, CR LF) in one folder;
 #  - SHA256SUMS of both.
 # Reproducible: every time stamp is the last commit's (SOURCE_DATE_EPOCH),
 # owners and modes are fixed, entries are in name order; two runs give the
@@ -71,7 +73,13 @@ dpkg-deb --root-owner-group -Zxz --build "$deb" "dist/$nome_deb" >/dev/null
 cartella_zip="scenario-$versione-windows"
 zip="$lavoro/$cartella_zip"
 mkdir -p "$zip"
-cp build/windows/src/scenario.exe "build/windows/src/$programma.exe" "$zip/"
+cp build/windows/src/scenario.exe "$zip/"
+# The package users download carries its own scenario as a payload, as a
+# package made by impacchetta does: its payload's checksums cover the whole
+# file, so that a damaged download is caught before anything is written.
+build/default/src/scenario estrai "$lavoro/spedito" >/dev/null
+SCENARIO_PACCHETTI="$radice/build/windows/src" build/default/src/scenario impacchetta \
+  --piattaforma windows -o "$zip/$programma.exe" "$lavoro/spedito" >/dev/null
 # The Linux package program too, the .deb's own, so that scenario.exe makes
 # packages for both platforms.
 mkdir "$zip/linux"
