@@ -138,13 +138,22 @@ const caso_avviso casi_avvisi[] = {
     {"V215", "", "", 0, "[generale]\r\nvelocita, 0, 60\r\n[fine]\r\n"},
     {"V216", "", "", 0, "[generale]\r\nstazione, 1000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, A\r\n[fine]\r\n"},
     {"V217", "", "stazione, 5000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, 5000\r\n", 4},
-    {"V217", "", "stazione, 5000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, SEGNALE 1\r\n", 4},
+    {"V217", "", "stazione, 5000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0,  Segnale \r\n", 4},
     {"V218", "", stazione_b + "stazione, 3000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, C\r\n", 5, {}, 2},
     {"V219", "", "stazione, 5000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,60,0, B\r\n", 4},
     {"V219", "", "orologio, 24, 0, 0\r\n", 4},
     {"V220", "", "", 2, "[generale]\r\nvelocita, 20000, 60\r\n"
                        "stazione, 1000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, A\r\n[fine]\r\n"},
 };
+
+// A name that holds a keyword among other words is a name like any other.
+TEST(Verifica, UnNomeCheContieneUnaParolaChiaveEUnNome) {
+  for (const char* nome : {"STAZIONE CENTRALE", "SEGNALE 1", "Bivio Velocita"}) {
+    const auto e = verifica_di(linea_con(""), treno_con("stazione, 5000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 12,0,0, " +
+                                                        std::string(nome) + "\r\n"));
+    EXPECT_TRUE(e.diagnostiche.empty()) << nome << ": " << e.diagnostiche.front().motivo;
+  }
+}
 
 class AvvisiVerifica : public ::testing::TestWithParam<caso_avviso> {};
 

@@ -29,6 +29,17 @@ bool solo_cifre(std::string_view t) {
   return !t.empty() && t.find_first_not_of("+-0123456789") == std::string_view::npos && ha_cifre(t);
 }
 
+// A name that is a whole keyword of the train description, as its lines
+// begin ("stazione", "Segnale"): the next line's keyword taken for the
+// name. A name that only holds one ("STAZIONE CENTRALE") is a name.
+bool e_parola_chiave(std::string_view t) {
+  static constexpr std::array<std::string_view, 11> parole = {
+      "numero vetture", "percentuale massa frenata", "sabbia",  "orologio",     "aderenza", "velocita",
+      "velocit\xE0",    "stazione",                  "segnale", "rallentamento", "abbattimento"};
+  const std::string nome = minuscolo_windows1252(senza_spazi(t));
+  return std::find(parole.begin(), parole.end(), nome) != parole.end();
+}
+
 // Values of a station entry, from 1: the time of day, and the name.
 constexpr std::size_t valori_stazione = 17;
 constexpr std::size_t campo_ore = 13, campo_nome = 16;  // minutes and seconds follow the hours
@@ -150,7 +161,7 @@ class controllo {
       const bool mancante = std::find(mancanti_.begin(), mancanti_.end(), s) != mancanti_.end();
       if (!mancante && s->campi.size() >= valori_stazione) {
         const campo_letto& nome = s->campi[campo_nome];
-        if (parola_chiave_del_treno(nome.testo) || solo_cifre(nome.testo))
+        if (e_parola_chiave(nome.testo) || solo_cifre(nome.testo))
           p_.diagnostiche.push_back(errore(
               problema::nome_stazione_sbagliato, nome.dove,
               "la stazione si chiama " + mostrato(senza_spazi(nome.testo)) + ", che è " +
