@@ -1,0 +1,138 @@
+#include "orario/marcia.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "modello/misure.h"
+
+namespace gara::orario {
+
+namespace {
+
+constexpr double km_h_per_m_s = 3.6;
+constexpr double gravita = 9.81;  // m/s^2
+// Resistances and gradients in N/kN (per mille of the weight).
+constexpr double per_mille = 1000.0;
+// The adhesion byte of a cell in percent of the dry rail; 0 is a cell the
+// description gave none, taken as dry rail.
+constexpr double aderenza_piena = 100.0;
+
+// Adhesion on dry rail at a speed, by the relation of Curtius and Kniffler
+// (1950): mu = 0.161 + 7.5 / (v + 44), v in km/h.
+double aderenza_curtius_kniffler(double km_h) { return 0.161 + 7.5 / (km_h + 44.0); }
+
+// The braking distance of a passenger train by the Minden relation,
+// s = 3.85 v^2 / (6.1 psi (1 + lambda / 10) + i) (s in m, v in km/h, lambda
+// the braked-mass percentage, i the gradient in per mille, psi = 1 for the
+// passenger brake), is that of a constant deceleration
+// v^2 / 2 s = (6.1 (1 + lambda / 10) + i) / (2 * 3.85 * 3.6^2) in m/s^2.
+constexpr double minden_coefficiente = 3.85;
+constexpr double minden_base = 6.1;
+constexpr double minden_lambda = 10.0;
+
+int64_t pendenza_di(std::span<const cella> celle, int64_t metro) {
+  const int64_t i = metro / misura::metri_cella;
+  if (i < 0 || i >= static_cast<int64_t>(celle.size())) return 0;
+  return int64_t{celle[static_cast<std::size_t>(i)].pendenza} - misura::zero_pendenza;
+}
+
+double aderenza_di(std::span<const cella> celle, int64_t metro) {
+  const int64_t i = metro / misura::metri_cella;
+  if (i < 0 || i >= static_cast<int64_t>(celle.size())) return 1.0;
+  const uint8_t a = celle[static_cast<std::size_t>(i)].aderenza;
+  return (a == 0 ? aderenza_piena : a) / aderenza_piena;
+}
+
+int32_t limite(std::span<const int32_t> limiti, int64_t metro) {
+  if (metro < 0 || metro >= static_cast<int64_t>(limiti.size())) return 0;
+  return limiti[static_cast<std::size_t>(metro)];
+}
+
+// The acceleration the nominal train has at speed v (m/s) on a metre:
+// traction (power over speed, capped by adhesion on the driven mass) less
+// the running resistance and the gradient.
+double accelerazione(double v, int64_t pendenza, double aderenza, const treno_nominale& t) {
+  const double km_h = v * km_h_per_m_s;
+  const double aderente =
+      std::max(0.0, aderenza_curtius_kniffler(km_h) * aderenza * gravita * t.quota_massa_aderente);
+  const double trazione = v > 0 ? std::min(std::max(0.0, t.potenza_specifica) / v, aderente) : aderente;
+  const double resistenza = t.resistenza_a + t.resistenza_b * km_h + t.resistenza_c * km_h * km_h;
+  return trazione - gravita * (resistenza + static_cast<double>(pendenza)) / per_mille;
+}
+
+}  // namespace
+
+double decelerazione(double percentuale_massa_frenata, double pendenza) {
+  const double lambda = std::max(0.0, percentuale_massa_frenata);
+  return (minden_base * (1.0 + lambda / minden_lambda) + pendenza) /
+         (2.0 * minden_coefficiente * km_h_per_m_s * km_h_per_m_s);
+}
+
+esito_minimo tempo_minimo(std::span<const int32_t> limiti, int64_t da, int64_t a) {
+  // Summed run by run: each run of equal limits adds its length over its
+  // speed, so the bound is the exact integral up to one rounding a run.
+  double s = 0;
+  for (int64_t x = da; x < a;) {
+    const int32_t v = limite(limiti, x);
+    if (v <= 0) return {std::nullopt, x};
+    int64_t fine = x + 1;
+    while (fine < a && limite(limiti, fine) == v) ++fine;
+    s += static_cast<double>(fine - x) * km_h_per_m_s / v;
+    x = fine;
+  }
+  return {s, std::nullopt};
+}
+
+corsa tempo_stimato(std::span<const int32_t> limiti, std::span<const cella> celle, int64_t da, int64_t a,
+                    double percentuale_massa_frenata, const treno_nominale& t) {
+  corsa c;
+  if (a <= da) {
+    c.secondi = 0.0;
+    return c;
+  }
+  const auto n = static_cast<std::size_t>(a - da);
+  // The highest speed at each metre mark: that of the metres on both sides.
+  std::vector<double> tetto(n + 1);
+  for (std::size_t j = 0; j <= n; ++j) {
+    const int64_t x = da + static_cast<int64_t>(j);
+    const int32_t prima = j > 0 ? limite(limiti, x - 1) : limite(limiti, x);
+    const int32_t dopo = j < n ? limite(limiti, x) : prima;
+    tetto[j] = std::max(0, std::min(prima, dopo)) / km_h_per_m_s;
+  }
+  std::vector<double>& v = c.velocita;
+  v.assign(n + 1, 0.0);
+  // Forwards from the stop at da, one metre at a time on v^2.
+  for (std::size_t j = 0; j < n; ++j) {
+    const int64_t x = da + static_cast<int64_t>(j);
+    const double v2 = v[j] * v[j] + 2.0 * accelerazione(v[j], pendenza_di(celle, x), aderenza_di(celle, x), t);
+    v[j + 1] = std::min(std::sqrt(std::max(0.0, v2)), tetto[j + 1]);
+  }
+  // Backwards from the stop at a: braking, on the same metres.
+  v[n] = 0.0;
+  const double lambda = t.percentuale_massa_frenata.value_or(percentuale_massa_frenata);
+  double dietro = 0.0;
+  for (std::size_t j = n; j-- > 0;) {
+    const int64_t x = da + static_cast<int64_t>(j);
+    const double v2 = dietro * dietro + 2.0 * decelerazione(lambda, static_cast<double>(pendenza_di(celle, x)));
+    dietro = std::min(std::sqrt(std::max(0.0, v2)), tetto[j]);
+    v[j] = std::min(v[j], dietro);
+  }
+  // Each metre at the mean of its two marks' speeds (constant
+  // acceleration over it).
+  double s = 0;
+  for (std::size_t j = 0; j < n; ++j) {
+    const double somma = v[j] + v[j + 1];
+    if (!(somma > 0)) {
+      c.metro_fermo = da + static_cast<int64_t>(j);
+      return c;
+    }
+    s += 2.0 / somma;
+  }
+  // Never below the bound, which runs every metre at its limit: equal
+  // terms may round apart when summed in another order.
+  const esito_minimo m = tempo_minimo(limiti, da, a);
+  c.secondi = m.secondi ? std::max(s, *m.secondi) : s;
+  return c;
+}
+
+}  // namespace gara::orario
