@@ -60,6 +60,10 @@ double accelerazione(double v, int64_t pendenza, double aderenza, const treno_no
   return trazione - gravita * (resistenza + static_cast<double>(pendenza)) / per_mille;
 }
 
+// The speed of a square v2, at most `tetto`: most metres run at their
+// limit, and need no root.
+double entro(double v2, double tetto) { return v2 >= tetto * tetto ? tetto : std::sqrt(std::max(0.0, v2)); }
+
 }  // namespace
 
 double decelerazione(double percentuale_massa_frenata, double pendenza) {
@@ -105,7 +109,7 @@ corsa tempo_stimato(std::span<const int32_t> limiti, std::span<const cella> cell
   for (std::size_t j = 0; j < n; ++j) {
     const int64_t x = da + static_cast<int64_t>(j);
     const double v2 = v[j] * v[j] + 2.0 * accelerazione(v[j], pendenza_di(celle, x), aderenza_di(celle, x), t);
-    v[j + 1] = std::min(std::sqrt(std::max(0.0, v2)), tetto[j + 1]);
+    v[j + 1] = entro(v2, tetto[j + 1]);
   }
   // Backwards from the stop at a: braking, on the same metres.
   v[n] = 0.0;
@@ -114,7 +118,7 @@ corsa tempo_stimato(std::span<const int32_t> limiti, std::span<const cella> cell
   for (std::size_t j = n; j-- > 0;) {
     const int64_t x = da + static_cast<int64_t>(j);
     const double v2 = dietro * dietro + 2.0 * decelerazione(lambda, static_cast<double>(pendenza_di(celle, x)));
-    dietro = std::min(std::sqrt(std::max(0.0, v2)), tetto[j]);
+    dietro = entro(v2, tetto[j]);
     v[j] = std::min(v[j], dietro);
   }
   // Each metre at the mean of its two marks' speeds (constant
