@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "cartella/compila_in_cartella.h"
 #include "file/file.h"
 #include "file/motivo_sistema.h"
 
@@ -36,6 +37,22 @@ bool cartella_da_scrivere(const std::filesystem::path& cartella, std::ostream& e
     return false;
   }
   return true;
+}
+
+std::optional<scenario_in_cartella> scenario_della_cartella(const std::filesystem::path& cartella,
+                                                           const std::string& percorso, const std::string& treno,
+                                                           std::ostream& errori) {
+  if (!cartella_esistente(cartella, errori)) return std::nullopt;
+  const auto id = identita_per_cartella(cartella, percorso, treno, errori);
+  if (!id) return std::nullopt;
+  scenario_in_cartella s{*id, leggi_descrizioni(cartella, *id)};
+  for (const descrizione* x : {&s.descrizioni.linea, &s.descrizioni.treno}) {
+    if (x->illeggibile) {
+      errori << "scenario: " << *x->illeggibile << "\n";
+      return std::nullopt;
+    }
+  }
+  return s;
 }
 
 }  // namespace gara::strumento

@@ -1,7 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
+#include <string>
+
+#include "cartella/identita.h"
+#include "modello/sorgenti.h"
 
 namespace gara::strumento {
 
@@ -12,5 +17,17 @@ bool cartella_esistente(const std::filesystem::path& cartella, std::ostream& err
 // A folder the tool writes into: made (with its parents) when missing.
 // False, with a message, when it cannot be made or is not a folder.
 bool cartella_da_scrivere(const std::filesystem::path& cartella, std::ostream& errori);
+
+// The scenario of a folder for a subcommand that reads its descriptions:
+// its identity (the names given, or the folder's one scenario) and both
+// descriptions. Nothing, with a message, when the folder is missing, the
+// identity is not found or a description cannot be read.
+struct scenario_in_cartella {
+  identita id;
+  sorgenti descrizioni;
+};
+std::optional<scenario_in_cartella> scenario_della_cartella(const std::filesystem::path& cartella,
+                                                           const std::string& percorso, const std::string& treno,
+                                                           std::ostream& errori);
 
 }  // namespace gara::strumento

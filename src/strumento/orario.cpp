@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "cartella/compila_in_cartella.h"
 #include "file/file.h"
 #include "file/scenario_su_disco.h"
 #include "modello/nomi_file.h"
@@ -120,20 +119,14 @@ bool scheda_della_cartella(const std::filesystem::path& cartella, const identita
 }
 
 int comando_orario(const opzioni_orario_comando& o, std::ostream& out, std::ostream& err) {
-  if (!cartella_esistente(o.cartella, err)) return uscita::uso;
-  const auto id = identita_per_cartella(o.cartella, o.percorso, o.treno, err);
-  if (!id) return uscita::uso;
-  const sorgenti d = leggi_descrizioni(o.cartella, *id);
-  for (const descrizione* x : {&d.linea, &d.treno}) {
-    if (x->illeggibile) {
-      err << "scenario: " << *x->illeggibile << "\n";
-      return uscita::uso;
-    }
-  }
+  const auto s = scenario_della_cartella(o.cartella, o.percorso, o.treno, err);
+  if (!s) return uscita::uso;
+  const identita& id = s->id;
+  const sorgenti& d = s->descrizioni;
   std::optional<orario::testo_scheda> scheda;
-  if (!scheda_della_cartella(o.cartella, *id, scheda, err)) return uscita::uso;
+  if (!scheda_della_cartella(o.cartella, id, scheda, err)) return uscita::uso;
 
-  const esito_verifica e = verifica(d, {id->nome_percorso, id->nome_treno, true});
+  const esito_verifica e = verifica(d, {id.nome_percorso, id.nome_treno, true});
   orario::opzioni_orario oo;
   oo.treno = o.treno_nominale;
   if (!o.rango.empty()) oo.rango = o.rango.front();

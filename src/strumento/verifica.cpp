@@ -1,7 +1,5 @@
 #include "strumento/verifica.h"
 
-#include "cartella/compila_in_cartella.h"
-#include "cartella/identita.h"
 #include "file/file.h"
 #include "resoconto/diagnostiche.h"
 #include "strumento/cartelle.h"
@@ -16,20 +14,13 @@ int comando_verifica(const opzioni_verifica_comando& o, std::ostream& out, std::
     scrivi_catalogo(out);
     return uscita::riuscita;
   }
-  if (!cartella_esistente(o.cartella, err)) return uscita::uso;
-  const auto id = identita_per_cartella(o.cartella, o.percorso, o.treno, err);
-  if (!id) return uscita::uso;
-
-  const sorgenti d = leggi_descrizioni(o.cartella, *id);
-  for (const descrizione* x : {&d.linea, &d.treno}) {
-    if (x->illeggibile) {
-      err << "scenario: " << *x->illeggibile << "\n";
-      return uscita::uso;
-    }
-  }
+  const auto s = scenario_della_cartella(o.cartella, o.percorso, o.treno, err);
+  if (!s) return uscita::uso;
+  const identita& id = s->id;
+  const sorgenti& d = s->descrizioni;
   std::optional<orario::testo_scheda> scheda;
-  if (!scheda_della_cartella(o.cartella, *id, scheda, err)) return uscita::uso;
-  esito_verifica e = verifica(d, {id->nome_percorso, id->nome_treno, !o.senza_tracciato});
+  if (!scheda_della_cartella(o.cartella, id, scheda, err)) return uscita::uso;
+  esito_verifica e = verifica(d, {id.nome_percorso, id.nome_treno, !o.senza_tracciato});
   // The timetable too: the sections' times and the card against the
   // description, for the nominal train of the card.
   orario::aggiungi_a_verifica(e, orario::calcola_orario(e, d.treno.nome, scheda, {}).diagnostiche);
