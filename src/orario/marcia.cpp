@@ -94,6 +94,13 @@ corsa tempo_stimato(std::span<const int32_t> limiti, std::span<const cella> cell
     c.secondi = 0.0;
     return c;
   }
+  // Past either end of the profile there is no limit: the train stops
+  // there, and nothing is allocated for metres that do not exist.
+  const auto metri = static_cast<int64_t>(limiti.size());
+  if (da < 0 || a > metri) {
+    c.metro_fermo = da < 0 ? da : metri;
+    return c;
+  }
   const auto n = static_cast<std::size_t>(a - da);
   // The highest speed at each metre mark: that of the metres on both sides.
   std::vector<double> tetto(n + 1);

@@ -10,6 +10,7 @@
 
 #include "modello/catalogo.h"
 #include "modello/misure.h"
+#include "orario/diagramma.h"
 #include "orario/orario.h"
 #include "scenario/dati.h"
 
@@ -106,6 +107,8 @@ TEST(Marcia, LimiteZeroEFuoriDalProfiloNonDividonoMaliDicono) {
   ASSERT_TRUE(c.metro_fermo);
   EXPECT_LE(*c.metro_fermo, 400);
   EXPECT_EQ(tempo_stimato(l, celle, 500, 500, 120, {}).secondi, 0.0);
+  EXPECT_EQ(tempo_stimato(l, celle, 900, int64_t{1} << 40, 120, {}).metro_fermo, 1000);  // nothing allocated
+  EXPECT_EQ(tempo_stimato(l, celle, -3, 10, 120, {}).metro_fermo, -3);
   EXPECT_EQ(tempo_minimo(l, 500, 500).secondi, 0.0);
 }
 
@@ -341,6 +344,15 @@ TEST(Orario, SchedaEDescrizioneInDisaccordo) {
   // The card's arrival at BETA gives the first section its time: 9 minutes.
   ASSERT_FALSE(r.tratte.empty());
   EXPECT_EQ(r.tratte[0].tempo_orario, 540);
+}
+
+TEST(Orario, DiagrammaDiMarciaConLeStazioniOppureNiente) {
+  const std::string svg = diagramma_di_marcia(orario_di(dati_linea(), dati_treno(), dati_scheda()));
+  ASSERT_NE(svg.find("<svg"), std::string::npos);
+  for (const char* nome : {"CORVANA", "CAGIONI", "BOSCO PINETO", "SELVADORO", "Velocità (km/h)"})
+    EXPECT_NE(svg.find(nome), std::string::npos) << nome;
+  EXPECT_EQ(svg.find("nan"), std::string::npos);
+  EXPECT_EQ(diagramma_di_marcia(orario_di(linea_corta(), treno_di(stazione(1000, 12, 0, "A")))), "");
 }
 
 }  // namespace
