@@ -58,6 +58,7 @@ class calcolo {
     if (c.codice_errore() != 0 || c.fermata != arresto::nessuno || !c.modello.griglia_esiste())
       return std::move(r_);
 
+    r_.calcolato = true;
     r_.stazioni = stazioni_del_treno(e_.voci_lette, file_treno_);
     r_.percentuale_massa_frenata = c.modello.tabella_linea[voce::generale].valore1;
     r_.limiti_linea = limiti_della_linea(c.modello);
@@ -131,12 +132,20 @@ class calcolo {
       t.arrivo_dalla_scheda = true;
     }
     t.tempo_orario = arrivo - *da.orario;
-    if (*t.tempo_orario < 0)
+    // The description's own times first: they go backwards whatever the
+    // card says; then the card's arrival against the departure.
+    const auto indietro = [&](const luogo& dove, const std::string& quale, int64_t ora) {
       r_.diagnostiche.push_back(con_nota(
-          diagnostica_di(problema::orario_all_indietro, dove_arrivo,
-                         nome + ": " + mostrato(a.nome) + " alle " + ora_del_giorno(arrivo) + " viene prima della " +
-                             "partenza da " + mostrato(da.nome) + " alle " + ora_del_giorno(*da.orario)),
+          diagnostica_di(problema::orario_all_indietro, dove,
+                         nome + ": " + quale + mostrato(a.nome) + " alle " + ora_del_giorno(ora) +
+                             " viene prima della partenza da " + mostrato(da.nome) + " alle " +
+                             ora_del_giorno(*da.orario)),
           da.dove_orario, "l'orario di " + da_windows1252(da.nome)));
+    };
+    if (*a.orario < *da.orario)
+      indietro(a.dove_orario, "", *a.orario);
+    else if (*t.tempo_orario < 0)
+      indietro(dove_arrivo, "nella scheda l'arrivo a ", arrivo);
 
     if (t.distanza() > 0) {
       const esito_minimo m = tempo_minimo(r_.limiti_linea, t.da_metro, t.a_metro);

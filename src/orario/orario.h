@@ -51,6 +51,8 @@ struct tratta {
 };
 
 struct risultato_orario {
+  // False when the compile had an error standing: nothing was computed.
+  bool calcolato = false;
   std::vector<stazione_treno> stazioni;
   std::vector<tratta> tratte;
   std::optional<scheda> scheda_letta;

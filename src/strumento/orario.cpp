@@ -48,6 +48,11 @@ ordered_json o_null(const std::optional<T>& v) {
 
 void scrivi_testo(const orario::risultato_orario& r, const esito_verifica& solo, const sorgenti& d,
                   const opzioni_orario_comando& o, std::ostream& out) {
+  if (!r.calcolato) {
+    out << "Le descrizioni non si compilano: i tempi si calcolano quando gli errori sono corretti.\n\n";
+    scrivi_verifica(solo, d, out, o.massimo);
+    return;
+  }
   const auto da_dove = [](bool dato) { return dato ? " (opzione)" : " (dalla scheda)"; };
   out << "Rango delle tavole di velocità massima: "
       << (r.rango ? std::string(1, *r.rango) + da_dove(!o.rango.empty()) : std::string("nessuno (tavole ignorate)"))
@@ -83,6 +88,7 @@ void scrivi_testo(const orario::risultato_orario& r, const esito_verifica& solo,
 
 ordered_json json_di(const orario::risultato_orario& r, const esito_verifica& solo) {
   ordered_json j;
+  j["calcolato"] = r.calcolato;
   j["rango"] = r.rango ? ordered_json(std::string(1, *r.rango)) : ordered_json(nullptr);
   j["velocita_massima"] = o_null(r.velocita_massima);
   j["tratte"] = ordered_json::array();
@@ -133,7 +139,8 @@ int comando_orario(const opzioni_orario_comando& o, std::ostream& out, std::ostr
   oo.velocita_massima = o.velocita_massima;
   const orario::risultato_orario r = calcola_orario(e, d.treno.nome, scheda, oo);
 
-  // The check's errors first when there are any: the times wait for them.
+  // The check's errors first when there are any: where the compile stops
+  // on one, the times wait for it.
   esito_verifica solo;
   std::vector<diagnostica> tutte;
   for (const diagnostica& x : e.diagnostiche)
@@ -145,8 +152,6 @@ int comando_orario(const opzioni_orario_comando& o, std::ostream& out, std::ostr
     out << json_di(r, solo).dump(2, ' ', false, ordered_json::error_handler_t::replace) << "\n";
   else
     scrivi_testo(r, solo, d, o, out);
-  if (e.errori > 0 && o.formato != "json")
-    out << "La compilazione trova errori: i tempi si calcolano quando sono corretti (scenario verifica).\n";
   const bool fallita = o.severo && (solo.errori > 0 || solo.avvisi > 0);
   return fallita ? uscita::codice_errore : uscita::riuscita;
 }

@@ -107,6 +107,21 @@ TEST(OrarioStrumento, SchedaConRigheStorte) {
   EXPECT_NE(e.uscita.find("la stazione \"GINOSA\" della descrizione non è nella scheda treno"), std::string::npos);
 }
 
+TEST(OrarioStrumento, ConUnErroreDellaCompilazioneNessunTempo) {
+  cartella_spedita d;
+  auto treno = righe_treno_spedita();
+  treno[15] = "stazione,    9025, 26,  300,  0, 0, 0,  0,0,0,  0,0,0,    0,   0, 0, 0, CAGIONI";
+  scrivi_descrizioni(d.dentro, "Corvana_Selvadoro", "R 47315", righe_linea_spedita(), treno);
+  const auto e = strumento({"orario", d.percorso()});
+  EXPECT_EQ(e.stato, 0);
+  EXPECT_TRUE(e.uscita.starts_with("Le descrizioni non si compilano")) << e.uscita;
+  EXPECT_NE(e.uscita.find("[V008]"), std::string::npos);
+  const auto j = nlohmann::json::parse(strumento({"orario", "--formato", "json", d.percorso()}).uscita);
+  EXPECT_EQ(j.at("calcolato"), false);
+  EXPECT_TRUE(j.at("tratte").empty());
+  EXPECT_EQ(strumento({"orario", "--severo", d.percorso()}).stato, 1);
+}
+
 TEST(OrarioStrumento, ErroriDUsoEFileEsconoConTre) {
   cartella_spedita d;
   cartella_temporanea vuota;
