@@ -19,8 +19,6 @@ constexpr double alto_tempo = alto_velocita + altezza_velocita + 60, altezza_tem
 constexpr double km_h_per_m_s = 3.6;
 constexpr double passo_griglia_km_h = 20;
 constexpr double secondi_minuto = 60;
-// At most this many points a line: one every pixel or so.
-constexpr int64_t punti_massimi = 2400;
 
 const std::string stile_linea = "fill=\"none\" stroke=\"#9a9a9a\" stroke-width=\"1.5\"";
 const std::string stile_treno = "fill=\"none\" stroke=\"#e08a00\" stroke-width=\"1.2\" stroke-dasharray=\"5 3\"";
@@ -112,20 +110,14 @@ class disegnatore {
   }
 
   void marce() {
-    const int64_t passo = std::max<int64_t>(1, (a_ - da_) / punti_massimi);
     for (const tratta& t : r_.tratte) {
-      if (t.velocita.empty()) continue;
+      if (t.marcia.empty()) continue;
+      const double partenza = *r_.stazioni[t.da].orario - t0_;
       std::vector<punto> velocita, tempo;
-      double secondi = *r_.stazioni[t.da].orario - t0_;
-      for (std::size_t j = 0; j < t.velocita.size(); ++j) {
-        if (j > 0) {
-          const double somma = t.velocita[j - 1] + t.velocita[j];
-          if (somma > 0) secondi += 2.0 / somma;
-        }
-        if (static_cast<int64_t>(j) % passo != 0 && j + 1 != t.velocita.size()) continue;
-        const double x = x_di(static_cast<double>(t.da_metro + static_cast<int64_t>(j)));
-        velocita.push_back({x, y_velocita(t.velocita[j] * km_h_per_m_s)});
-        tempo.push_back({x, y_tempo(secondi)});
+      for (const punto_corsa& p : t.marcia) {
+        const double x = x_di(static_cast<double>(p.metro));
+        velocita.push_back({x, y_velocita(p.velocita * km_h_per_m_s)});
+        tempo.push_back({x, y_tempo(partenza + p.secondi)});
       }
       s_.polilinea(velocita, stile_marcia);
       s_.polilinea(tempo, stile_marcia);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "modello/misure.h"
 
@@ -103,41 +104,60 @@ corsa tempo_stimato(std::span<const int32_t> limiti, std::span<const cella> cell
   }
   const auto n = static_cast<std::size_t>(a - da);
   // The highest speed at each metre mark: that of the metres on both sides.
-  std::vector<double> tetto(n + 1);
-  for (std::size_t j = 0; j <= n; ++j) {
+  const auto tetto = [&](std::size_t j) {
     const int64_t x = da + static_cast<int64_t>(j);
     const int32_t prima = j > 0 ? limite(limiti, x - 1) : limite(limiti, x);
     const int32_t dopo = j < n ? limite(limiti, x) : prima;
-    tetto[j] = std::max(0, std::min(prima, dopo)) / km_h_per_m_s;
-  }
-  std::vector<double>& v = c.velocita;
-  v.assign(n + 1, 0.0);
-  // Forwards from the stop at da, one metre at a time on v^2.
+    return std::max(0, std::min(prima, dopo)) / km_h_per_m_s;
+  };
+  std::vector<double> v(n + 1, 0.0);
+  // Forwards from the stop at da, one metre at a time on v^2. Running at
+  // a limit the speed, the cell and so the acceleration stay the same from
+  // one metre to the next: computed again only when one of them changes.
+  double v_nota = -1, a_nota = 0;
+  int64_t cella_nota = -1;
   for (std::size_t j = 0; j < n; ++j) {
     const int64_t x = da + static_cast<int64_t>(j);
-    const double v2 = v[j] * v[j] + 2.0 * accelerazione(v[j], pendenza_di(celle, x), aderenza_di(celle, x), t);
-    v[j + 1] = entro(v2, tetto[j + 1]);
+    const int64_t cella = x / misura::metri_cella;
+    if (v[j] != v_nota || cella != cella_nota) {
+      a_nota = accelerazione(v[j], pendenza_di(celle, x), aderenza_di(celle, x), t);
+      v_nota = v[j];
+      cella_nota = cella;
+    }
+    v[j + 1] = entro(v[j] * v[j] + 2.0 * a_nota, tetto(j + 1));
   }
   // Backwards from the stop at a: braking, on the same metres.
   v[n] = 0.0;
   const double lambda = t.percentuale_massa_frenata.value_or(percentuale_massa_frenata);
   double dietro = 0.0;
+  int64_t pendenza_nota = INT64_MIN;
+  double b_nota = 0;
   for (std::size_t j = n; j-- > 0;) {
     const int64_t x = da + static_cast<int64_t>(j);
-    const double v2 = dietro * dietro + 2.0 * decelerazione(lambda, static_cast<double>(pendenza_di(celle, x)));
-    dietro = entro(v2, tetto[j]);
+    if (const int64_t p = pendenza_di(celle, x); p != pendenza_nota) {
+      b_nota = decelerazione(lambda, static_cast<double>(p));
+      pendenza_nota = p;
+    }
+    const double v2 = dietro * dietro + 2.0 * b_nota;
+    dietro = entro(v2, tetto(j));
     v[j] = std::min(v[j], dietro);
   }
   // Each metre at the mean of its two marks' speeds (constant
   // acceleration over it).
   double s = 0;
+  const std::size_t passo = std::max<std::size_t>(1, n / punti_corsa);
+  c.punti.push_back({da, 0.0, 0.0});
   for (std::size_t j = 0; j < n; ++j) {
     const double somma = v[j] + v[j + 1];
     if (!(somma > 0)) {
       c.metro_fermo = da + static_cast<int64_t>(j);
+      c.punti.clear();
       return c;
     }
     s += 2.0 / somma;
+    const int64_t x = da + static_cast<int64_t>(j) + 1;
+    if ((j + 1) % passo == 0 || j + 1 == n || limite(limiti, x) != limite(limiti, x - 1))
+      c.punti.push_back({x, v[j + 1], s});
   }
   // Never below the bound, which runs every metre at its limit: equal
   // terms may round apart when summed in another order.

@@ -26,10 +26,21 @@ esito_minimo tempo_minimo(std::span<const int32_t> limiti, int64_t da, int64_t a
 // gradient and the adhesion of the cells. None when the train stops
 // short on the way (a limit of 0, or a gradient it cannot climb or brake
 // on): the metre where it stands is given instead.
+// A point of the run, for a drawing: the metre, the speed there (m/s) and
+// the seconds since the start.
+struct punto_corsa {
+  int64_t metro = 0;
+  double velocita = 0;
+  double secondi = 0;
+};
+// The run is kept at most this many points apart (and always at its ends
+// and at each change of limit): enough for any drawing.
+inline constexpr std::size_t punti_corsa = 2000;
+
 struct corsa {
   std::optional<double> secondi;
   std::optional<int64_t> metro_fermo;
-  std::vector<double> velocita;  // m/s at metres da, da + 1, ..., a
+  std::vector<punto_corsa> punti;  // from da to a; none when the train stops short
 };
 corsa tempo_stimato(std::span<const int32_t> limiti, std::span<const cella> celle, int64_t da, int64_t a,
                     double percentuale_massa_frenata, const treno_nominale& t);

@@ -153,7 +153,7 @@ class calcolo {
       corsa c = tempo_stimato(r_.limiti_treno, e_.compilazione.modello.celle, t.da_metro, t.a_metro,
                               r_.percentuale_massa_frenata, o_.treno);
       t.tempo_stimato = c.secondi;
-      if (c.secondi) t.velocita = std::move(c.velocita);
+      t.marcia = std::move(c.punti);
       if (m.metro_a_zero)
         r_.diagnostiche.push_back(diagnostica_di(
             problema::tratta_non_percorribile, a.dove_metro,

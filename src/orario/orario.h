@@ -40,7 +40,7 @@ struct tratta {
   bool arrivo_dalla_scheda = false;
   std::optional<double> tempo_minimo;
   std::optional<double> tempo_stimato;
-  std::vector<double> velocita;  // of the estimated run, m/s, metre by metre from da_metro
+  std::vector<punto_corsa> marcia;  // the estimated run, for a drawing
 
   int64_t distanza() const { return a_metro - da_metro; }
   // Scheduled time less the estimated run, in seconds.
