@@ -73,9 +73,12 @@ class calcolo {
   void limiti_del_treno() {
     const auto& s = r_.scheda_letta;
     r_.rango = o_.rango ? o_.rango : (s && s->rango ? std::optional<char>(s->rango->valore) : std::nullopt);
+    // A maximum of 0 (a card's "V0") is no maximum.
     r_.velocita_massima = o_.velocita_massima
                               ? o_.velocita_massima
-                              : (s && s->velocita_massima ? std::optional(s->velocita_massima->valore) : std::nullopt);
+                              : (s && s->velocita_massima && s->velocita_massima->valore > 0
+                                     ? std::optional(s->velocita_massima->valore)
+                                     : std::nullopt);
     r_.limiti_treno = r_.limiti_linea;
     if (r_.rango) stringi(r_.limiti_treno, tavole_del_rango(e_.voci_lette, *r_.rango));
     if (r_.velocita_massima) stringi(r_.limiti_treno, *r_.velocita_massima);

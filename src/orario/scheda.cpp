@@ -212,6 +212,13 @@ class lettore {
 }  // namespace
 
 scheda leggi_scheda(std::string_view byte, const std::string& nome_file) {
+  // A card an editor saved as UTF-8 is read as the Windows-1252 text it
+  // stands for, so that its names meet the description's (and its columns
+  // count characters).
+  std::optional<std::string> convertita;
+  if (std::any_of(byte.begin(), byte.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+    convertita = in_windows1252(byte);
+  if (convertita) byte = *convertita;
   scheda s;
   s.file = nome_file;
   lettore l(s.file, s);

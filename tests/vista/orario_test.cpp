@@ -192,6 +192,10 @@ TEST(Scheda, QualunqueByteDannoUnRisultato) {
     EXPECT_LE(s.righe.size(), 49u);
   }
   EXPECT_EQ(leggi_scheda("", "S").avvisi.size(), 0u);
+  // Saved as UTF-8 by an editor: the same names as in Windows-1252.
+  const scheda utf8 = leggi_scheda("| Localit\u00e0 |\n|1|1|1||CITT\u00c0|12.00||\n", "S");
+  ASSERT_EQ(utf8.righe.size(), 1u);
+  EXPECT_EQ(utf8.righe[0].nome.valore, "CITT\xC0");
   EXPECT_EQ(leggi_scheda("solo testo\n", "S").avvisi.size(), 1u);  // no table
 }
 
