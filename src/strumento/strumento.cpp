@@ -269,8 +269,9 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         "errori (tutto ciò che farebbe finire la compilazione con un codice diverso da 0, compreso "
         "quello che riporterebbe compila) e gli avvisi (ciò che il compilatore accetta ma che quasi "
         "certamente non è voluto). Dopo ogni errore riprende dalla voce seguente. Ogni problema ha "
-        "file, riga e colonna, e un identificativo stabile; --elenco mostra il catalogo. Non scrive, "
-        "non cambia e non cancella nulla.",
+        "file, riga e colonna, e un identificativo stabile; --elenco mostra il catalogo. Controlla "
+        "anche l'orario come scenario orario: tempi che non si possono rispettare e la scheda treno, "
+        "se c'è, in disaccordo con la descrizione (avvisi). Non scrive, non cambia e non cancella nulla.",
         "Esempi:\n"
         "  scenario verifica mio_scenario\n"
         "  scenario verifica --percorso Corvana_Selvadoro --treno \"R 47315\" mio_scenario\n"
