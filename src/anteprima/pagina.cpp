@@ -89,8 +89,6 @@ let contenuto = null;
 let scelta = null;        // key of the diagnostic chosen
 let metroSegnato = null;  // its metre
 let metroIspezionato = null;
-let svgMostrato = null;
-let marciaMostrata = null;
 
 const $ = (id) => document.getElementById(id);
 const testo = (tag, t, classe) => { const e = document.createElement(tag); e.textContent = t; if (classe) e.className = classe; return e; };
@@ -139,28 +137,26 @@ function segna() {
   linea(svg, "segno-diagnostica", x, "#d62728", 3, "6 3");
 }
 
-function mostraDisegno() {
-  const d = $("disegno");
-  const riquadro = $("riquadro-disegno");
-  const scorrimento = riquadro.scrollLeft;
-  if (contenuto.svg) {
-    // The drawing goes in as it is, without its XML declaration.
-    if (svgMostrato !== contenuto.svg) { d.innerHTML = contenuto.svg.replace(/^<\?xml[^>]*>\s*/, ""); svgMostrato = contenuto.svg; }
-    $("vuoto").style.display = "none";
+// One SVG of the content into its box, or the box's empty note: it goes in
+// as it is, without its XML declaration, and only when it changed.
+const mostrati = {};
+function mostraSvg(id, svg, vuoto) {
+  const d = $(id);
+  if (svg) {
+    if (mostrati[id] !== svg) { d.innerHTML = svg.replace(/^<\?xml[^>]*>\s*/, ""); mostrati[id] = svg; }
+    $(vuoto).style.display = "none";
   } else {
-    d.innerHTML = ""; svgMostrato = null;
-    $("vuoto").style.display = "block";
+    d.innerHTML = ""; mostrati[id] = null;
+    $(vuoto).style.display = "block";
   }
   d.className = contenuto.stato;
-  const m = $("marcia");
-  if (contenuto.marcia) {
-    if (marciaMostrata !== contenuto.marcia) { m.innerHTML = contenuto.marcia.replace(/^<\?xml[^>]*>\s*/, ""); marciaMostrata = contenuto.marcia; }
-    $("vuoto-marcia").style.display = "none";
-  } else {
-    m.innerHTML = ""; marciaMostrata = null;
-    $("vuoto-marcia").style.display = "block";
-  }
-  m.className = contenuto.stato;
+}
+
+function mostraDisegno() {
+  const riquadro = $("riquadro-disegno");
+  const scorrimento = riquadro.scrollLeft;
+  mostraSvg("disegno", contenuto.svg, "vuoto");
+  mostraSvg("marcia", contenuto.marcia, "vuoto-marcia");
   $("avviso-superata").className = contenuto.stato === "superata" ? "visibile" : "";
   riquadro.scrollLeft = scorrimento;
   segna();

@@ -4,6 +4,9 @@
 
 #include "cartella/compila_in_cartella.h"
 #include "file/file.h"
+#include "file/scenario_su_disco.h"
+#include "modello/nomi_file.h"
+#include "modello/windows1252.h"
 #include "file/motivo_sistema.h"
 
 namespace gara::strumento {
@@ -45,13 +48,16 @@ std::optional<scenario_in_cartella> scenario_della_cartella(const std::filesyste
   if (!cartella_esistente(cartella, errori)) return std::nullopt;
   const auto id = identita_per_cartella(cartella, percorso, treno, errori);
   if (!id) return std::nullopt;
-  scenario_in_cartella s{*id, leggi_descrizioni(cartella, *id)};
-  for (const descrizione* x : {&s.descrizioni.linea, &s.descrizioni.treno}) {
+  scenario_in_cartella s{*id, leggi_descrizioni(cartella, *id), std::nullopt};
+  const std::string nome = nome_scheda(id->nome_percorso, id->nome_treno);
+  descrizione scheda = leggi_descrizione(percorso_file(cartella, nome), da_windows1252(nome));
+  for (const descrizione* x : {&s.descrizioni.linea, &s.descrizioni.treno, &scheda}) {
     if (x->illeggibile) {
       errori << "scenario: " << *x->illeggibile << "\n";
       return std::nullopt;
     }
   }
+  if (scheda.byte) s.scheda = orario::testo_scheda{scheda.nome, *scheda.byte};
   return s;
 }
 

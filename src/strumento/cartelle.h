@@ -7,6 +7,7 @@
 
 #include "cartella/identita.h"
 #include "modello/sorgenti.h"
+#include "orario/orario.h"
 
 namespace gara::strumento {
 
@@ -18,13 +19,15 @@ bool cartella_esistente(const std::filesystem::path& cartella, std::ostream& err
 // False, with a message, when it cannot be made or is not a folder.
 bool cartella_da_scrivere(const std::filesystem::path& cartella, std::ostream& errori);
 
-// The scenario of a folder for a subcommand that reads its descriptions:
-// its identity (the names given, or the folder's one scenario) and both
-// descriptions. Nothing, with a message, when the folder is missing, the
-// identity is not found or a description cannot be read.
+// The scenario of a folder for a subcommand that checks it: its identity
+// (the names given, or the folder's one scenario), both descriptions and
+// the timetable card when the folder has one. Nothing, with a message, when
+// the folder is missing, the identity is not found or a file that is there
+// cannot be read.
 struct scenario_in_cartella {
   identita id;
   sorgenti descrizioni;
+  std::optional<orario::testo_scheda> scheda;
 };
 std::optional<scenario_in_cartella> scenario_della_cartella(const std::filesystem::path& cartella,
                                                            const std::string& percorso, const std::string& treno,

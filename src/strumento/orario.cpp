@@ -3,9 +3,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "file/file.h"
-#include "file/scenario_su_disco.h"
-#include "modello/nomi_file.h"
 #include "modello/windows1252.h"
 #include "resoconto/diagnostiche.h"
 #include "strumento/cartelle.h"
@@ -112,32 +109,18 @@ ordered_json json_di(const orario::risultato_orario& r, const esito_verifica& so
 
 }  // namespace
 
-bool scheda_della_cartella(const std::filesystem::path& cartella, const identita& id,
-                           std::optional<orario::testo_scheda>& scheda, std::ostream& err) {
-  const std::string nome = nome_scheda(id.nome_percorso, id.nome_treno);
-  const descrizione d = leggi_descrizione(percorso_file(cartella, nome), da_windows1252(nome));
-  if (d.illeggibile) {
-    err << "scenario: " << *d.illeggibile << "\n";
-    return false;
-  }
-  if (d.byte) scheda = orario::testo_scheda{d.nome, *d.byte};
-  return true;
-}
-
 int comando_orario(const opzioni_orario_comando& o, std::ostream& out, std::ostream& err) {
   const auto s = scenario_della_cartella(o.cartella, o.percorso, o.treno, err);
   if (!s) return uscita::uso;
   const identita& id = s->id;
   const sorgenti& d = s->descrizioni;
-  std::optional<orario::testo_scheda> scheda;
-  if (!scheda_della_cartella(o.cartella, id, scheda, err)) return uscita::uso;
 
   const esito_verifica e = verifica(d, {id.nome_percorso, id.nome_treno, true});
   orario::opzioni_orario oo;
   oo.treno = o.treno_nominale;
   if (!o.rango.empty()) oo.rango = o.rango.front();
   oo.velocita_massima = o.velocita_massima;
-  const orario::risultato_orario r = calcola_orario(e, d.treno.nome, scheda, oo);
+  const orario::risultato_orario r = calcola_orario(e, d.treno.nome, s->scheda, oo);
 
   // The check's errors first when there are any: where the compile stops
   // on one, the times wait for it.

@@ -5,7 +5,6 @@
 #include <ostream>
 #include <string>
 
-#include "cartella/identita.h"
 #include "orario/orario.h"
 
 namespace gara::strumento {
@@ -28,11 +27,5 @@ struct opzioni_orario_comando {
 // with severo when a warning stands), 3 for a usage error, a missing folder
 // or an unreadable file.
 int comando_orario(const opzioni_orario_comando& o, std::ostream& out, std::ostream& err);
-
-// The timetable card of a scenario in a folder, for the check and the
-// times: none when the folder has none; false, with a message, when it is
-// there and cannot be read.
-bool scheda_della_cartella(const std::filesystem::path& cartella, const identita& id,
-                           std::optional<orario::testo_scheda>& scheda, std::ostream& err);
 
 }  // namespace gara::strumento

@@ -3,7 +3,7 @@
 #include "file/file.h"
 #include "resoconto/diagnostiche.h"
 #include "strumento/cartelle.h"
-#include "strumento/orario.h"
+#include "orario/orario.h"
 #include "strumento/uscite.h"
 #include "verifica/verifica.h"
 
@@ -18,12 +18,10 @@ int comando_verifica(const opzioni_verifica_comando& o, std::ostream& out, std::
   if (!s) return uscita::uso;
   const identita& id = s->id;
   const sorgenti& d = s->descrizioni;
-  std::optional<orario::testo_scheda> scheda;
-  if (!scheda_della_cartella(o.cartella, id, scheda, err)) return uscita::uso;
   esito_verifica e = verifica(d, {id.nome_percorso, id.nome_treno, !o.senza_tracciato});
   // The timetable too: the sections' times and the card against the
   // description, for the nominal train of the card.
-  orario::aggiungi_a_verifica(e, orario::calcola_orario(e, d.treno.nome, scheda, {}).diagnostiche);
+  orario::aggiungi_a_verifica(e, orario::calcola_orario(e, d.treno.nome, s->scheda, {}).diagnostiche);
 
   const auto json = [&](const nlohmann::ordered_json& j) {
     out << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
