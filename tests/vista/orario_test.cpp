@@ -271,6 +271,28 @@ TEST(Orario, ScenarioSpeditoTratteEProblemiNoti) {
   EXPECT_EQ(trova(r, "V225"), nullptr);
 }
 
+// A slowdown added to the shipped train: no section gets shorter, and the
+// first one's bound grows by exactly its 2000 m at 50 km/h instead of 140.
+TEST(Orario, UnRallentamentoInPiuNonAccorciaNessunaTratta) {
+  const std::string voce = "rallentamento,   38000,    80, 1000, 1,  1,  0\r\n";
+  std::string treno = dati_treno();
+  treno.insert(treno.find(voce) + voce.size(), "rallentamento,   10000,    50, 2000, 1,  1,  0\r\n");
+  const risultato_orario prima = orario_di(dati_linea(), dati_treno());
+  const risultato_orario dopo = orario_di(dati_linea(), treno);
+  ASSERT_TRUE(dopo.calcolato);
+  ASSERT_EQ(dopo.tratte.size(), prima.tratte.size());
+  for (std::size_t i = 0; i < prima.tratte.size(); ++i) {
+    EXPECT_GE(*dopo.tratte[i].tempo_minimo, *prima.tratte[i].tempo_minimo);
+    EXPECT_GE(*dopo.tratte[i].tempo_stimato, *prima.tratte[i].tempo_stimato);
+  }
+  EXPECT_NEAR(*dopo.tratte[0].tempo_minimo - *prima.tratte[0].tempo_minimo, 2000 * 3.6 / 50 - 2000 * 3.6 / 140, 1e-9);
+  EXPECT_GT(*dopo.tratte[0].tempo_stimato, *prima.tratte[0].tempo_stimato);
+  EXPECT_EQ(dopo.limiti_linea[9999], 140);
+  EXPECT_EQ(dopo.limiti_linea[10000], 50);
+  EXPECT_EQ(dopo.limiti_linea[11999], 50);
+  EXPECT_EQ(dopo.limiti_linea[12000], 140);
+}
+
 TEST(Orario, IlLimiteDelTrenoNominaleStringeSoloLaStima) {
   opzioni_orario lento;
   lento.velocita_massima = 60;
