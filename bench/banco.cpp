@@ -1,5 +1,6 @@
 // Benchmarks of the compiler's stages: the field reader, the in-memory
-// compile of the shipped and of the maximum scenario, and the binary writer.
+// compile of the shipped and of the maximum scenario, and the binary writer;
+// and of the running times on the maximum scenario.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -8,6 +9,7 @@
 
 #include "compilazione/compila.h"
 #include "lettura/lettore_campi.h"
+#include "orario/orario.h"
 #include "scenario/dati.h"
 #include "scenario_massimo.h"
 #include "uscita/scrittura_binari.h"
@@ -62,6 +64,20 @@ void BM_verifica_massimo(benchmark::State& stato) {
   }
 }
 BENCHMARK(BM_verifica_massimo)->Unit(benchmark::kMillisecond);
+
+// The running times of the maximum scenario from its check: the limit
+// profiles of a million metres, 69 sections, the bound and the estimated
+// run of each; against BM_compila_massimo.
+void BM_orario_massimo(benchmark::State& stato) {
+  const auto m = genera_scenario_massimo();
+  const esito_verifica e = verifica(descrizioni(m.linea, m.treno), {"B", "T", 1});
+  for (auto _ : stato) {
+    const orario::risultato_orario r = orario::calcola_orario(e, "B_T-.txt", std::nullopt, {});
+    if (r.tratte.size() != 69) stato.SkipWithError("lo scenario massimo non ha 69 tratte");
+    benchmark::DoNotOptimize(r.tratte.data());
+  }
+}
+BENCHMARK(BM_orario_massimo)->Unit(benchmark::kMillisecond);
 
 void BM_compila_pacchetto(benchmark::State& stato) {
   compila_in_memoria(stato, dati_linea(), dati_treno());

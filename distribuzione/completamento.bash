@@ -2,7 +2,7 @@
 # options; file and folder names wherever the tool takes one.
 _scenario() {
   local parola=${COMP_WORDS[COMP_CWORD]} prima=${COMP_WORDS[COMP_CWORD - 1]}
-  local sottocomandi="estrai compila verifica mostra disegna impacchetta anteprima"
+  local sottocomandi="estrai compila verifica orario mostra disegna impacchetta anteprima"
   local sottocomando="" i
   for ((i = 1; i < COMP_CWORD; i++)); do
     case " $sottocomandi " in
@@ -19,10 +19,18 @@ _scenario() {
   case $prima in
     --percorso | --treno | --porta) return ;;
     --formato)
-      COMPREPLY=($(compgen -W "testo json sarif" -- "$parola"))
+      if [ "$sottocomando" = orario ]; then
+        COMPREPLY=($(compgen -W "testo json" -- "$parola"))
+      else
+        COMPREPLY=($(compgen -W "testo json sarif" -- "$parola"))
+      fi
       return
       ;;
-    --massimo) return ;;
+    --massimo | --velocita-massima | --massa-frenata | --potenza | --massa-aderente | --resistenza-[abc] | --margine) return ;;
+    --rango)
+      COMPREPLY=($(compgen -W "A B C" -- "$parola"))
+      return
+      ;;
     --piattaforma)
       COMPREPLY=($(compgen -W "windows linux entrambe" -- "$parola"))
       return
@@ -49,6 +57,7 @@ _scenario() {
     estrai) opzioni="--percorso --treno --sovrascrivi --da" ;;
     compila) opzioni="--percorso --treno --senza-tracciato --uscita --json --fedele" ;;
     verifica) opzioni="--percorso --treno --senza-tracciato --formato --severo --massimo --elenco" ;;
+    orario) opzioni="--percorso --treno --formato --rango --velocita-massima --massa-frenata --potenza --massa-aderente --resistenza-a --resistenza-b --resistenza-c --margine --severo --massimo" ;;
     mostra) opzioni="--json" ;;
     disegna) opzioni="--percorso --treno -o --output" ;;
     impacchetta) opzioni="--percorso --treno --piattaforma -o --output --forza" ;;

@@ -98,6 +98,9 @@ int main(int argc, char** argv) {
   semi_lettore(lettore, "treno", treno);
   scrivi(dati / "pacchetto", gara::fuzz::unisci_descrizioni(linea, treno));
   scrivi(dati / "pacchetto_senza_treno", linea);
+  scrivi(dati / "pacchetto_con_scheda",
+         gara::fuzz::unisci_descrizioni(linea, treno + std::string(gara::fuzz::separatore_scheda) + "\r\n" +
+                                                   gara::dati_scheda()));
 
   // The preview's requests (Host, target), before the shipped descriptions.
   const char* richieste[][2] = {{"127.0.0.1:8123", "/"},

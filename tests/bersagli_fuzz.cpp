@@ -18,6 +18,7 @@
 #include "modello/stato_compilazione.h"
 #include "modello/windows1252.h"
 #include "modello/nomi_file.h"
+#include "orario/orario.h"
 #include "pacchetto/carico.h"
 #include "pacchetto/eseguibile.h"
 #include "scenario/dati.h"
@@ -255,8 +256,41 @@ bool corrisponde(const diagnostica& controllo, const diagnostica& compilazione) 
 
 }  // namespace
 
+namespace {
+
+// The card that the train half carries after its separator line, taken
+// off the train description; the shipped card without one.
+orario::testo_scheda stacca_scheda(sorgenti& d) {
+  orario::testo_scheda s{"P_T_scheda_treno.txt", dati_scheda()};
+  if (!d.treno.byte) return s;
+  std::string& t = *d.treno.byte;
+  const auto i = t.find(separatore_scheda);
+  if (i == std::string::npos) return s;
+  const auto dopo = t.find('\n', i);
+  s.byte = dopo == std::string::npos ? std::string() : t.substr(dopo + 1);
+  t.erase(i);
+  return s;
+}
+
+void prova_orario(const esito_verifica& e, const sorgenti& d, const orario::testo_scheda& scheda) {
+  const orario::risultato_orario r = orario::calcola_orario(e, d.treno.nome, scheda, {});
+  for (const diagnostica& x : r.diagnostiche) {
+    if (x.motivo.empty() || !x.dove) throw violazione("diagnostica dell'orario senza motivo o luogo: " + descritto(x));
+    if (x.dove->file != d.treno.nome && x.dove->file != scheda.nome && x.dove->file != d.linea.nome)
+      throw violazione("diagnostica dell'orario in un altro file: " + descritto(x));
+  }
+  for (const orario::tratta& t : r.tratte) {
+    if (t.da >= r.stazioni.size() || t.a >= r.stazioni.size()) throw violazione("tratta fuori dalle stazioni");
+    if (t.tempo_minimo && (*t.tempo_minimo < 0 || (t.tempo_stimato && *t.tempo_stimato < *t.tempo_minimo)))
+      throw violazione("tratta con tempo stimato sotto il minimo, o minimo negativo");
+  }
+}
+
+}  // namespace
+
 void prova_verifica(std::string_view byte) {
-  const sorgenti d = sorgenti_della_coppia(byte);
+  sorgenti d = sorgenti_della_coppia(byte);
+  const orario::testo_scheda scheda = stacca_scheda(d);
   const esito_verifica e = verifica(d, {"P", "T", byte.size() % 2 == 0});
   const risultato_compilazione& f = e.compilazione;
   come_la_lettura_fedele(d, byte.size() % 2 == 0 ? 1 : 0, f);
@@ -294,6 +328,7 @@ void prova_verifica(std::string_view byte) {
                        ") non è il primo errore con codice della verifica" +
                        (primo_errore == e.diagnostiche.end() ? std::string() : " (" + descritto(*primo_errore) + ")"));
   }
+  prova_orario(e, d, scheda);
 }
 
 void prova_decodificatori(std::string_view byte) {

@@ -50,7 +50,11 @@ void prova_memorizza_dati(std::string_view byte);
 // The check of the same pair (parity as above): no crash, and the compile's
 // own error among its errors: the code the compile leaves, at its file and
 // line, and the compile's first problem as the check's first error; and
-// the checking reading as the compile's target wants it.
+// the checking reading as the compile's target wants it. Then the running
+// times with a timetable card: what follows a line "=== scheda ===" in the
+// train half, or the shipped card when there is none; every diagnostic
+// with its reason and place, no section's estimate below its bound.
+inline constexpr std::string_view separatore_scheda = "=== scheda ===";
 void prova_verifica(std::string_view byte);
 
 // The three decoders of the binary files on the same bytes; whatever one

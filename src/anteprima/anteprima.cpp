@@ -8,6 +8,7 @@
 #include "elenchi/elenchi.h"
 #include "modello/misure.h"
 #include "modello/windows1252.h"
+#include "orario/diagramma.h"
 #include "resoconto/diagnostiche.h"
 #include "resoconto/resoconto.h"
 #include "vista/testi.h"
@@ -40,6 +41,7 @@ std::shared_ptr<const immagine> disegna(const esito_verifica& e, const sorgenti&
   auto disegno = disegno::disegna_scenario(vista);
   auto r = std::make_shared<immagine>();
   r->svg = std::move(disegno.svg);
+  r->marcia = orario::diagramma_di_marcia(orario::calcola_orario(e, d.treno.nome, std::nullopt, {}));
   r->profilo_alto = disegno.profilo_alto;
   r->profilo_basso = disegno.profilo_basso;
   r->x_minimo = disegno.x_minimo;
@@ -108,6 +110,7 @@ nlohmann::ordered_json anteprima::contenuto() const {
                            {"stato", nome_stato(stato_)}};
   if (immagine_) {
     j["svg"] = immagine_->svg;
+    if (!immagine_->marcia.empty()) j["marcia"] = immagine_->marcia;
     j["profilo"] = {{"alto", immagine_->profilo_alto},
                     {"basso", immagine_->profilo_basso},
                     {"x_minimo", immagine_->x_minimo},

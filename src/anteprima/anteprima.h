@@ -20,6 +20,7 @@ namespace gara::anteprima {
 // metre in the descriptions it came from.
 struct immagine {
   std::string svg;
+  std::string marcia;  // the running diagram; empty without two timed stations
   double profilo_alto = 0;
   double profilo_basso = 0;
   double x_minimo = 0;
@@ -54,7 +55,8 @@ class anteprima {
   void aggiorna(const sorgenti& d);
 
   // Everything the page shows, as one JSON object: versione, percorso,
-  // treno, stato, svg with the profile's place, and the check's
+  // treno, stato, svg with the profile's place, the running diagram
+  // (marcia, when two stations carry a time), and the check's
   // diagnostiche, errori and avvisi.
   nlohmann::ordered_json contenuto() const;
 

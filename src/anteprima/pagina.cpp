@@ -33,7 +33,10 @@ constexpr std::string_view pagina = R"PAGINA(<!DOCTYPE html>
   #avviso-superata { display: none; margin: 10px 12px 0; padding: 8px 10px; border-radius: 4px;
                      background: #fdecea; color: var(--errore); font-weight: 600; }
   #avviso-superata.visibile { display: block; }
-  #vuoto { padding: 30px 12px; color: var(--tenue); }
+  #vuoto, #vuoto-marcia { padding: 30px 12px; color: var(--tenue); }
+  #riquadro-marcia { overflow-x: auto; border-top: 1px solid var(--bordo); }
+  #marcia svg { display: block; width: 100%; height: auto; min-width: 900px; }
+  #marcia.superata svg { opacity: .45; filter: grayscale(60%); }
   .laterale { display: flex; flex-direction: column; gap: 14px; }
   #conteggio { padding: 8px 12px; color: var(--tenue); }
   #diagnostiche { list-style: none; margin: 0; padding: 0; max-height: 55vh; overflow-y: auto; }
@@ -64,6 +67,8 @@ constexpr std::string_view pagina = R"PAGINA(<!DOCTYPE html>
     <h2>Disegno (pianta e profilo)</h2>
     <div id="avviso-superata">Le descrizioni hanno errori: questa è l'ultima immagine buona, non aggiornata.</div>
     <div id="riquadro-disegno"><div id="disegno"></div><div id="vuoto">Nessun disegno: le descrizioni non danno ancora uno scenario da disegnare (vedi la diagnostica).</div></div>
+    <h2>Diagramma di marcia</h2>
+    <div id="riquadro-marcia"><div id="marcia"></div><div id="vuoto-marcia">Nessun diagramma di marcia: servono almeno due stazioni con orario (valori 14, 15 e 16 della voce "stazione").</div></div>
   </section>
   <div class="laterale">
     <section>
@@ -84,7 +89,6 @@ let contenuto = null;
 let scelta = null;        // key of the diagnostic chosen
 let metroSegnato = null;  // its metre
 let metroIspezionato = null;
-let svgMostrato = null;
 
 const $ = (id) => document.getElementById(id);
 const testo = (tag, t, classe) => { const e = document.createElement(tag); e.textContent = t; if (classe) e.className = classe; return e; };
@@ -133,19 +137,26 @@ function segna() {
   linea(svg, "segno-diagnostica", x, "#d62728", 3, "6 3");
 }
 
-function mostraDisegno() {
-  const d = $("disegno");
-  const riquadro = $("riquadro-disegno");
-  const scorrimento = riquadro.scrollLeft;
-  if (contenuto.svg) {
-    // The drawing goes in as it is, without its XML declaration.
-    if (svgMostrato !== contenuto.svg) { d.innerHTML = contenuto.svg.replace(/^<\?xml[^>]*>\s*/, ""); svgMostrato = contenuto.svg; }
-    $("vuoto").style.display = "none";
+// One SVG of the content into its box, or the box's empty note: it goes in
+// as it is, without its XML declaration, and only when it changed.
+const mostrati = {};
+function mostraSvg(id, svg, vuoto) {
+  const d = $(id);
+  if (svg) {
+    if (mostrati[id] !== svg) { d.innerHTML = svg.replace(/^<\?xml[^>]*>\s*/, ""); mostrati[id] = svg; }
+    $(vuoto).style.display = "none";
   } else {
-    d.innerHTML = ""; svgMostrato = null;
-    $("vuoto").style.display = "block";
+    d.innerHTML = ""; mostrati[id] = null;
+    $(vuoto).style.display = "block";
   }
   d.className = contenuto.stato;
+}
+
+function mostraDisegno() {
+  const riquadro = $("riquadro-disegno");
+  const scorrimento = riquadro.scrollLeft;
+  mostraSvg("disegno", contenuto.svg, "vuoto");
+  mostraSvg("marcia", contenuto.marcia, "vuoto-marcia");
   $("avviso-superata").className = contenuto.stato === "superata" ? "visibile" : "";
   riquadro.scrollLeft = scorrimento;
   segna();

@@ -11,10 +11,11 @@ namespace {
 
 constexpr gravita E = gravita::errore;
 constexpr gravita A = gravita::avviso;
+constexpr gravita N = gravita::nota;
 
 // The one table of the system's problems, in the order of the enum: add a
 // kind there and here, with a fixture in the tests that shows it.
-constexpr std::array<voce_catalogo, 49> voci{{
+constexpr std::array<voce_catalogo, 59> voci{{
     {problema::lunghezza_eccessiva, "V001", E, codice::lunghezza_eccessiva, false,
      "lunghezza del percorso oltre 1000000 m",
      "lunghezza del percorso oltre 1000000 m", ""},
@@ -188,6 +189,46 @@ constexpr std::array<voce_catalogo, 49> voci{{
      "migliaia separate da uno spazio: due valori invece di uno, e i seguenti slittano",
      "migliaia separate da uno spazio: due valori invece di uno, e i seguenti slittano",
      "scrivi il numero senza spazi"},
+    {problema::orario_impossibile, "V222", A, 0, false,
+     "orario che nessun treno può rispettare: meno del tempo per percorrere la tratta alla velocità massima",
+     "tempo a orario sotto il minimo della tratta, ogni metro percorso al suo limite senza accelerare né frenare",
+     "sposta l'orario della stazione d'arrivo, o alza i limiti di velocità della tratta"},
+    {problema::orario_stretto, "V223", A, 0, false,
+     "orario che il treno nominale non rispetta, o rispetta con meno del margine di regolarità",
+     "tempo a orario sotto la marcia più veloce del treno nominale più il margine di regolarità",
+     "lascia più tempo alla tratta (scenario orario mostra la marcia e il margine)"},
+    {problema::orario_all_indietro, "V224", A, 0, false,
+     "orario all'indietro: una stazione ha un'ora precedente a quella prima di lei",
+     "orario all'indietro: una stazione ha un'ora precedente a quella prima di lei",
+     "correggi l'ora di una delle due stazioni"},
+    {problema::scheda_riga_illeggibile, "V225", A, 0, false,
+     "riga della scheda treno non compresa",
+     "riga della tabella della scheda treno non compresa: resta fuori dal confronto con la descrizione",
+     "scrivi la riga come le altre: velocità, chilometro, località e orario fra \"|\""},
+    {problema::scheda_stazione_diversa, "V226", A, 0, false,
+     "scheda treno e descrizione del treno con stazioni diverse o in altro ordine",
+     "una stazione manca da una delle due, ha un altro nome, o viene in un altro ordine",
+     "dai alle stazioni della scheda gli stessi nomi e lo stesso ordine della descrizione"},
+    {problema::scheda_orario_diverso, "V227", A, 0, false,
+     "scheda treno e descrizione del treno con orari diversi",
+     "orario di una stazione diverso di un minuto o più fra scheda e descrizione, o dato da una sola",
+     "scrivi lo stesso orario nei due file"},
+    {problema::scheda_chilometro_diverso, "V228", A, 0, false,
+     "chilometro della scheda treno lontano più di 1 km dalla posizione della stazione",
+     "chilometro della scheda treno lontano più di 1 km dalla posizione della stazione",
+     "correggi il chilometro della scheda o la posizione della stazione"},
+    {problema::scheda_velocita_oltre_linea, "V229", A, 0, false,
+     "velocità della scheda treno oltre quella della linea",
+     "velocità della scheda treno oltre il limite più alto della linea fino alla stazione seguente",
+     "abbassa la velocità della scheda o alza quella della descrizione"},
+    {problema::tratta_non_percorribile, "V230", A, 0, false,
+     "tratta che il treno non può percorrere: tempi non calcolati",
+     "tratta con un limite di velocità 0, o su cui il treno nominale si ferma: tempi non calcolati",
+     ""},
+    {problema::orario_senza_tratte, "V231", N, 0, false,
+     "meno di due stazioni con orario: nessuna tratta da controllare",
+     "meno di due stazioni con orario: nessuna tratta da controllare",
+     ""},
 }};
 
 constexpr bool in_ordine() {

@@ -64,6 +64,16 @@ enum class problema : uint8_t {
   orario_fuori_limiti,
   velocita_zero,
   migliaia_con_spazio,
+  orario_impossibile,
+  orario_stretto,
+  orario_all_indietro,
+  scheda_riga_illeggibile,
+  scheda_stazione_diversa,
+  scheda_orario_diverso,
+  scheda_chilometro_diverso,
+  scheda_velocita_oltre_linea,
+  tratta_non_percorribile,
+  orario_senza_tratte,
 };
 
 // One kind: its stable identifier ("V008", "V201"), its severity, the code

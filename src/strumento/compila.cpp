@@ -32,8 +32,11 @@ int comando_compila(const opzioni_compila& o, std::ostream& out, std::ostream& e
   compilazione_mostrata m{c.risultato, c.descrizioni, tra_virgolette(o.cartella),
                           tra_virgolette(cartella_uscita), c.scritti, std::nullopt};
   if (!o.fedele) {
-    const esito_verifica e = verifica(c.descrizioni, {id->nome_percorso, id->nome_treno,
-                                                      !o.senza_tracciato});
+    // The same check as `verifica`'s, the card's too when it can be read.
+    const descrizione scheda = scheda_in_cartella(o.cartella, *id);
+    std::optional<orario::testo_scheda> testo_scheda;
+    if (scheda.byte) testo_scheda = orario::testo_scheda{scheda.nome, *scheda.byte};
+    const esito_verifica e = verifica_completa(c.descrizioni, *id, testo_scheda, !o.senza_tracciato);
     m.verifica = sommario_verifica{e.errori, e.avvisi, std::nullopt};
     for (const diagnostica& d : e.diagnostiche)
       if (c.fermata() != arresto::nessuno && d.codice == static_cast<int32_t>(c.fermata()) && d.dove)

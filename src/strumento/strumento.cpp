@@ -17,6 +17,7 @@
 #include "strumento/estrai.h"
 #include "strumento/impacchetta.h"
 #include "strumento/mostra.h"
+#include "strumento/orario.h"
 #include "strumento/uscite.h"
 #include "strumento/verifica.h"
 
@@ -293,8 +294,9 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         "errori (tutto ciò che farebbe finire la compilazione con un codice diverso da 0, compreso "
         "quello che riporterebbe compila) e gli avvisi (ciò che il compilatore accetta ma che quasi "
         "certamente non è voluto). Dopo ogni errore riprende dalla voce seguente. Ogni problema ha "
-        "file, riga e colonna, e un identificativo stabile; --elenco mostra il catalogo. Non scrive, "
-        "non cambia e non cancella nulla.",
+        "file, riga e colonna, e un identificativo stabile; --elenco mostra il catalogo. Controlla "
+        "anche l'orario come scenario orario: tempi che non si possono rispettare e la scheda treno, "
+        "se c'è, in disaccordo con la descrizione (avvisi). Non scrive, non cambia e non cancella nulla.",
         "Esempi:\n"
         "  scenario verifica mio_scenario\n"
         "  scenario verifica --percorso Corvana_Selvadoro --treno \"R 47315\" mio_scenario\n"
@@ -326,6 +328,83 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     sub->add_flag("--elenco", verifica.elenco,
                   a_capo("Mostra il catalogo di tutti i problemi che la verifica riconosce: "
                          "identificativo, gravità e spiegazione. Es.: --elenco"));
+  }
+
+  opzioni_orario_comando orario;
+  {
+    auto* sub = sottocomando(
+        app, "orario", "Tempi di percorrenza: l'orario si può rispettare?",
+        "Calcola per ogni tratta fra due stazioni con orario della descrizione del treno il tempo a "
+        "orario (l'arrivo della scheda treno, se lo dà, meno la partenza), il tempo minimo (ogni metro "
+        "al limite di velocità della linea e dei rallentamenti, senza accelerare né frenare: nessun "
+        "treno fa meglio) e il tempo stimato (la marcia più veloce di un treno nominale che parte e si "
+        "ferma alle stazioni, accelera e frena sulle pendenze, con le tavole del suo rango e la sua "
+        "velocità massima), e il margine. Poi gli avvisi: orari che nessun treno o il treno nominale "
+        "non rispetta, orari all'indietro, scheda treno e descrizione in disaccordo. Le opzioni del "
+        "treno nominale mostrano il loro valore predefinito dopo \"=\". Non scrive nulla.",
+        "Esempi:\n"
+        "  scenario orario mio_scenario\n"
+        "  scenario orario --rango B --velocita-massima 120 mio_scenario\n"
+        "  scenario orario --formato json mio_scenario > orario.json\n\n"
+        "Uscita: 0 qualunque cosa trovi; 1 con --severo se resta un avviso; 3 errore d'uso,\n"
+        "cartella mancante o file illeggibile.");
+    opzione_percorso(sub, "CARTELLA", orario.cartella, a_capo("Cartella dello scenario. Es.: mio_scenario"))
+        ->type_name("")
+        ->required();
+    opzione_identita(sub, orario.percorso, orario.treno, false);
+    sub->add_option("--formato", orario.formato,
+                    a_capo("testo (il predefinito: una tabella delle tratte, poi gli avvisi) o json "
+                           "(un oggetto con tratte e diagnostiche). Es.: --formato json"))
+        ->type_name("FORMATO")
+        ->check(CLI::IsMember({"testo", "json"}));
+    sub->add_option("--rango", orario.rango,
+                    a_capo("Rango del treno per le tavole di velocità massima (A, B o C); se manca, "
+                           "quello della scheda treno (\"V135 C\"), e senza nessuno le tavole non "
+                           "contano. Es.: --rango C"))
+        ->type_name("R")
+        ->check(CLI::IsMember({"A", "B", "C"}));
+    sub->add_option("--velocita-massima", orario.velocita_massima,
+                    a_capo("Velocità massima del treno in km/h; se manca, quella della scheda "
+                           "treno (\"V135\"). Es.: --velocita-massima 120"))
+        ->type_name("KM/H")
+        ->check(CLI::PositiveNumber);
+    orario::treno_nominale& t = orario.treno_nominale;
+    sub->add_option("--massa-frenata", t.percentuale_massa_frenata,
+                    a_capo("Percentuale di massa frenata; se manca, quella della descrizione del "
+                           "treno. Es.: --massa-frenata 140"))
+        ->type_name("%")
+        ->check(CLI::NonNegativeNumber);
+    sub->add_option("--potenza", t.potenza_specifica,
+                    a_capo("Potenza alla ruota per tonnellata di treno, kW/t. Es.: --potenza 15"))
+        ->type_name("KW/T")
+        ->capture_default_str()
+        ->check(CLI::PositiveNumber);
+    sub->add_option("--massa-aderente", t.quota_massa_aderente,
+                    a_capo("Quota della massa sugli assi motori, da 0 a 1, per il limite di "
+                           "aderenza. Es.: --massa-aderente 1 (un elettrotreno)"))
+        ->type_name("QUOTA")
+        ->capture_default_str()
+        ->check(CLI::Range(0.01, 1.0));
+    for (auto [nome, campo, testo] :
+         {std::tuple{"--resistenza-a", &t.resistenza_a, "Resistenza al moto, termine costante, N/kN. Es.: --resistenza-a 1.5"},
+          std::tuple{"--resistenza-b", &t.resistenza_b, "Resistenza al moto, termine per km/h, N/kN. Es.: --resistenza-b 0.01"},
+          std::tuple{"--resistenza-c", &t.resistenza_c,
+                     "Resistenza al moto, termine per (km/h)², N/kN: r = a + b v + c v². Es.: --resistenza-c 0.0003"}})
+      sub->add_option(nome, *campo, a_capo(testo))
+          ->type_name("N/KN")
+          ->capture_default_str()
+          ->check(CLI::NonNegativeNumber);
+    sub->add_option("--margine", t.margine_regolarita,
+                    a_capo("Margine di regolarità in percento del tempo stimato: meno di tanto è "
+                           "un avviso. Es.: --margine 7"))
+        ->type_name("%")
+        ->capture_default_str()
+        ->check(CLI::NonNegativeNumber);
+    sub->add_flag("--severo", orario.severo, a_capo("Anche un solo avviso fa uscire con 1. Es.: --severo"));
+    sub->add_option("--massimo", orario.massimo,
+                    a_capo("Quanti avvisi mostra al più il formato testo (predefinito 200). Es.: --massimo 50"))
+        ->type_name("N")
+        ->check(CLI::PositiveNumber);
   }
 
   opzioni_mostra mostra;
@@ -468,6 +547,7 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       }
       return comando_verifica(verifica, out, err);
     }
+    if (app.got_subcommand("orario")) return comando_orario(orario, out, err);
     if (app.got_subcommand("impacchetta")) {
       if (!uscita_impacchetta.empty()) impacchetta.uscita = percorso_da_utf8(uscita_impacchetta);
       return comando_impacchetta(impacchetta, out, err);

@@ -1,10 +1,9 @@
 #include "strumento/verifica.h"
 
-#include "cartella/compila_in_cartella.h"
-#include "cartella/identita.h"
 #include "file/file.h"
 #include "resoconto/diagnostiche.h"
 #include "strumento/cartelle.h"
+#include "orario/orario.h"
 #include "strumento/uscite.h"
 #include "verifica/verifica.h"
 
@@ -15,25 +14,11 @@ int comando_verifica(const opzioni_verifica_comando& o, std::ostream& out, std::
     scrivi_catalogo(out);
     return uscita::riuscita;
   }
-  if (!cartella_esistente(o.cartella, err)) return uscita::uso;
-  const auto id = identita_per_cartella(o.cartella, o.percorso, o.treno, err);
-  if (!id) return uscita::uso;
-
-  const sorgenti d = leggi_descrizioni(o.cartella, *id);
-  // A file the names given do not find, or cannot read, is the user's
-  // mistake or the disk's, not the scenario's.
-  for (const descrizione* x : {&d.linea, &d.treno}) {
-    if (x->illeggibile) {
-      err << "scenario: " << *x->illeggibile << "\n";
-      return uscita::uso;
-    }
-    if (!x->presente()) {
-      err << "scenario: nella cartella " << tra_virgolette(o.cartella) << " manca la descrizione "
-          << (x == &d.linea ? "della linea" : "del treno") << " \"" << x->nome << "\"\n";
-      return uscita::uso;
-    }
-  }
-  const esito_verifica e = verifica(d, {id->nome_percorso, id->nome_treno, !o.senza_tracciato});
+  const auto s = scenario_della_cartella(o.cartella, o.percorso, o.treno, err);
+  if (!s) return uscita::uso;
+  const identita& id = s->id;
+  const sorgenti& d = s->descrizioni;
+  const esito_verifica e = verifica_completa(d, id, s->scheda, !o.senza_tracciato);
 
   const auto json = [&](const nlohmann::ordered_json& j) {
     out << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";

@@ -63,7 +63,7 @@ completa() {
   printf '%s\n' "${COMPREPLY[@]}" | sort
 }
 [ "$(completa scenario co)" = compila ] || sbaglio "completamento dei sottocomandi: $(completa scenario co)"
-for sottocomando in estrai compila verifica mostra disegna impacchetta; do
+for sottocomando in estrai compila verifica orario mostra disegna impacchetta; do
   grep -qw -- "$sottocomando" <<<"$pagina" || sbaglio "la pagina non nomina $sottocomando"
   # The options are the lines of the section Opzioni that begin with "  -".
   aiuto=$("$scenario" "$sottocomando" --help | sed -n '/^Opzioni:/,/^$/s/^  \(-[^ ]*\).*/\1/p' |

@@ -13,6 +13,8 @@
 #include "uscita/formato.h"
 #include "compilazione/compila.h"
 #include "uscita/scrittura_binari.h"
+#include "orario/orario.h"
+#include "verifica/verifica.h"
 
 namespace gara {
 namespace {
@@ -54,6 +56,23 @@ TEST(ScenarioMassimo, SiCompilaSenzaProblemiAlleDimensioniMassime) {
   EXPECT_EQ(byte[nome_linea_dat("P")], byte_tracciato(c.tracciato));
   EXPECT_EQ(byte[nome_linea_dat("P")], 20139964u);
   EXPECT_EQ(byte[nome_dat("P", "T")], 20141u * formato::byte_cella);
+}
+
+// The running times over the whole route: 69 sections of 14 km, each timed
+// ten minutes, every one computed, the estimate never below the bound.
+TEST(ScenarioMassimo, TempiDiPercorrenzaSuTuttaLaLinea) {
+  const auto m = banco::genera_scenario_massimo();
+  const auto e = verifica(prova::sorgenti_di("P", "T", &m.linea, &m.treno), {"P", "T", true});
+  const auto r = orario::calcola_orario(e, "P_T-.txt", std::nullopt, {});
+  ASSERT_EQ(r.tratte.size(), 69u);
+  EXPECT_EQ(r.limiti_linea.size(), 1000000u);
+  for (const auto& t : r.tratte) {
+    EXPECT_EQ(t.distanza(), 14000);
+    EXPECT_EQ(t.tempo_orario, 600);
+    ASSERT_TRUE(t.tempo_minimo && t.tempo_stimato);
+    EXPECT_GE(*t.tempo_stimato, *t.tempo_minimo);
+  }
+  EXPECT_TRUE(r.diagnostiche.empty()) << r.diagnostiche.front().motivo;
 }
 
 }  // namespace

@@ -135,6 +135,12 @@ if (banco > 0) {
       }, STAZIONI);
       assert.equal(await page.locator("#stato").textContent(), "aggiornata");
       assert.match(await page.locator("#conteggio").textContent(), /Nessun errore/);
+      // The running diagram under the drawing: its two panels and the stations.
+      await attendi(page, (nomi) => {
+        const s = document.querySelector("#marcia svg");
+        return s && s.textContent.includes("Velocità (km/h)") && s.textContent.includes("Tempo dalla partenza") &&
+               nomi.every((n) => s.textContent.includes(n));
+      }, STAZIONI);
       await page.screenshot({ path: path.join(lavoro, "anteprima-1-aperta.png"), fullPage: true });
 
       // A mark that a reload would wipe, and a scroll position to keep.
@@ -145,6 +151,7 @@ if (banco > 0) {
       salva(file, originale.replace("GINOSA", "GINOSA CENTRALE"));
       const ms = await attendi(page, () => document.querySelector("#disegno svg")?.textContent.includes("GINOSA CENTRALE"));
       console.log(`stazione rinominata sulla pagina dopo ${ms.toFixed(0)} ms`);
+      await attendi(page, () => document.querySelector("#marcia svg")?.textContent.includes("GINOSA CENTRALE"));
       assert.equal(await page.evaluate(() => window.marcaDellaProva), 1, "la pagina si è ricaricata");
       assert.equal(await page.evaluate(() => window.scrollY), scorrimento);
 

@@ -12,7 +12,7 @@ using prova::strumento;
 TEST(RigaDiComando, OgniOpzioneHaUnEsempio) {
   const auto generale = strumento({"--help"});
   EXPECT_EQ(generale.stato, 0);
-  for (const char* sotto : {"estrai", "compila", "mostra", "disegna"}) {
+  for (const char* sotto : {"estrai", "compila", "mostra", "disegna", "orario"}) {
     EXPECT_NE(generale.uscita.find(sotto), std::string::npos) << sotto;
     const auto e = strumento({sotto, "--help"});
     EXPECT_EQ(e.stato, 0) << sotto;
@@ -96,7 +96,7 @@ TEST(RigaDiComando, IlSottocomandoSconosciutoLiNominaTutti) {
     EXPECT_NE(sconosciuto.find(" " + nome), std::string::npos) << nome << "\n" << sconosciuto;
     ++nominati;
   }
-  EXPECT_EQ(nominati, 7u) << aiuto;
+  EXPECT_EQ(nominati, 8u) << aiuto;
 }
 
 // Without --percorso and --treno a subcommand takes the one scenario of the

@@ -76,6 +76,9 @@ TEST(Uscite, OgniSottocomandoEsceComeDiceIlSuoAiuto) {
       {"disegna", {"-o", in("buono.svg"), in("buono")}, 0},
       {"disegna", {"-o", in("corto.svg"), in("corto")}, 1},
       {"disegna", {in("non c'è")}, 3},
+      {"orario", {in("buono")}, 0},
+      {"orario", {"--severo", in("buono")}, 1},  // the shipped timetable has its warnings
+      {"orario", {in("non c'è")}, 3},
       {"impacchetta", {"-o", in("rotto.exe"), in("rotto")}, 1},
       {"impacchetta", {in("non c'è")}, 3},
       {"anteprima", {in("non c'è")}, 3},
@@ -103,7 +106,7 @@ TEST(Uscite, OgniSottocomandoEsceComeDiceIlSuoAiuto) {
 #endif
   for (const auto& [sottocomando, stati] : raggiunti)
     EXPECT_EQ(stati_documentati(sottocomando), stati) << sottocomando;
-  EXPECT_EQ(raggiunti.size(), 7u);
+  EXPECT_EQ(raggiunti.size(), 8u);
 }
 
 }  // namespace

@@ -66,8 +66,12 @@ TEST(VerificaStrumento, UsciteSeveroMassimoEdElenco) {
   cartella_temporanea pulita;
   ASSERT_EQ(strumento({"estrai", pulita.percorso().string()}).stato, 0);
   const auto buona = strumento({"verifica", pulita.percorso().string()});
+  // Nothing wrong in the descriptions' form; the shipped timetable and its
+  // card disagree (a time no train keeps, two kilometres, a transit): four
+  // warnings, which leave the exit at 0.
   EXPECT_EQ(buona.stato, 0);
-  EXPECT_EQ(buona.uscita, "0 errori, 0 avvisi\n");
+  EXPECT_TRUE(buona.uscita.ends_with("0 errori, 4 avvisi\n")) << buona.uscita;
+  EXPECT_NE(buona.uscita.find("[V222]"), std::string::npos);
 
   // A warning alone: 0, or 1 with --severo.
   auto treno = righe_treno_spedita();
