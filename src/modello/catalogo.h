@@ -64,6 +64,9 @@ enum class problema : uint8_t {
   orario_fuori_limiti,
   velocita_zero,
   migliaia_con_spazio,
+  // Found by the language server in the editor's text.
+  carattere_non_windows1252,
+  aperto_come_utf8,
 };
 
 // One kind: its stable identifier ("V008", "V201"), its severity, the code

@@ -15,6 +15,7 @@
 #include "strumento/errori_uso.h"
 #include "strumento/estrai.h"
 #include "strumento/impacchetta.h"
+#include "strumento/lsp.h"
 #include "strumento/mostra.h"
 #include "strumento/uscite.h"
 #include "strumento/verifica.h"
@@ -385,6 +386,16 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                   a_capo("Apre la pagina nel browser del sistema. Es.: --apri"));
   }
 
+  sottocomando(app, "lsp", "Server del linguaggio per gli editor, su standard input e output",
+               "Parla con un editor il protocollo dei server del linguaggio (LSP 3.17, JSON-RPC su "
+               "standard input e output): mentre l'autore scrive le descrizioni, l'editor mostra "
+               "i problemi che troverebbe verifica, sulla descrizione della linea e su quella del "
+               "treno della stessa cartella. Lo avvia l'editor, non l'autore; non scrive nulla.",
+               "Esempi:\n"
+               "  scenario lsp\n\n"
+               "Uscita: 0 dopo le richieste shutdown ed exit; 1 con exit senza shutdown, o se\n"
+               "l'ingresso finisce prima.");
+
   if (argc <= 1) {
     err << app.help();
     return uscita::uso;
@@ -394,7 +405,7 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   const auto noto = app.get_subcommands([&primo](const CLI::App* sub) { return sub->get_name() == primo; });
   if (!primo.empty() && primo[0] != '-' && noto.empty()) {
     err << "scenario: sottocomando sconosciuto: " << primo
-        << " (i sottocomandi sono estrai, compila, verifica, mostra, disegna, impacchetta e anteprima)\n"
+        << " (i sottocomandi sono estrai, compila, verifica, mostra, disegna, impacchetta, anteprima e lsp)\n"
         << "Per l'aiuto: scenario --help\n";
     return uscita::uso;
   }
@@ -425,6 +436,7 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
     if (app.got_subcommand("mostra")) return comando_mostra(mostra, out, err);
     if (app.got_subcommand("anteprima")) return comando_anteprima(anteprima, out, err);
+    if (app.got_subcommand("lsp")) return comando_lsp(std::cin, out);
     if (app.got_subcommand("verifica")) {
       if (!verifica.elenco && verifica.cartella.empty()) {
         err << "scenario: manca l'argomento obbligatorio CARTELLA\n"

@@ -51,7 +51,7 @@ TEST(RigaDiComando, GliErroriDUsoSonoInItalianoEdEsconoConTre) {
            caso{{}, "Uso:"},
            caso{{"frulla"}, "sottocomando sconosciuto: frulla"},
            // An option and no subcommand: every subcommand is named.
-           caso{{"--foo"}, "manca il sottocomando: estrai, impacchetta, compila, verifica, mostra, disegna o anteprima\n"},
+           caso{{"--foo"}, "manca il sottocomando: estrai, impacchetta, compila, verifica, mostra, disegna, anteprima o lsp\n"},
            caso{{"compila", "--treno", "T", c}, "non c'è una coppia di descrizioni"},
            caso{{"compila", "--percorso", "P", "--treno", "T"}, "manca l'argomento obbligatorio CARTELLA"},
            caso{{"compila", "--percorso", "P", "--treno", "T", c, "altro"}, "argomenti non previsti: altro"},
@@ -85,7 +85,7 @@ TEST(RigaDiComando, IlSottocomandoMancanteOSconosciutoLiNominaTutti) {
     EXPECT_NE(sconosciuto.find(" " + nome), std::string::npos) << nome << "\n" << sconosciuto;
     ++nominati;
   }
-  EXPECT_EQ(nominati, 7u) << aiuto;
+  EXPECT_EQ(nominati, 8u) << aiuto;
 }
 
 // Without --percorso and --treno a subcommand takes the one scenario of the

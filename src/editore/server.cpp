@@ -1,0 +1,312 @@
+#include "editore/server.h"
+
+#include <filesystem>
+#include <utility>
+#include <system_error>
+
+#include "editore/testo.h"
+#include "editore/uri.h"
+#include "file/file.h"
+#include "file/scenario_su_disco.h"
+#include "modello/catalogo.h"
+#include "modello/windows1252.h"
+#include "protocollo/jsonrpc.h"
+#include "resoconto/diagnostiche.h"
+
+namespace gara::editore {
+
+using nlohmann::json;
+using protocollo::parametri_errati;
+namespace rpc = protocollo::errore_rpc;
+
+namespace {
+
+constexpr const char* nome_server = "scenario";
+constexpr const char* versione_server = "1.00";
+constexpr int sincronizzazione_incrementale = 2;
+constexpr int messaggio_errore = 1;  // window/logMessage's MessageType.Error
+
+// A member of an object, of the kind asked; parametri_errati otherwise.
+const json& membro(const json& j, const char* chiave, json::value_t tipo) {
+  if (!j.is_object() || !j.contains(chiave)) throw parametri_errati{std::string("manca \"") + chiave + "\""};
+  const json& v = j[chiave];
+  const bool va = v.type() == tipo || (tipo == json::value_t::number_integer && v.is_number_integer());
+  if (!va) throw parametri_errati{std::string("\"") + chiave + "\" non è del tipo atteso"};
+  return v;
+}
+
+const std::string& testo_di(const json& j, const char* chiave) {
+  return membro(j, chiave, json::value_t::string).get_ref<const std::string&>();
+}
+
+int livello_lsp(gravita g) {
+  switch (g) {
+    case gravita::errore: return 1;
+    case gravita::avviso: return 2;
+    case gravita::nota: return 3;
+  }
+  return 1;
+}
+
+}  // namespace
+
+std::vector<json> server::ricevi(const std::string& corpo) {
+  const json m = json::parse(corpo, nullptr, false);
+  if (m.is_discarded()) return {protocollo::risposta_errore(nullptr, rpc::analisi, "il corpo del messaggio non è JSON")};
+  return gestisci(m);
+}
+
+std::vector<json> server::gestisci(const json& m) {
+  if (!m.is_object())
+    return {protocollo::risposta_errore(nullptr, rpc::richiesta_non_valida, "il messaggio non è un oggetto JSON-RPC")};
+  const bool con_id = m.contains("id");
+  const json id = con_id ? m["id"] : json(nullptr);
+  if (con_id && !id.is_string() && !id.is_number_integer() && !id.is_null())
+    return {protocollo::risposta_errore(nullptr, rpc::richiesta_non_valida, "\"id\" non è un numero né un testo")};
+  if (!m.contains("method")) {
+    // A client's answer to a request of ours: the server sends none it waits for.
+    if (con_id && (m.contains("result") || m.contains("error"))) return {};
+    return {protocollo::risposta_errore(id, rpc::richiesta_non_valida, "manca \"method\"")};
+  }
+  if (!m["method"].is_string() || m.value("jsonrpc", json()) != "2.0")
+    return {protocollo::risposta_errore(id, rpc::richiesta_non_valida,
+                                        "richiesta non valida: servono \"jsonrpc\": \"2.0\" e \"method\" testuale")};
+  const std::string& metodo = m["method"].get_ref<const std::string&>();
+  const json parametri = m.contains("params") ? m["params"] : json::object();
+
+  if (metodo == "exit") {
+    finito_ = true;
+    return {};
+  }
+  static const std::map<std::string, gestore, std::less<>> richieste{
+      {"initialize", &server::inizializza},
+      {"shutdown", &server::spegni},
+  };
+  static const std::map<std::string, gestore, std::less<>> notifiche{
+      {"textDocument/didOpen", &server::apri},
+      {"textDocument/didChange", &server::cambia},
+      {"textDocument/didClose", &server::chiudi},
+  };
+  if (!con_id) {
+    // Notifications have no answer: one that cannot be taken is logged.
+    const auto n = notifiche.find(metodo);
+    if (n == notifiche.end() || !inizializzato_ || spento_) return {};
+    try {
+      (this->*(n->second))(parametri);
+    } catch (const parametri_errati& e) {
+      return {protocollo::notifica("window/logMessage",
+                                   {{"type", messaggio_errore}, {"message", metodo + ": " + e.messaggio}})};
+    } catch (const json::exception& e) {
+      return {protocollo::notifica("window/logMessage",
+                                   {{"type", messaggio_errore}, {"message", metodo + ": " + e.what()}})};
+    }
+    return std::exchange(in_uscita_, {});
+  }
+  // A request sees the scenario as the changes before it left it.
+  std::vector<json> uscita = inizializzato_ && !spento_ ? verifica_in_attesa() : std::vector<json>{};
+  const auto con = [&uscita](json r) {
+    uscita.push_back(std::move(r));
+    return uscita;
+  };
+  if (!inizializzato_ && metodo != "initialize")
+    return con(protocollo::risposta_errore(id, rpc::non_inizializzato, "il server non è ancora inizializzato"));
+  if (spento_)
+    return con(protocollo::risposta_errore(id, rpc::richiesta_non_valida, "il server è già stato spento"));
+  const auto r = richieste.find(metodo);
+  if (r == richieste.end())
+    return con(protocollo::risposta_errore(id, rpc::metodo_sconosciuto, "metodo sconosciuto: " + metodo));
+  try {
+    return con(protocollo::risposta(id, (this->*(r->second))(parametri)));
+  } catch (const parametri_errati& e) {
+    return con(protocollo::risposta_errore(id, rpc::parametri_non_validi, e.messaggio));
+  } catch (const json::exception& e) {
+    return con(protocollo::risposta_errore(id, rpc::parametri_non_validi, e.what()));
+  }
+}
+
+json server::inizializza(const json& p) {
+  if (inizializzato_) throw parametri_errati{"il server è già inizializzato"};
+  if (!p.is_object()) throw parametri_errati{"i parametri di initialize non sono un oggetto"};
+  const json codifiche = p.value("/capabilities/general/positionEncodings"_json_pointer, json::array());
+  codifica_ = protocollo::codifica::utf16;
+  if (codifiche.is_array())
+    for (const json& c : codifiche)
+      if (c == "utf-8") codifica_ = protocollo::codifica::utf8;
+  inizializzato_ = true;
+  json capacita = {
+      {"positionEncoding", codifica_ == protocollo::codifica::utf8 ? "utf-8" : "utf-16"},
+      {"textDocumentSync", {{"openClose", true}, {"change", sincronizzazione_incrementale}}},
+  };
+  return {{"capabilities", capacita}, {"serverInfo", {{"name", nome_server}, {"version", versione_server}}}};
+}
+
+json server::spegni(const json&) {
+  spento_ = true;
+  return nullptr;
+}
+
+std::string server::percorso_del(const json& p) const {
+  const std::string& uri = testo_di(membro(p, "textDocument", json::value_t::object), "uri");
+  const auto percorso = percorso_da_uri(uri);
+  if (!percorso) throw parametri_errati{"URI non di un file locale: " + uri};
+  return *percorso;
+}
+
+json server::apri(const json& p) {
+  const json& d = membro(p, "textDocument", json::value_t::object);
+  const std::string percorso = percorso_del(p);
+  aperti_[percorso] = {testo_di(d, "uri"), testo_di(d, "text"),
+                       membro(d, "version", json::value_t::number_integer).get<int64_t>()};
+  segna_da_verificare(percorso);
+  return nullptr;
+}
+
+json server::cambia(const json& p) {
+  const std::string percorso = percorso_del(p);
+  const auto aperto = aperti_.find(percorso);
+  if (aperto == aperti_.end()) throw parametri_errati{"modifica di un documento mai aperto: " + percorso};
+  const json& modifiche = membro(p, "contentChanges", json::value_t::array);
+  // All or nothing: a change that does not apply leaves the text as it was.
+  std::string testo = aperto->second.testo;
+  for (const json& m : modifiche) {
+    const std::string& nuovo = testo_di(m, "text");
+    if (m.contains("range"))
+      applica_modifica(testo, protocollo::intervallo_da_json(m["range"]), nuovo, codifica_);
+    else
+      testo = nuovo;
+  }
+  aperto->second.testo = std::move(testo);
+  const json& d = membro(p, "textDocument", json::value_t::object);
+  if (d.contains("version") && d["version"].is_number_integer()) aperto->second.versione = d["version"].get<int64_t>();
+  segna_da_verificare(percorso);
+  return nullptr;
+}
+
+json server::chiudi(const json& p) {
+  const std::string percorso = percorso_del(p);
+  const auto aperto = aperti_.find(percorso);
+  if (aperto == aperti_.end()) throw parametri_errati{"chiusura di un documento mai aperto: " + percorso};
+  // The client's URI may be spelt otherwise than the one of the file on
+  // disk: what was published under it is taken back.
+  in_uscita_.push_back(protocollo::notifica("textDocument/publishDiagnostics",
+                                            {{"uri", aperto->second.uri}, {"diagnostics", json::array()}}));
+  aperti_.erase(aperto);
+  // Its scenario is checked again with the file as it is on disk, while the
+  // other description stays open; with neither open, its diagnostics go.
+  segna_da_verificare(percorso);
+  return nullptr;
+}
+
+void server::segna_da_verificare(const std::string& percorso) { da_verificare_.insert(percorso); }
+
+std::vector<std::string> server::nomi_in(const std::string& cartella) const {
+  std::vector<std::string> nomi;
+  for (const auto& [percorso, d] : aperti_)
+    if (cartella_di(percorso) == cartella) nomi.push_back(nome_di(percorso));
+  std::error_code e;
+  for (std::filesystem::directory_iterator i(percorso_da_utf8(cartella.empty() ? "." : cartella), e), fine;
+       !e && i != fine; i.increment(e)) {
+    const std::u8string n = i->path().filename().u8string();
+    nomi.emplace_back(n.begin(), n.end());
+  }
+  return nomi;
+}
+
+file_verificato server::file_di(const std::string& percorso, descrizione& d, std::vector<diagnostica>& problemi) const {
+  file_verificato f;
+  f.percorso = percorso;
+  d.nome = nome_di(percorso);
+  if (const auto aperto = aperti_.find(percorso); aperto != aperti_.end()) {
+    f.uri = aperto->second.uri;
+    f.testo = aperto->second.testo;
+    f.versione = aperto->second.versione;
+    testo_in_byte b = in_byte(f.testo, d.nome);
+    d.byte = std::move(b.byte);
+    problemi = std::move(b.problemi);
+    return f;
+  }
+  f.uri = uri_da_percorso(percorso);
+  d = leggi_descrizione(percorso_da_utf8(percorso), d.nome);
+  if (d.byte) f.testo = da_windows1252(*d.byte);
+  return f;
+}
+
+std::vector<json> server::verifica_in_attesa() {
+  std::vector<json> uscita;
+  std::set<std::string> fatti;  // line files checked in this round
+  const std::set<std::string> cambiati = std::move(da_verificare_);
+  da_verificare_.clear();
+  for (const std::string& percorso : cambiati) {
+    const auto c = coppia_di(percorso, nomi_in(cartella_di(percorso)));
+    if (!c) continue;
+    if (!fatti.insert(c->percorso_linea()).second) continue;
+    const bool aperta = aperti_.contains(c->percorso_linea()) ||
+                        (!c->nome_treno.empty() && aperti_.contains(c->percorso_treno()));
+    if (!aperta) {
+      // Neither description open any more: their diagnostics are taken back.
+      const auto v = verificati_.find(c->percorso_linea());
+      if (v != verificati_.end()) {
+        for (const file_verificato* f : {&v->second.linea, &v->second.treno})
+          if (!f->uri.empty())
+            uscita.push_back(protocollo::notifica("textDocument/publishDiagnostics",
+                                                  {{"uri", f->uri}, {"diagnostics", json::array()}}));
+        verificati_.erase(v);
+      }
+      continue;
+    }
+    scenario_verificato s;
+    s.quale = *c;
+    std::vector<diagnostica> del_testo_linea;
+    std::vector<diagnostica> del_testo_treno;
+    s.linea = file_di(c->percorso_linea(), s.descrizioni.linea, del_testo_linea);
+    if (!c->nome_treno.empty()) s.treno = file_di(c->percorso_treno(), s.descrizioni.treno, del_testo_treno);
+    s.esito = verifica(s.descrizioni, {c->id.nome_percorso, c->id.nome_treno, true});
+    s.linea.diagnostiche = std::move(del_testo_linea);
+    s.treno.diagnostiche = std::move(del_testo_treno);
+    for (const diagnostica& d : s.esito.diagnostiche) {
+      const bool del_treno = d.dove && !c->nome_treno.empty() && d.dove->file == s.descrizioni.treno.nome;
+      (del_treno ? s.treno : s.linea).diagnostiche.push_back(d);
+    }
+    auto pubblicate = pubblica(s);
+    uscita.insert(uscita.end(), pubblicate.begin(), pubblicate.end());
+    verificati_[c->percorso_linea()] = std::move(s);
+  }
+  return uscita;
+}
+
+json server::diagnostica_lsp(const diagnostica& d, const file_verificato& f, const scenario_verificato& s) const {
+  const righe r(f.testo);
+  json j;
+  j["range"] = protocollo::in_json(d.dove ? r.intervallo_di(*d.dove, codifica_) : protocollo::intervallo{});
+  j["severity"] = livello_lsp(d.livello);
+  const std::string id = identificativo(d);
+  j["code"] = id;
+  j["source"] = nome_server;
+  j["message"] = messaggio(d);
+  if (d.prima) {
+    const file_verificato& altro =
+        !s.treno.percorso.empty() && d.prima->file == s.descrizioni.treno.nome ? s.treno : s.linea;
+    j["relatedInformation"] = json::array(
+        {{{"location", {{"uri", altro.uri}, {"range", protocollo::in_json(righe(altro.testo).intervallo_di(*d.prima, codifica_))}}},
+          {"message", d.nota}}});
+  }
+  json dati = {{"identificativo", id}};
+  if (const voce_catalogo* v = voce_dell_avviso(id); v != nullptr && !v->rimedio.empty()) dati["rimedio"] = v->rimedio;
+  j["data"] = dati;
+  return j;
+}
+
+std::vector<json> server::pubblica(const scenario_verificato& s) const {
+  std::vector<json> uscita;
+  for (const file_verificato* f : {&s.linea, &s.treno}) {
+    if (f->percorso.empty()) continue;
+    json lista = json::array();
+    for (const diagnostica& d : f->diagnostiche) lista.push_back(diagnostica_lsp(d, *f, s));
+    json p = {{"uri", f->uri}, {"diagnostics", lista}};
+    if (f->versione) p["version"] = *f->versione;
+    uscita.push_back(protocollo::notifica("textDocument/publishDiagnostics", p));
+  }
+  return uscita;
+}
+
+}  // namespace gara::editore

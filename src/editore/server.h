@@ -1,0 +1,93 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "editore/coppia.h"
+#include "modello/sorgenti.h"
+#include "protocollo/posizioni.h"
+#include "verifica/verifica.h"
+
+namespace gara::editore {
+
+// A description open in the editor: the URI the client uses for it, its
+// text (UTF-8) and its version.
+struct documento {
+  std::string uri;
+  std::string testo;
+  int64_t versione = 0;
+};
+
+// One file of a checked scenario: where it is, the URI its diagnostics go
+// to, its text as the editor shows it (UTF-8: the open buffer, or the file
+// on disk decoded from Windows-1252) and the diagnostics published for it.
+struct file_verificato {
+  std::string percorso;
+  std::string uri;
+  std::string testo;
+  std::optional<int64_t> versione;  // of the open buffer
+  std::vector<diagnostica> diagnostiche;
+};
+
+// A scenario as last checked: both descriptions as the check read them and
+// what it found.
+struct scenario_verificato {
+  coppia quale;
+  sorgenti descrizioni;
+  esito_verifica esito;
+  file_verificato linea;
+  file_verificato treno;  // percorso empty without a train file
+};
+
+// The language server without its streams: each message in, the messages
+// to send out. The loop that frames them (servizio.h) also asks it, when
+// no more input waits, for the checks the changes have left pending, so
+// that a burst of changes is checked once, on the newest text.
+class server {
+ public:
+  // A message's body as received; the answers and notifications to send.
+  std::vector<nlohmann::json> ricevi(const std::string& corpo);
+  // Checks every scenario a change has touched since the last call and
+  // returns the diagnostics to publish.
+  std::vector<nlohmann::json> verifica_in_attesa();
+
+  // Whether `exit` arrived, and the process's status then: 0 after
+  // `shutdown`, 1 without.
+  bool finito() const { return finito_; }
+  int stato_uscita() const { return spento_ ? 0 : 1; }
+
+ private:
+  using json = nlohmann::json;
+  using gestore = json (server::*)(const json& parametri);
+
+  std::vector<json> gestisci(const json& m);
+  json inizializza(const json& p);
+  json spegni(const json& p);
+  json apri(const json& p);
+  json cambia(const json& p);
+  json chiudi(const json& p);
+
+  std::string percorso_del(const json& p) const;  // of params.textDocument.uri
+  std::vector<std::string> nomi_in(const std::string& cartella) const;
+  void segna_da_verificare(const std::string& percorso);
+  file_verificato file_di(const std::string& percorso, descrizione& d, std::vector<diagnostica>& problemi) const;
+  std::vector<json> pubblica(const scenario_verificato& s) const;
+  json diagnostica_lsp(const diagnostica& d, const file_verificato& f, const scenario_verificato& s) const;
+
+  bool inizializzato_ = false;
+  bool spento_ = false;
+  bool finito_ = false;
+  protocollo::codifica codifica_ = protocollo::codifica::utf16;
+  std::map<std::string, documento> aperti_;  // by path
+  std::set<std::string> da_verificare_;      // paths of changed descriptions
+  std::map<std::string, scenario_verificato> verificati_;  // by the line file's path
+  std::vector<nlohmann::json> in_uscita_;     // notifications a handler leaves to send
+};
+
+}  // namespace gara::editore

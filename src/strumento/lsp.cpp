@@ -1,0 +1,22 @@
+#include "strumento/lsp.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#endif
+
+#include "editore/servizio.h"
+
+namespace gara::strumento {
+
+int comando_lsp(std::istream& in, std::ostream& out) {
+#ifdef _WIN32
+  // The protocol counts bytes: no CR LF translation on the way in.
+  _setmode(_fileno(stdin), _O_BINARY);
+#endif
+  return editore::servi(in, out);
+}
+
+}  // namespace gara::strumento

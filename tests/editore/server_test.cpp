@@ -1,0 +1,289 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "aiuti_prove.h"
+#include "editore/servizio.h"
+#include "editore/uri.h"
+#include "file/file.h"
+#include "modello/catalogo.h"
+#include "modello/windows1252.h"
+#include "protocollo/cornice.h"
+#include "resoconto/diagnostiche.h"
+#include "scenario/dati.h"
+#include "verifica/verifica.h"
+
+namespace gara {
+namespace {
+
+using nlohmann::json;
+
+// A client's side of a whole exchange: the messages it sends, framed into
+// one stream, and what the server wrote back, read message by message.
+struct sessione {
+  std::string ingresso;
+  int prossimo_id = 1;
+
+  sessione& grezzo(const std::string& byte) {
+    ingresso += byte;
+    return *this;
+  }
+  sessione& invia(const json& m) {
+    std::ostringstream s;
+    protocollo::scrivi_messaggio(s, m);
+    ingresso += s.str();
+    return *this;
+  }
+  sessione& richiesta(const std::string& metodo, json parametri = json::object()) {
+    return invia({{"jsonrpc", "2.0"}, {"id", prossimo_id++}, {"method", metodo}, {"params", parametri}});
+  }
+  sessione& notifica(const std::string& metodo, json parametri = json::object()) {
+    return invia({{"jsonrpc", "2.0"}, {"method", metodo}, {"params", parametri}});
+  }
+  sessione& inizializza(json capacita = json::object()) {
+    return richiesta("initialize", {{"processId", nullptr}, {"rootUri", nullptr}, {"capabilities", capacita}})
+        .notifica("initialized");
+  }
+  sessione& fine() { return richiesta("shutdown").notifica("exit"); }
+
+  struct esito {
+    int stato = -1;
+    std::vector<json> ricevuti;
+    const json* risposta(int id) const {
+      for (const json& m : ricevuti)
+        if (m.contains("id") && m["id"] == id) return &m;
+      return nullptr;
+    }
+    std::vector<json> con_metodo(const std::string& metodo) const {
+      std::vector<json> r;
+      for (const json& m : ricevuti)
+        if (m.value("method", "") == metodo) r.push_back(m);
+      return r;
+    }
+  };
+  esito esegui() const {
+    std::istringstream in(ingresso);
+    std::stringstream out;
+    esito e;
+    e.stato = editore::servi(in, out);
+    while (true) {
+      const auto m = protocollo::leggi_messaggio(out);
+      if (m.tipo != protocollo::messaggio_letto::esito::corpo) break;
+      e.ricevuti.push_back(json::parse(m.corpo));
+    }
+    return e;
+  }
+};
+
+int codice_errore(const json* risposta) {
+  return risposta != nullptr && risposta->contains("error") ? (*risposta)["error"]["code"].get<int>() : 0;
+}
+
+TEST(ServerLsp, CicloDiVitaEIngressiSbagliati) {
+  sessione s;
+  s.richiesta("textDocument/hover")                                          // 1: before initialize
+      .inizializza({{"general", {{"positionEncodings", {"utf-8", "utf-16"}}}}})  // 2
+      .richiesta("initialize")                                               // 3: twice
+      .richiesta("metodo/inesistente")                                       // 4
+      .grezzo("Content-Length: 5\r\n\r\n{nope")                              // not JSON
+      .grezzo("Content-Length: zero\r\n\r\n")                                // bad header
+      .invia({{"jsonrpc", "2.0"}, {"id", 50}})                               // no method
+      .invia({{"jsonrpc", "1.0"}, {"id", 60}, {"method", "shutdown"}})       // wrong version
+      .invia(json::array({1, 2}))                                            // a batch
+      .notifica("$/cancelRequest", {{"id", 1}})                              // ignored
+      .richiesta("shutdown")                                                 // 5
+      .richiesta("shutdown")                                                 // 6: after shutdown
+      .notifica("exit");
+  const auto e = s.esegui();
+  EXPECT_EQ(e.stato, 0);
+  for (int id : {1, 2, 3, 4, 5, 6, 50, 60}) ASSERT_NE(e.risposta(id), nullptr) << id;
+  EXPECT_EQ(codice_errore(e.risposta(1)), -32002);
+  ASSERT_NE(e.risposta(2), nullptr);
+  EXPECT_EQ((*e.risposta(2))["result"]["capabilities"]["positionEncoding"], "utf-8");
+  EXPECT_EQ(codice_errore(e.risposta(3)), -32602);
+  EXPECT_EQ(codice_errore(e.risposta(4)), -32601);
+  EXPECT_EQ(codice_errore(e.risposta(50)), -32600);
+  EXPECT_EQ(codice_errore(e.risposta(60)), -32600);
+  EXPECT_EQ((*e.risposta(5))["result"], nullptr);
+  EXPECT_EQ(codice_errore(e.risposta(6)), -32600);
+  // The unreadable ones are answered with id null: not JSON, bad header, the batch.
+  std::vector<int> senza_id;
+  for (const json& m : e.ricevuti)
+    if (m.contains("id") && m["id"].is_null()) senza_id.push_back(m["error"]["code"].get<int>());
+  EXPECT_EQ(senza_id, (std::vector<int>{-32700, -32700, -32600}));
+}
+
+TEST(ServerLsp, UscitaSenzaShutdownEFlussoInterrotto) {
+  sessione senza;
+  senza.inizializza().notifica("exit");
+  EXPECT_EQ(senza.esegui().stato, 1);
+  EXPECT_EQ(sessione{}.grezzo("Content-Length: 100\r\n\r\n{").esegui().stato, 1);
+  // A body announced beyond the limit is refused without being kept.
+  sessione enorme;
+  enorme.inizializza().grezzo("Content-Length: 1000000000000\r\n\r\n{}");
+  const auto e = enorme.esegui();
+  EXPECT_EQ(e.stato, 1);
+  ASSERT_EQ(e.ricevuti.size(), 2u);
+  EXPECT_EQ(codice_errore(&e.ricevuti.back()), -32600);
+  // The default encoding is UTF-16.
+  EXPECT_EQ((*e.risposta(1))["result"]["capabilities"]["positionEncoding"], "utf-16");
+}
+
+// The shipped scenario in a folder whose name has a space and an accent.
+struct cartella_scenario {
+  prova::cartella_temporanea base;
+  std::filesystem::path cartella = base.percorso() / std::filesystem::path(u8"prova città");
+  std::string linea_byte = dati_linea();
+  std::string treno_byte = dati_treno();
+
+  cartella_scenario() {
+    std::filesystem::create_directories(cartella);
+    prova::scrivi_file(cartella / nome_linea(), linea_byte);
+    prova::scrivi_file(cartella / nome_treno(), treno_byte);
+  }
+  static std::string nome_linea() { return std::string(percorso_del_pacchetto) + "_linea.txt"; }
+  static std::string nome_treno() {
+    return std::string(percorso_del_pacchetto) + "_" + treno_del_pacchetto + "-.txt";
+  }
+  std::string percorso(const std::string& nome) const {
+    const auto u8 = (cartella / nome).generic_u8string();
+    return {u8.begin(), u8.end()};
+  }
+  std::string uri(const std::string& nome) const { return editore::uri_da_percorso(percorso(nome)); }
+  json apri(const std::string& nome, const std::string& byte, int versione = 1) const {
+    return {{"textDocument", {{"uri", uri(nome)}, {"languageId", "plaintext"}, {"version", versione},
+                              {"text", da_windows1252(byte)}}}};
+  }
+};
+
+// The last diagnostics published for a URI.
+json ultime(const sessione::esito& e, const std::string& uri) {
+  json r;
+  for (const json& m : e.con_metodo("textDocument/publishDiagnostics"))
+    if (m["params"]["uri"] == uri) r = m["params"];
+  return r;
+}
+
+// The check's own diagnostics of a file, as (code, line from 0, message).
+std::vector<std::tuple<std::string, int, std::string>> della_verifica(const esito_verifica& v, const std::string& file) {
+  std::vector<std::tuple<std::string, int, std::string>> r;
+  for (const diagnostica& d : v.diagnostiche)
+    if (d.dove && d.dove->file == file) r.emplace_back(identificativo(d), d.dove->linea - 1, messaggio(d));
+  return r;
+}
+std::vector<std::tuple<std::string, int, std::string>> pubblicate(const json& p) {
+  std::vector<std::tuple<std::string, int, std::string>> r;
+  for (const json& d : p["diagnostics"])
+    r.emplace_back(d["code"], d["range"]["start"]["line"], d["message"]);
+  return r;
+}
+
+TEST(ServerLsp, LeDiagnosticheSonoQuelleDellaVerificaPerEntrambiIFile) {
+  cartella_scenario c;
+  // A letter O for a zero in the train's first station, typed in the
+  // editor and not saved: the check must see the buffer.
+  std::string treno = c.treno_byte;
+  const auto stazione = treno.find("stazione,");
+  ASSERT_NE(stazione, std::string::npos);
+  const auto zero = treno.find('0', stazione);
+  std::string rotto = treno;
+  rotto[zero] = 'O';
+
+  sessione s;
+  s.inizializza()
+      .notifica("textDocument/didOpen", c.apri(c.nome_linea(), c.linea_byte))
+      .richiesta("shutdown")  // 2: a request sees the checks done
+      .notifica("exit");
+  const auto pulito = s.esegui();
+  const json linea_pulita = ultime(pulito, c.uri(c.nome_linea()));
+  const json treno_pulito = ultime(pulito, c.uri(c.nome_treno()));
+  ASSERT_FALSE(linea_pulita.is_null());
+  ASSERT_FALSE(treno_pulito.is_null());
+  EXPECT_EQ(linea_pulita["version"], 1);
+  for (const json* p : {&linea_pulita, &treno_pulito})
+    for (const json& d : (*p)["diagnostics"]) EXPECT_NE(d["severity"], 1) << d.dump();
+
+  // The same through an incremental change of the open train file.
+  const auto riga = static_cast<std::size_t>(std::count(treno.begin(), treno.begin() + static_cast<long>(zero), '\n'));
+  const auto colonna = zero - (treno.rfind('\n', zero) + 1);
+  sessione m;
+  m.inizializza()
+      .notifica("textDocument/didOpen", c.apri(c.nome_treno(), treno))
+      .notifica("textDocument/didChange",
+                {{"textDocument", {{"uri", c.uri(c.nome_treno())}, {"version", 2}}},
+                 {"contentChanges", {{{"range", {{"start", {{"line", riga}, {"character", colonna}}},
+                                                 {"end", {{"line", riga}, {"character", colonna + 1}}}}},
+                                      {"text", "O"}}}}})
+      .fine();
+  const auto cambiato = m.esegui();
+  sorgenti d;
+  d.linea = {cartella_scenario::nome_linea(), c.linea_byte, std::nullopt};
+  d.treno = {cartella_scenario::nome_treno(), rotto, std::nullopt};
+  const esito_verifica atteso = verifica(d, {percorso_del_pacchetto, treno_del_pacchetto, true});
+  ASSERT_GT(atteso.errori + atteso.avvisi, 0);
+  const json treno_rotto = ultime(cambiato, c.uri(c.nome_treno()));
+  EXPECT_EQ(treno_rotto["version"], 2);
+  EXPECT_EQ(pubblicate(treno_rotto), della_verifica(atteso, cartella_scenario::nome_treno()));
+  EXPECT_EQ(pubblicate(ultime(cambiato, c.uri(c.nome_linea()))), della_verifica(atteso, cartella_scenario::nome_linea()));
+  // Checked once, on the newest text, not once per change.
+  int volte = 0;
+  for (const json& p : cambiato.con_metodo("textDocument/publishDiagnostics"))
+    if (p["params"]["uri"] == c.uri(c.nome_treno())) ++volte;
+  EXPECT_EQ(volte, 1);
+  // Every diagnostic has the protocol's fields.
+  for (const json& x : treno_rotto["diagnostics"]) {
+    EXPECT_EQ(x["source"], "scenario");
+    EXPECT_TRUE(x["range"]["start"]["character"].is_number());
+    EXPECT_EQ(x["data"]["identificativo"], x["code"]);
+  }
+}
+
+TEST(ServerLsp, IlBufferApertoPrevaleSulDiscoECiòCheNonSiSalverebbe) {
+  cartella_scenario c;
+  std::filesystem::remove(c.cartella / cartella_scenario::nome_linea());
+  // The train's last line gets an emoji: two UTF-16 units, one character.
+  std::string treno = da_windows1252(c.treno_byte);
+  const std::size_t fine = treno.find_last_not_of("\r\n") + 1;
+  const std::size_t riga = static_cast<std::size_t>(std::count(treno.begin(), treno.begin() + static_cast<long>(fine), '\n'));
+  const std::size_t colonna = fine - (treno.rfind('\n', fine - 1) + 1);
+  treno.insert(fine, " \U0001F600x");
+  sessione s;
+  s.inizializza()
+      .notifica("textDocument/didOpen", c.apri(cartella_scenario::nome_linea(), c.linea_byte))
+      .notifica("textDocument/didOpen",
+                {{"textDocument", {{"uri", c.uri(cartella_scenario::nome_treno())}, {"languageId", "scenario"},
+                                   {"version", 7}, {"text", treno}}}})
+      .notifica("textDocument/didChange", {{"textDocument", {{"uri", c.uri("mai_aperto_linea.txt")}, {"version", 1}}},
+                                           {"contentChanges", {{{"text", "x"}}}}})
+      .notifica("textDocument/didChange",
+                {{"textDocument", {{"uri", c.uri(cartella_scenario::nome_treno())}, {"version", 8}}},
+                 {"contentChanges", {{{"range", {{"start", {{"line", 9999}, {"character", 0}}},
+                                                 {"end", {{"line", 9999}, {"character", 1}}}}},
+                                      {"text", "x"}}}}})
+      .fine();
+  const auto e = s.esegui();
+  // The line file exists only in the editor: no "missing file" error.
+  const json linea = ultime(e, c.uri(cartella_scenario::nome_linea()));
+  for (const json& d : linea["diagnostics"]) EXPECT_NE(d["severity"], 1) << d.dump();
+  const json t = ultime(e, c.uri(cartella_scenario::nome_treno()));
+  EXPECT_EQ(t["version"], 7);  // the change out of range was refused whole
+  std::vector<json> emoji;
+  for (const json& d : t["diagnostics"])
+    if (d["code"] == "V222") emoji.push_back(d);
+  ASSERT_EQ(emoji.size(), 1u);
+  EXPECT_EQ(emoji[0]["range"]["start"], (json{{"line", riga}, {"character", colonna + 1}}));
+  EXPECT_EQ(emoji[0]["range"]["end"], (json{{"line", riga}, {"character", colonna + 3}}));
+  // Both bad changes are logged as errors, the first naming the file.
+  const auto log = e.con_metodo("window/logMessage");
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_NE(log[0]["params"]["message"].get<std::string>().find("mai aperto"), std::string::npos);
+  EXPECT_NE(log[1]["params"]["message"].get<std::string>().find("fuori dal documento"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace gara
