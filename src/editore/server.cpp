@@ -4,6 +4,7 @@
 #include <utility>
 #include <system_error>
 
+#include "editore/hover.h"
 #include "editore/testo.h"
 #include "editore/uri.h"
 #include "file/file.h"
@@ -81,6 +82,7 @@ std::vector<json> server::gestisci(const json& m) {
   static const std::map<std::string, gestore, std::less<>> richieste{
       {"initialize", &server::inizializza},
       {"shutdown", &server::spegni},
+      {"textDocument/hover", &server::al_passaggio},
   };
   static const std::map<std::string, gestore, std::less<>> notifiche{
       {"textDocument/didOpen", &server::apri},
@@ -136,6 +138,7 @@ json server::inizializza(const json& p) {
   json capacita = {
       {"positionEncoding", codifica_ == protocollo::codifica::utf8 ? "utf-8" : "utf-16"},
       {"textDocumentSync", {{"openClose", true}, {"change", sincronizzazione_incrementale}}},
+      {"hoverProvider", true},
   };
   return {{"capabilities", capacita}, {"serverInfo", {{"name", nome_server}, {"version", versione_server}}}};
 }
@@ -195,6 +198,34 @@ json server::chiudi(const json& p) {
   // other description stays open; with neither open, its diagnostics go.
   segna_da_verificare(percorso);
   return nullptr;
+}
+
+std::optional<server::punto> server::punto_di(const json& p) const {
+  const std::string percorso = percorso_del(p);
+  const protocollo::posizione pos = protocollo::posizione_da_json(membro(p, "position", json::value_t::object));
+  for (const auto& [linea, s] : verificati_) {
+    for (const file_verificato* f : {&s.linea, &s.treno}) {
+      if (f->percorso != percorso) continue;
+      const righe r(f->testo);
+      const auto offset = r.offset(pos, codifica_);
+      if (!offset) throw parametri_errati{"posizione fuori dal documento"};
+      const std::string_view riga = r.riga(pos.linea);
+      const std::size_t dentro = *offset - r.inizio(pos.linea);
+      std::size_t caratteri = 0;
+      for (std::size_t i = 0; i < dentro && i < riga.size(); ++i)
+        if ((static_cast<unsigned char>(riga[i]) & 0xC0) != 0x80) ++caratteri;
+      return punto{&s, f, pos.linea, caratteri};
+    }
+  }
+  return std::nullopt;
+}
+
+json server::al_passaggio(const json& p) {
+  const auto q = punto_di(p);
+  if (!q) return nullptr;
+  const auto t = testo_al_passaggio(*q->scenario, *q->file, q->linea, q->carattere);
+  if (!t) return nullptr;
+  return {{"contents", {{"kind", "markdown"}, {"value", *t}}}};
 }
 
 void server::segna_da_verificare(const std::string& percorso) { da_verificare_.insert(percorso); }

@@ -10,40 +10,12 @@
 #include <nlohmann/json.hpp>
 
 #include "editore/coppia.h"
+#include "editore/verificato.h"
 #include "modello/sorgenti.h"
 #include "protocollo/posizioni.h"
 #include "verifica/verifica.h"
 
 namespace gara::editore {
-
-// A description open in the editor: the URI the client uses for it, its
-// text (UTF-8) and its version.
-struct documento {
-  std::string uri;
-  std::string testo;
-  int64_t versione = 0;
-};
-
-// One file of a checked scenario: where it is, the URI its diagnostics go
-// to, its text as the editor shows it (UTF-8: the open buffer, or the file
-// on disk decoded from Windows-1252) and the diagnostics published for it.
-struct file_verificato {
-  std::string percorso;
-  std::string uri;
-  std::string testo;
-  std::optional<int64_t> versione;  // of the open buffer
-  std::vector<diagnostica> diagnostiche;
-};
-
-// A scenario as last checked: both descriptions as the check read them and
-// what it found.
-struct scenario_verificato {
-  coppia quale;
-  sorgenti descrizioni;
-  esito_verifica esito;
-  file_verificato linea;
-  file_verificato treno;  // percorso empty without a train file
-};
 
 // The language server without its streams: each message in, the messages
 // to send out. The loop that frames them (servizio.h) also asks it, when
@@ -72,6 +44,18 @@ class server {
   json apri(const json& p);
   json cambia(const json& p);
   json chiudi(const json& p);
+  json al_passaggio(const json& p);
+
+  // The checked file at a request's document and the place of its
+  // position there (line from 0, character from 0 in characters); nothing
+  // for a file no scenario holds. parametri_errati for a position out of it.
+  struct punto {
+    const scenario_verificato* scenario;
+    const file_verificato* file;
+    std::size_t linea;
+    std::size_t carattere;
+  };
+  std::optional<punto> punto_di(const json& p) const;
 
   std::string percorso_del(const json& p) const;  // of params.textDocument.uri
   std::vector<std::string> nomi_in(const std::string& cartella) const;

@@ -287,3 +287,79 @@ TEST(ServerLsp, IlBufferApertoPrevaleSulDiscoECiòCheNonSiSalverebbe) {
 
 }  // namespace
 }  // namespace gara
+
+namespace gara {
+namespace {
+
+// The position of the `n`-th occurrence of `cerca` on the line holding
+// `riga` (the first such line), in characters.
+json posizione_in(const std::string& testo, const std::string& riga, const std::string& cerca) {
+  const std::size_t inizio_riga = testo.rfind('\n', testo.find(riga)) + 1;
+  const std::size_t numero = static_cast<std::size_t>(std::count(testo.begin(), testo.begin() + static_cast<long>(inizio_riga), '\n'));
+  const std::size_t colonna = testo.find(cerca, testo.find(riga)) - inizio_riga;
+  return {{"line", numero}, {"character", colonna}};
+}
+
+TEST(ServerLsp, AlPassaggioNomeUnitaValoreLettoEDerivati) {
+  cartella_scenario c;
+  const std::string treno = da_windows1252(c.treno_byte);
+  struct caso {
+    std::string riga, cerca;
+    std::vector<std::string> attesi;
+  };
+  const std::string palagiano = "stazione,   17000, 12,  400";
+  const std::vector<caso> casi{
+      {palagiano, "400", {"**lunghezza del marciapiede**", "valore 3 di `stazione`", "unità: metri", "multiplo di 100", "letto come **400**"}},
+      {palagiano, "17000", {"**posizione**", "km 17+000", "multiplo di 50"}},
+      {palagiano, "25,", {"**minuti**", "orario 12:25:00"}},
+      {palagiano, "PALAGIANO", {"**nome**", "letto come \"PALAGIANO-CHIATONA\""}},
+      {palagiano, "stazione", {"```\nstazione, posizione, tipo di stazione, lunghezza del marciapiede"}},
+      {"velocita,     650,   140", "140", {"**velocità massima**", "km/h", "nella cella: 28"}},
+      {"velocita,     650,   140", "650", {"km 0+650", "cella 13"}},
+      {"orologio,", "3 ", {"orario 12:03:11"}},
+  };
+  sessione s;
+  s.inizializza().notifica("textDocument/didOpen", c.apri(c.nome_treno(), c.treno_byte));
+  for (const caso& k : casi)
+    s.richiesta("textDocument/hover",
+                {{"textDocument", {{"uri", c.uri(c.nome_treno())}}}, {"position", posizione_in(treno, k.riga, k.cerca)}});
+  // Past the end of the document, and on a line's blank.
+  s.richiesta("textDocument/hover", {{"textDocument", {{"uri", c.uri(c.nome_treno())}}},
+                                     {"position", {{"line", 100000}, {"character", 0}}}});
+  s.richiesta("textDocument/hover", {{"textDocument", {{"uri", c.uri(c.nome_treno())}}},
+                                     {"position", posizione_in(treno, palagiano, " 12,")}});
+  const auto e = s.fine().esegui();
+  const int primo = 2;  // after initialize
+  for (std::size_t i = 0; i < casi.size(); ++i) {
+    const json* r = e.risposta(primo + static_cast<int>(i));
+    ASSERT_NE(r, nullptr);
+    ASSERT_TRUE((*r)["result"].is_object()) << r->dump();
+    EXPECT_EQ((*r)["result"]["contents"]["kind"], "markdown");
+    const std::string testo = (*r)["result"]["contents"]["value"];
+    for (const std::string& a : casi[i].attesi) EXPECT_NE(testo.find(a), std::string::npos) << a << "\n" << testo;
+  }
+  EXPECT_EQ(codice_errore(e.risposta(primo + static_cast<int>(casi.size()))), -32602);
+  EXPECT_TRUE((*e.risposta(primo + static_cast<int>(casi.size()) + 1))["result"].is_null());
+}
+
+TEST(ServerLsp, AlPassaggioDiUnProblemaLaSpiegazioneDelCatalogo) {
+  cartella_scenario c;
+  std::string treno = da_windows1252(c.treno_byte);
+  const std::string riga = "velocita,   38000,    80";
+  treno.replace(treno.find(riga), riga.size(), "velocita,   38OOO,    80");
+  sessione s;
+  s.inizializza()
+      .notifica("textDocument/didOpen", {{"textDocument", {{"uri", c.uri(c.nome_treno())}, {"languageId", "x"},
+                                                           {"version", 1}, {"text", treno}}}})
+      .richiesta("textDocument/hover", {{"textDocument", {{"uri", c.uri(c.nome_treno())}}},
+                                        {"position", posizione_in(treno, "velocita,   38OOO", "OOO")}});
+  const auto e = s.fine().esegui();
+  const std::string testo = (*e.risposta(2))["result"]["contents"]["value"];
+  const voce_catalogo& v = voce_di(problema::numero_non_intero);
+  EXPECT_NE(testo.find(std::string(v.identificativo)), std::string::npos) << testo;
+  EXPECT_NE(testo.find(std::string(v.spiegazione)), std::string::npos) << testo;
+  EXPECT_NE(testo.find("**posizione**"), std::string::npos) << testo;
+}
+
+}  // namespace
+}  // namespace gara
