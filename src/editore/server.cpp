@@ -1,9 +1,11 @@
 #include "editore/server.h"
 
 #include <filesystem>
+#include <limits>
 #include <utility>
 #include <system_error>
 
+#include "editore/formattazione.h"
 #include "editore/hover.h"
 #include "editore/testo.h"
 #include "editore/uri.h"
@@ -83,6 +85,8 @@ std::vector<json> server::gestisci(const json& m) {
       {"initialize", &server::inizializza},
       {"shutdown", &server::spegni},
       {"textDocument/hover", &server::al_passaggio},
+      {"textDocument/formatting", &server::formatta_tutto},
+      {"textDocument/rangeFormatting", &server::formatta_intervallo},
   };
   static const std::map<std::string, gestore, std::less<>> notifiche{
       {"textDocument/didOpen", &server::apri},
@@ -139,6 +143,8 @@ json server::inizializza(const json& p) {
       {"positionEncoding", codifica_ == protocollo::codifica::utf8 ? "utf-8" : "utf-16"},
       {"textDocumentSync", {{"openClose", true}, {"change", sincronizzazione_incrementale}}},
       {"hoverProvider", true},
+      {"documentFormattingProvider", true},
+      {"documentRangeFormattingProvider", true},
   };
   return {{"capabilities", capacita}, {"serverInfo", {{"name", nome_server}, {"version", versione_server}}}};
 }
@@ -226,6 +232,34 @@ json server::al_passaggio(const json& p) {
   const auto t = testo_al_passaggio(*q->scenario, *q->file, q->linea, q->carattere);
   if (!t) return nullptr;
   return {{"contents", {{"kind", "markdown"}, {"value", *t}}}};
+}
+
+json server::modifiche_formattazione(const json& p, std::size_t prima, std::size_t ultima) {
+  const std::string percorso = percorso_del(p);
+  const auto aperto = aperti_.find(percorso);
+  if (aperto == aperti_.end()) throw parametri_errati{"formattazione di un documento mai aperto: " + percorso};
+  const auto tipo = tipo_di(nome_di(percorso));
+  json modifiche = json::array();
+  if (!tipo) return modifiche;
+  const std::string& testo = aperto->second.testo;
+  const righe r(testo);
+  for (const riga_formattata& f : formatta(testo, *tipo == tipo_descrizione::linea)) {
+    if (f.riga < prima || f.riga > ultima) continue;
+    const std::string_view vecchia = r.riga(f.riga);
+    const protocollo::intervallo i{{f.riga, 0}, {f.riga, protocollo::unita_di(vecchia, vecchia.size(), codifica_)}};
+    modifiche.push_back({{"range", protocollo::in_json(i)}, {"newText", f.testo}});
+  }
+  return modifiche;
+}
+
+json server::formatta_tutto(const json& p) { return modifiche_formattazione(p, 0, std::numeric_limits<std::size_t>::max()); }
+
+json server::formatta_intervallo(const json& p) {
+  const protocollo::intervallo i = protocollo::intervallo_da_json(membro(p, "range", json::value_t::object));
+  if (i.fine.linea < i.inizio.linea) throw parametri_errati{"intervallo che finisce prima di cominciare"};
+  // A range that ends at the start of a line does not take that line.
+  const std::size_t ultima = i.fine.carattere == 0 && i.fine.linea > i.inizio.linea ? i.fine.linea - 1 : i.fine.linea;
+  return modifiche_formattazione(p, i.inizio.linea, ultima);
 }
 
 void server::segna_da_verificare(const std::string& percorso) { da_verificare_.insert(percorso); }

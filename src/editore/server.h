@@ -45,6 +45,9 @@ class server {
   json cambia(const json& p);
   json chiudi(const json& p);
   json al_passaggio(const json& p);
+  json formatta_tutto(const json& p);
+  json formatta_intervallo(const json& p);
+  json modifiche_formattazione(const json& p, std::size_t prima, std::size_t ultima);
 
   // The checked file at a request's document and the place of its
   // position there (line from 0, character from 0 in characters); nothing

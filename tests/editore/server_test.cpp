@@ -363,3 +363,43 @@ TEST(ServerLsp, AlPassaggioDiUnProblemaLaSpiegazioneDelCatalogo) {
 
 }  // namespace
 }  // namespace gara
+
+namespace gara {
+namespace {
+
+TEST(ServerLsp, FormattazioneDelDocumentoEDiUnIntervallo) {
+  cartella_scenario c;
+  const std::string testo =
+      "[generale]\r\n"
+      "velocita,  0,  30 \r\n"
+      "velocita, 650, 140\r\n"
+      "stazione, 1000, 12, 400, 0,0,0, 1,1,0, 4,1,1, 1, 12,4,0, CITTÀ\r\n"
+      "stazione, 23000, 8, 600, 0,0,0, 1,1,0, 4,1,1, 1, 12,9,0, PINÈTO\r\n"
+      "[fine]";
+  sessione s;
+  s.inizializza()
+      .notifica("textDocument/didOpen", {{"textDocument", {{"uri", c.uri(cartella_scenario::nome_treno())}, {"languageId", "x"},
+                                                           {"version", 1}, {"text", testo}}}})
+      .richiesta("textDocument/formatting",
+                 {{"textDocument", {{"uri", c.uri(cartella_scenario::nome_treno())}}}, {"options", {{"tabSize", 2}, {"insertSpaces", true}}}})
+      .richiesta("textDocument/rangeFormatting",
+                 {{"textDocument", {{"uri", c.uri(cartella_scenario::nome_treno())}}},
+                  {"range", {{"start", {{"line", 4}, {"character", 3}}}, {"end", {{"line", 5}, {"character", 0}}}}},
+                  {"options", {{"tabSize", 2}, {"insertSpaces", true}}}})
+      .richiesta("textDocument/formatting", {{"textDocument", {{"uri", c.uri("mai_aperto-.txt")}}}});
+  const auto e = s.fine().esegui();
+  const json tutto = (*e.risposta(2))["result"];
+  ASSERT_EQ(tutto.size(), 3u) << tutto.dump();  // the second line is aligned already
+  // The old line's end, in UTF-16 units, and the new text aligned.
+  EXPECT_EQ(tutto[2]["range"], (json{{"start", {{"line", 4}, {"character", 0}}}, {"end", {{"line", 4}, {"character", 63}}}}));
+  EXPECT_EQ(tutto[0]["newText"], "velocita,   0,  30");
+  EXPECT_EQ(tutto[1]["newText"], "stazione,  1000, 12, 400, 0, 0, 0, 1, 1, 0, 4, 1, 1, 1, 12, 4, 0, CITTÀ");
+  EXPECT_EQ(tutto[2]["newText"], "stazione, 23000,  8, 600, 0, 0, 0, 1, 1, 0, 4, 1, 1, 1, 12, 9, 0, PINÈTO");
+  const json parte = (*e.risposta(3))["result"];
+  ASSERT_EQ(parte.size(), 1u) << parte.dump();
+  EXPECT_EQ(parte[0], tutto[2]);
+  EXPECT_EQ(codice_errore(e.risposta(4)), -32602);
+}
+
+}  // namespace
+}  // namespace gara
