@@ -5,6 +5,7 @@
 #include <utility>
 #include <system_error>
 
+#include "editore/correzioni.h"
 #include "editore/formattazione.h"
 #include "editore/hover.h"
 #include "editore/testo.h"
@@ -86,6 +87,7 @@ std::vector<json> server::gestisci(const json& m) {
       {"shutdown", &server::spegni},
       {"textDocument/hover", &server::al_passaggio},
       {"textDocument/formatting", &server::formatta_tutto},
+      {"textDocument/codeAction", &server::azioni},
       {"textDocument/rangeFormatting", &server::formatta_intervallo},
   };
   static const std::map<std::string, gestore, std::less<>> notifiche{
@@ -144,6 +146,7 @@ json server::inizializza(const json& p) {
       {"textDocumentSync", {{"openClose", true}, {"change", sincronizzazione_incrementale}}},
       {"hoverProvider", true},
       {"documentFormattingProvider", true},
+      {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}},
       {"documentRangeFormattingProvider", true},
   };
   return {{"capabilities", capacita}, {"serverInfo", {{"name", nome_server}, {"version", versione_server}}}};
@@ -260,6 +263,34 @@ json server::formatta_intervallo(const json& p) {
   // A range that ends at the start of a line does not take that line.
   const std::size_t ultima = i.fine.carattere == 0 && i.fine.linea > i.inizio.linea ? i.fine.linea - 1 : i.fine.linea;
   return modifiche_formattazione(p, i.inizio.linea, ultima);
+}
+
+json server::azioni(const json& p) {
+  const std::string percorso = percorso_del(p);
+  const auto aperto = aperti_.find(percorso);
+  json azioni = json::array();
+  if (aperto == aperti_.end()) return azioni;
+  const righe r(aperto->second.testo);
+  const json& contesto = membro(p, "context", json::value_t::object);
+  for (const json& d : membro(contesto, "diagnostics", json::value_t::array)) {
+    if (!d.is_object() || !d.contains("code") || !d["code"].is_string() || !d.contains("range")) continue;
+    const protocollo::intervallo i = protocollo::intervallo_da_json(d["range"]);
+    const auto da = r.offset(i.inizio, codifica_);
+    const auto a = r.offset(i.fine, codifica_);
+    if (!da || !a || *a <= *da) continue;
+    const std::string_view campo = std::string_view(aperto->second.testo).substr(*da, *a - *da);
+    const auto nuovo = correzione(d["code"].get<std::string>(), campo);
+    if (!nuovo) continue;
+    json modifica = {{"range", d["range"]}, {"newText", *nuovo}};
+    json cambi = json::object();
+    cambi[aperto->second.uri] = json::array({modifica});
+    azioni.push_back({{"title", "Scrivi " + *nuovo + " invece di " + std::string(campo)},
+                      {"kind", "quickfix"},
+                      {"diagnostics", json::array({d})},
+                      {"isPreferred", true},
+                      {"edit", {{"changes", cambi}}}});
+  }
+  return azioni;
 }
 
 void server::segna_da_verificare(const std::string& percorso) { da_verificare_.insert(percorso); }

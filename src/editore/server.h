@@ -46,6 +46,7 @@ class server {
   json chiudi(const json& p);
   json al_passaggio(const json& p);
   json formatta_tutto(const json& p);
+  json azioni(const json& p);
   json formatta_intervallo(const json& p);
   json modifiche_formattazione(const json& p, std::size_t prima, std::size_t ultima);
 

@@ -9,6 +9,7 @@
 
 #include "aiuti_prove.h"
 #include "editore/servizio.h"
+#include "editore/testo.h"
 #include "editore/uri.h"
 #include "file/file.h"
 #include "modello/catalogo.h"
@@ -399,6 +400,56 @@ TEST(ServerLsp, FormattazioneDelDocumentoEDiUnIntervallo) {
   ASSERT_EQ(parte.size(), 1u) << parte.dump();
   EXPECT_EQ(parte[0], tutto[2]);
   EXPECT_EQ(codice_errore(e.risposta(4)), -32602);
+}
+
+}  // namespace
+}  // namespace gara
+
+namespace gara {
+namespace {
+
+TEST(ServerLsp, OgniCorrezioneApplicataToglieIlSuoProblema) {
+  cartella_scenario c;
+  std::string treno = da_windows1252(c.treno_byte);
+  const std::vector<std::pair<std::string, std::string>> guasti{
+      {"velocita,   38000,    80", "velocita,   38OOO,    80"},  // letter O
+      {"velocita,   39000,   140", "velocita,   39.000,   140"},  // thousands with a dot
+      {"stazione,   17000, 12,", "stazione,   17 000, 12,"},      // thousands with a blank
+  };
+  for (const auto& [giusta, sbagliata] : guasti) {
+    ASSERT_NE(treno.find(giusta), std::string::npos) << giusta;
+    treno.replace(treno.find(giusta), giusta.size(), sbagliata);
+  }
+  const std::string uri = c.uri(cartella_scenario::nome_treno());
+  const auto diagnostiche_di = [&](const std::string& testo) {
+    sessione s;
+    s.inizializza().notifica("textDocument/didOpen", {{"textDocument", {{"uri", uri}, {"languageId", "x"}, {"version", 1}, {"text", testo}}}});
+    return ultime(s.fine().esegui(), uri)["diagnostics"];
+  };
+  json correggibili = json::array();
+  for (const json& d : diagnostiche_di(treno))
+    if (d["code"] == "V201" || d["code"] == "V221") correggibili.push_back(d);
+  ASSERT_EQ(correggibili.size(), guasti.size()) << correggibili.dump();
+
+  sessione s;
+  s.inizializza().notifica("textDocument/didOpen", {{"textDocument", {{"uri", uri}, {"languageId", "x"}, {"version", 1}, {"text", treno}}}});
+  for (const json& d : correggibili)
+    s.richiesta("textDocument/codeAction",
+                {{"textDocument", {{"uri", uri}}}, {"range", d["range"]}, {"context", {{"diagnostics", {d}}}}});
+  const auto e = s.fine().esegui();
+  std::string corretto = treno;
+  // Applied from the last line up, so that each range still stands.
+  for (int id = 2 + static_cast<int>(correggibili.size()) - 1; id >= 2; --id) {
+    const json azioni = (*e.risposta(id))["result"];
+    ASSERT_EQ(azioni.size(), 1u) << azioni.dump();
+    EXPECT_EQ(azioni[0]["kind"], "quickfix");
+    const json modifica = azioni[0]["edit"]["changes"][uri][0];
+    editore::applica_modifica(corretto, protocollo::intervallo_da_json(modifica["range"]), modifica["newText"].get<std::string>(),
+                              protocollo::codifica::utf16);
+  }
+  for (const auto& [giusta, sbagliata] : guasti) EXPECT_NE(corretto.find(giusta), std::string::npos) << giusta;
+  for (const json& d : diagnostiche_di(corretto)) EXPECT_NE(d["code"], "V201") << d.dump();
+  for (const json& d : diagnostiche_di(corretto)) EXPECT_NE(d["code"], "V221") << d.dump();
 }
 
 }  // namespace
