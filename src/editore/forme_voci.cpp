@@ -206,6 +206,13 @@ std::vector<const forma_voce*> forme_di(std::string_view parola, bool della_line
   return trovate;
 }
 
+std::vector<campo_di_forma> campi_di(std::string_view parola, bool della_linea) {
+  std::vector<campo_di_forma> campi;
+  for (const forma_voce* f : forme_di(parola, della_linea))
+    for (const campo_voce& c : f->campi) campi.emplace_back(f, &c);
+  return campi;
+}
+
 std::span<const forma_voce> tutte_le_forme() { return forme; }
 
 std::string_view nome_unita(unita u) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace gara::editore {
@@ -36,6 +37,11 @@ struct forma_voce {
 // tests, in the order they read their values (a field holding two keywords
 // is two entries).
 std::vector<const forma_voce*> forme_di(std::string_view parola, bool della_linea);
+
+// The values of those entries one after the other, each with its entry:
+// the reader's record of an entry's fields follows this order.
+using campo_di_forma = std::pair<const forma_voce*, const campo_voce*>;
+std::vector<campo_di_forma> campi_di(std::string_view parola, bool della_linea);
 
 // Every entry of both descriptions.
 std::span<const forma_voce> tutte_le_forme();

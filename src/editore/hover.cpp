@@ -41,9 +41,8 @@ std::optional<int64_t> cella_di(const forma_voce& f, int64_t metro) {
   return cella_del_metro(static_cast<int32_t>(metro));
 }
 
-std::string del_campo(const voce_letta& v, const std::vector<std::pair<const forma_voce*, const campo_voce*>>& campi,
-                      std::size_t i) {
-  const auto [forma, c] = campi[i];
+std::string del_campo(const voce_letta& v, const std::vector<campo_di_forma>& campi, std::size_t i) {
+  const campo_voce* c = campi[i].second;
   const campo_letto& letto = v.campi[i];
   std::string t = "**" + std::string(c->nome) + "** — valore " + numero(static_cast<int64_t>(i) + 1) + " di `" +
                   da_windows1252(v.parola) + "`\n\n" + std::string(c->spiegazione) + ".\n\n";
@@ -55,30 +54,7 @@ std::string del_campo(const voce_letta& v, const std::vector<std::pair<const for
   if (!letto.valore) return t;
   const int64_t x = *letto.valore;
   t += "- letto come **" + numero(x) + "**\n";
-  switch (c->misura) {
-    case unita::metri: {
-      t += "- " + chilometrica(x);
-      if (const auto cella = cella_di(*forma, x)) t += ", cella " + numero(*cella);
-      t += "\n";
-      break;
-    }
-    case unita::km_h:
-      t += "- nella cella: " + numero(static_cast<int64_t>(arrotonda(static_cast<double>(x) / misura::km_h_per_unita_velocita))) +
-           " (in unità di " + numero(misura::km_h_per_unita_velocita) + " km/h)\n";
-      break;
-    case unita::ore:
-    case unita::minuti:
-    case unita::secondi: {
-      // The three values of a time stand together, hours first.
-      const std::size_t ore = i - static_cast<std::size_t>(c->misura == unita::minuti ? 1 : c->misura == unita::secondi ? 2 : 0);
-      if (ore + 2 < v.campi.size() && v.campi[ore].valore && v.campi[ore + 1].valore && v.campi[ore + 2].valore)
-        t += "- orario " + orario(*v.campi[ore].valore * secondi_per_ora + *v.campi[ore + 1].valore * secondi_per_minuto +
-                                  *v.campi[ore + 2].valore) + "\n";
-      break;
-    }
-    default:
-      break;
-  }
+  if (const std::string d = derivato(v, campi, i); !d.empty()) t += "- " + d + "\n";
   return t;
 }
 
@@ -94,6 +70,37 @@ std::string della_parola(const std::vector<const forma_voce*>& forme) {
 }
 
 }  // namespace
+
+std::string derivato(const voce_letta& v, const std::vector<campo_di_forma>& campi, std::size_t i) {
+  if (i >= campi.size() || i >= v.campi.size() || !v.campi[i].valore) return {};
+  const auto [forma, c] = campi[i];
+  const int64_t x = *v.campi[i].valore;
+  switch (c->misura) {
+    case unita::metri: {
+      std::string t = chilometrica(x);
+      if (const auto cella = cella_di(*forma, x)) t += ", cella " + numero(*cella);
+      return t;
+    }
+    case unita::km_h:
+      return "nella cella: " +
+             numero(static_cast<int64_t>(arrotonda(static_cast<double>(x) / misura::km_h_per_unita_velocita))) +
+             " (in unità di " + numero(misura::km_h_per_unita_velocita) + " km/h)";
+    case unita::ore:
+    case unita::minuti:
+    case unita::secondi: {
+      // The three values of a time stand together, hours first.
+      const std::size_t indietro = c->misura == unita::minuti ? 1 : c->misura == unita::secondi ? 2 : 0;
+      if (i < indietro) return {};
+      const std::size_t ore = i - indietro;
+      if (ore + 2 >= v.campi.size() || !v.campi[ore].valore || !v.campi[ore + 1].valore || !v.campi[ore + 2].valore)
+        return {};
+      return "orario " + orario(*v.campi[ore].valore * secondi_per_ora + *v.campi[ore + 1].valore * secondi_per_minuto +
+                                *v.campi[ore + 2].valore);
+    }
+    default:
+      return {};
+  }
+}
 
 std::string chilometrica(int64_t metro) {
   const int64_t assoluto = std::llabs(metro);
@@ -125,9 +132,7 @@ std::optional<std::string> testo_al_passaggio(const scenario_verificato& s, cons
       t = della_parola(forme);
       break;
     }
-    std::vector<std::pair<const forma_voce*, const campo_voce*>> campi;
-    for (const forma_voce* fv : forme)
-      for (const campo_voce& c : fv->campi) campi.emplace_back(fv, &c);
+    const std::vector<campo_di_forma> campi = campi_di(v.parola, della_linea);
     bool trovato = false;
     for (std::size_t i = 0; i < v.campi.size() && i < campi.size(); ++i) {
       if (copre(v.campi[i].dove, linea, carattere)) {

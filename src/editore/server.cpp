@@ -5,9 +5,11 @@
 #include <utility>
 #include <system_error>
 
+#include "editore/completamento.h"
 #include "editore/correzioni.h"
 #include "editore/formattazione.h"
 #include "editore/hover.h"
+#include "editore/struttura.h"
 #include "editore/testo.h"
 #include "editore/uri.h"
 #include "file/file.h"
@@ -52,6 +54,12 @@ int livello_lsp(gravita g) {
   return 1;
 }
 
+// The last line a range takes: one that ends at the start of a line does
+// not take that line.
+std::size_t ultima_riga(const protocollo::intervallo& i) {
+  return i.fine.carattere == 0 && i.fine.linea > i.inizio.linea ? i.fine.linea - 1 : i.fine.linea;
+}
+
 }  // namespace
 
 std::vector<json> server::ricevi(const std::string& corpo) {
@@ -88,6 +96,12 @@ std::vector<json> server::gestisci(const json& m) {
       {"textDocument/hover", &server::al_passaggio},
       {"textDocument/formatting", &server::formatta_tutto},
       {"textDocument/codeAction", &server::azioni},
+      {"textDocument/documentSymbol", &server::simboli_documento},
+      {"textDocument/foldingRange", &server::pieghe_documento},
+      {"textDocument/semanticTokens/full", &server::gettoni_documento},
+      {"textDocument/inlayHint", &server::suggerimenti_documento},
+      {"textDocument/completion", &server::completa},
+      {"textDocument/signatureHelp", &server::firma_voce},
       {"textDocument/rangeFormatting", &server::formatta_intervallo},
   };
   static const std::map<std::string, gestore, std::less<>> notifiche{
@@ -147,6 +161,12 @@ json server::inizializza(const json& p) {
       {"hoverProvider", true},
       {"documentFormattingProvider", true},
       {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}},
+      {"documentSymbolProvider", true},
+      {"foldingRangeProvider", true},
+      {"semanticTokensProvider", {{"legend", legenda_gettoni()}, {"full", true}}},
+      {"inlayHintProvider", true},
+      {"completionProvider", {{"triggerCharacters", {"["}}}},
+      {"signatureHelpProvider", {{"triggerCharacters", {","}}, {"retriggerCharacters", {" "}}}},
       {"documentRangeFormattingProvider", true},
   };
   return {{"capabilities", capacita}, {"serverInfo", {{"name", nome_server}, {"version", versione_server}}}};
@@ -260,9 +280,7 @@ json server::formatta_tutto(const json& p) { return modifiche_formattazione(p, 0
 json server::formatta_intervallo(const json& p) {
   const protocollo::intervallo i = protocollo::intervallo_da_json(membro(p, "range", json::value_t::object));
   if (i.fine.linea < i.inizio.linea) throw parametri_errati{"intervallo che finisce prima di cominciare"};
-  // A range that ends at the start of a line does not take that line.
-  const std::size_t ultima = i.fine.carattere == 0 && i.fine.linea > i.inizio.linea ? i.fine.linea - 1 : i.fine.linea;
-  return modifiche_formattazione(p, i.inizio.linea, ultima);
+  return modifiche_formattazione(p, i.inizio.linea, ultima_riga(i));
 }
 
 json server::azioni(const json& p) {
@@ -291,6 +309,59 @@ json server::azioni(const json& p) {
                       {"edit", {{"changes", cambi}}}});
   }
   return azioni;
+}
+
+std::optional<std::pair<const scenario_verificato*, const file_verificato*>> server::verificato_di(const json& p) const {
+  const std::string percorso = percorso_del(p);
+  for (const auto& [linea, s] : verificati_)
+    for (const file_verificato* f : {&s.linea, &s.treno})
+      if (f->percorso == percorso) return std::make_pair(&s, f);
+  return std::nullopt;
+}
+
+json server::simboli_documento(const json& p) {
+  const auto v = verificato_di(p);
+  return v ? simboli(*v->first, *v->second, codifica_) : json(nullptr);
+}
+
+json server::pieghe_documento(const json& p) {
+  const auto v = verificato_di(p);
+  return v ? pieghe(*v->second) : json(nullptr);
+}
+
+json server::gettoni_documento(const json& p) {
+  const auto v = verificato_di(p);
+  return v ? gettoni(*v->first, *v->second, codifica_) : json(nullptr);
+}
+
+json server::suggerimenti_documento(const json& p) {
+  const auto v = verificato_di(p);
+  if (!v) return nullptr;
+  const protocollo::intervallo i = protocollo::intervallo_da_json(membro(p, "range", json::value_t::object));
+  return suggerimenti(*v->first, *v->second, codifica_, i.inizio.linea, ultima_riga(i));
+}
+
+std::optional<std::pair<std::string, bool>> server::riga_fino_a(const json& p) const {
+  const std::string percorso = percorso_del(p);
+  const auto aperto = aperti_.find(percorso);
+  const auto tipo = tipo_di(nome_di(percorso));
+  if (aperto == aperti_.end() || !tipo) return std::nullopt;
+  const protocollo::posizione pos = protocollo::posizione_da_json(membro(p, "position", json::value_t::object));
+  const righe r(aperto->second.testo);
+  const auto offset = r.offset(pos, codifica_);
+  if (!offset) throw parametri_errati{"posizione fuori dal documento"};
+  return std::make_pair(aperto->second.testo.substr(r.inizio(pos.linea), *offset - r.inizio(pos.linea)),
+                        *tipo == tipo_descrizione::linea);
+}
+
+json server::completa(const json& p) {
+  const auto riga = riga_fino_a(p);
+  return riga ? completamenti(riga->first, riga->second) : json::array();
+}
+
+json server::firma_voce(const json& p) {
+  const auto riga = riga_fino_a(p);
+  return riga ? firma(riga->first, riga->second) : json(nullptr);
 }
 
 void server::segna_da_verificare(const std::string& percorso) { da_verificare_.insert(percorso); }

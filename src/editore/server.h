@@ -47,6 +47,19 @@ class server {
   json al_passaggio(const json& p);
   json formatta_tutto(const json& p);
   json azioni(const json& p);
+  json simboli_documento(const json& p);
+  json pieghe_documento(const json& p);
+  json gettoni_documento(const json& p);
+  json suggerimenti_documento(const json& p);
+  json completa(const json& p);
+  json firma_voce(const json& p);
+
+  // The checked scenario and file of a request's document; nothing for a
+  // file no scenario holds.
+  std::optional<std::pair<const scenario_verificato*, const file_verificato*>> verificato_di(const json& p) const;
+  // The line of an open document up to a request's position, and whether
+  // it is a line description; nothing for another file.
+  std::optional<std::pair<std::string, bool>> riga_fino_a(const json& p) const;
   json formatta_intervallo(const json& p);
   json modifiche_formattazione(const json& p, std::size_t prima, std::size_t ultima);
 

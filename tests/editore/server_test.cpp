@@ -454,3 +454,98 @@ TEST(ServerLsp, OgniCorrezioneApplicataToglieIlSuoProblema) {
 
 }  // namespace
 }  // namespace gara
+
+namespace gara {
+namespace {
+
+TEST(ServerLsp, StrutturaGettoniSuggerimentiCompletamentoEFirma) {
+  cartella_scenario c;
+  // Prose before "[generale]", as authors write it.
+  const std::string treno = "Treno di prova, scritto a mano\r\n" + da_windows1252(c.treno_byte);
+  const std::string uri = c.uri(cartella_scenario::nome_treno());
+  const json documento = {{"textDocument", {{"uri", uri}}}};
+  const std::string palagiano = "stazione,   17000, 12,  400";
+  const std::size_t riga_stazione = posizione_in(treno, palagiano, "stazione")["line"];
+  const std::size_t righe_totali = static_cast<std::size_t>(std::count(treno.begin(), treno.end(), '\n'));
+  sessione s;
+  s.inizializza()
+      .notifica("textDocument/didOpen", {{"textDocument", {{"uri", uri}, {"languageId", "x"}, {"version", 1}, {"text", treno}}}})
+      .richiesta("textDocument/documentSymbol", documento)                                 // 2
+      .richiesta("textDocument/foldingRange", documento)                                   // 3
+      .richiesta("textDocument/semanticTokens/full", documento)                            // 4
+      .richiesta("textDocument/inlayHint",                                                 // 5
+                 {{"textDocument", {{"uri", uri}}},
+                  {"range", {{"start", {{"line", riga_stazione}, {"character", 0}}}, {"end", {{"line", riga_stazione + 1}, {"character", 0}}}}}})
+      .richiesta("textDocument/completion",                                                // 6: a line's start
+                 {{"textDocument", {{"uri", uri}}}, {"position", {{"line", righe_totali}, {"character", 0}}}})
+      .richiesta("textDocument/completion",                                                // 7: among the values
+                 {{"textDocument", {{"uri", uri}}}, {"position", posizione_in(treno, palagiano, " 12,")}})
+      .richiesta("textDocument/signatureHelp",                                             // 8: in the third value
+                 {{"textDocument", {{"uri", uri}}}, {"position", posizione_in(treno, palagiano, "00,  0")}});
+  const auto e = s.fine().esegui();
+
+  // The outline: the stations' section holds PALAGIANO-CHIATONA by name.
+  const json simboli = (*e.risposta(2))["result"];
+  const json* stazioni = nullptr;
+  for (const json& x : simboli)
+    if (x["name"] == "[stazioni]") stazioni = &x;
+  ASSERT_NE(stazioni, nullptr) << simboli.dump();
+  bool trovata = false;
+  for (const json& x : (*stazioni)["children"])
+    if (x["name"] == "PALAGIANO-CHIATONA") {
+      trovata = true;
+      EXPECT_EQ(x["detail"], "stazione al km 17+000");
+      EXPECT_EQ(x["selectionRange"]["start"]["line"], riga_stazione);
+    }
+  EXPECT_TRUE(trovata) << stazioni->dump();
+
+  const json pieghe = (*e.risposta(3))["result"];
+  ASSERT_FALSE(pieghe.empty());
+  EXPECT_EQ(pieghe[0]["startLine"], 1);  // "[generale]"
+
+  // The tokens decoded back to (line, start, length, kind).
+  std::vector<std::tuple<std::size_t, std::size_t, std::size_t, int>> gettoni;
+  const json dati = (*e.risposta(4))["result"]["data"];
+  ASSERT_EQ(dati.size() % 5, 0u);
+  for (std::size_t i = 0, linea = 0, inizio = 0; i < dati.size(); i += 5) {
+    const std::size_t dl = dati[i], di = dati[i + 1];
+    inizio = dl == 0 ? inizio + di : di;
+    linea += dl;
+    gettoni.emplace_back(linea, inizio, dati[i + 2].get<std::size_t>(), dati[i + 3].get<int>());
+  }
+  const auto tipo_a = [&](const json& p) {
+    for (const auto& [l, da, n, t] : gettoni)
+      if (l == p["line"] && da <= p["character"] && p["character"] < da + n) return t;
+    return -1;
+  };
+  EXPECT_EQ(tipo_a({{"line", 0}, {"character", 3}}), 3);                                   // prose: ignored
+  EXPECT_EQ(tipo_a({{"line", 1}, {"character", 3}}), 0);                                   // "[generale]"
+  EXPECT_EQ(tipo_a(posizione_in(treno, palagiano, "stazione")), 0);
+  EXPECT_EQ(tipo_a(posizione_in(treno, palagiano, "17000")), 1);
+  EXPECT_EQ(tipo_a(posizione_in(treno, palagiano, "PALAGIANO")), 2);
+  EXPECT_EQ(tipo_a(posizione_in(treno, "[stazioni]", "stazioni")), 3);
+
+  std::vector<std::string> etichette;
+  for (const json& h : (*e.risposta(5))["result"]) etichette.push_back(h["label"]);
+  EXPECT_EQ(etichette, (std::vector<std::string>{"km 17+000", "12:25:00"}));
+
+  const json completamenti = (*e.risposta(6))["result"];
+  bool stazione = false;
+  for (const json& x : completamenti)
+    if (x["label"] == "stazione") {
+      stazione = true;
+      EXPECT_EQ(x["insertText"].get<std::string>().rfind("stazione, ${1:posizione}, ${2:tipo di stazione}", 0), 0u);
+    }
+  EXPECT_TRUE(stazione);
+  EXPECT_TRUE((*e.risposta(7))["result"].empty());
+
+  const json firma = (*e.risposta(8))["result"];
+  EXPECT_EQ(firma["activeParameter"], 2);
+  const json parametro = firma["signatures"][0]["parameters"][2]["label"];
+  const std::string etichetta = firma["signatures"][0]["label"];
+  EXPECT_EQ(etichetta.substr(parametro[0], parametro[1].get<std::size_t>() - parametro[0].get<std::size_t>()),
+            "lunghezza del marciapiede");
+}
+
+}  // namespace
+}  // namespace gara
