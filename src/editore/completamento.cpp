@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editore/forme_voci.h"
+#include "editore/testo.h"
 
 namespace gara::editore {
 
@@ -20,12 +21,6 @@ constexpr int formato_snippet = 2;
 constexpr std::array sezioni_linea{"[generale]", "[curve]", "[pendenze]", "[montagne]", "[cartelli]", "[indicazioni]", "[fine]"};
 constexpr std::array sezioni_treno{"[generale]", "[aderenze]", "[vel_limite]", "[stazioni]", "[rallentamenti]",
                                    "[segnali]", "[codici]", "[fine]"};
-
-// Characters of a UTF-8 text, as UTF-16 units (every name here is in the BMP).
-std::size_t caratteri(std::string_view t) {
-  return static_cast<std::size_t>(
-      std::count_if(t.begin(), t.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
 
 // A snippet's placeholder text: "}", "$" and "\" escaped.
 std::string segnaposto(std::string_view t) {
@@ -80,6 +75,7 @@ json firma(std::string_view prima, bool della_linea) {
     json parametri = json::array();
     for (const campo_voce& c : f.campi) {
       etichetta += ", ";
+      // Characters are UTF-16 units here: every name is in the BMP.
       const std::size_t da = caratteri(etichetta);
       etichetta += c.nome;
       parametri.push_back({{"label", {da, caratteri(etichetta)}}, {"documentation", c.spiegazione}});

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "editore/forme_voci.h"
+#include "editore/testo.h"
 #include "lettura/righe.h"
 #include "modello/windows1252.h"
 
@@ -14,18 +15,6 @@ namespace {
 constexpr std::string_view inizio_generale = "[generale]";
 
 bool vuoto(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view senza_vuoti(std::string_view t) {
-  while (!t.empty() && vuoto(t.front())) t.remove_prefix(1);
-  while (!t.empty() && vuoto(t.back())) t.remove_suffix(1);
-  return t;
-}
-
-// Characters of a UTF-8 (or single-byte) text: bytes that start a character.
-std::size_t larghezza(std::string_view t) {
-  return static_cast<std::size_t>(
-      std::count_if(t.begin(), t.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
 
 bool intero(std::string_view t) {
   if (!t.empty() && (t.front() == '-' || t.front() == '+')) t.remove_prefix(1);
@@ -66,7 +55,7 @@ void allinea(const std::vector<std::pair<std::size_t, voce_in_riga>>& blocco, st
   std::vector<bool> numeriche(colonne, true);
   for (const auto& [n, v] : blocco) {
     for (std::size_t i = 0; i < colonne; ++i) {
-      larghe[i] = std::max(larghe[i], larghezza(v.parti[i]));
+      larghe[i] = std::max(larghe[i], caratteri(v.parti[i]));
       if (!v.parti[i].empty() && !intero(v.parti[i])) numeriche[i] = false;
     }
   }
@@ -74,7 +63,7 @@ void allinea(const std::vector<std::pair<std::size_t, voce_in_riga>>& blocco, st
     std::string t = v.rientro;
     for (std::size_t i = 0; i < colonne; ++i) {
       const std::string_view parte = v.parti[i];
-      const std::size_t spazi = larghe[i] - larghezza(parte);
+      const std::size_t spazi = larghe[i] - caratteri(parte);
       const bool a_destra = i > 0 && numeriche[i];
       if (i > 0) t += ' ';
       if (a_destra) t.append(spazi, ' ');

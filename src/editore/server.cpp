@@ -1,5 +1,6 @@
 #include "editore/server.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <limits>
 #include <utility>
@@ -239,11 +240,8 @@ std::optional<server::punto> server::punto_di(const json& p) const {
       const auto offset = r.offset(pos, codifica_);
       if (!offset) throw parametri_errati{"posizione fuori dal documento"};
       const std::string_view riga = r.riga(pos.linea);
-      const std::size_t dentro = *offset - r.inizio(pos.linea);
-      std::size_t caratteri = 0;
-      for (std::size_t i = 0; i < dentro && i < riga.size(); ++i)
-        if ((static_cast<unsigned char>(riga[i]) & 0xC0) != 0x80) ++caratteri;
-      return punto{&s, f, pos.linea, caratteri};
+      const std::size_t dentro = std::min(*offset - r.inizio(pos.linea), riga.size());
+      return punto{&s, f, pos.linea, caratteri(riga.substr(0, dentro))};
     }
   }
   return std::nullopt;

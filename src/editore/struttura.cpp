@@ -25,12 +25,6 @@ enum gettone : int { parola_chiave, numero, testo, ignorato };
 constexpr std::string_view generale = "[generale]";
 constexpr std::string_view prima_dell_orario = "orario ";
 
-std::string_view senza_vuoti(std::string_view t) {
-  while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
-  while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
-  return t;
-}
-
 bool intestazione(std::string_view riga) {
   const std::string_view t = senza_vuoti(riga);
   return t.size() >= 2 && t.front() == '[' && t.find(']') != std::string_view::npos;

@@ -65,6 +65,17 @@ intervallo righe::intervallo_di(const luogo& l, codifica c) const {
 
 intervallo righe::tutto(codifica c) const { return {{0, 0}, posizione_di(testo_.size(), c)}; }
 
+std::string_view senza_vuoti(std::string_view t) {
+  while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
+  while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
+  return t;
+}
+
+std::size_t caratteri(std::string_view t) {
+  return static_cast<std::size_t>(
+      std::count_if(t.begin(), t.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
 std::size_t byte_del_carattere(std::string_view riga, std::size_t n) {
   std::size_t i = 0;
   for (std::size_t k = 0; k < n && i < riga.size(); ++k)

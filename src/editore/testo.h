@@ -46,6 +46,13 @@ class righe {
 void applica_modifica(std::string& testo, const protocollo::intervallo& i, std::string_view nuovo,
                       protocollo::codifica c);
 
+// A field without the blanks (spaces and tabs) around it.
+std::string_view senza_vuoti(std::string_view t);
+
+// The characters of a UTF-8 text (of a single-byte one, its bytes): the
+// bytes that start a character.
+std::size_t caratteri(std::string_view t);
+
 // The byte offset in a UTF-8 line of its character `n` (from 0); the
 // line's length past its end.
 std::size_t byte_del_carattere(std::string_view riga, std::size_t n);
