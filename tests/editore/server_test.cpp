@@ -244,7 +244,7 @@ TEST(ServerLsp, LeDiagnosticheSonoQuelleDellaVerificaPerEntrambiIFile) {
   }
 }
 
-TEST(ServerLsp, IlBufferApertoPrevaleSulDiscoECiòCheNonSiSalverebbe) {
+TEST(ServerLsp, IlBufferApertoPrevaleSulDiscoEIlNonSalvabileESegnalato) {
   cartella_scenario c;
   std::filesystem::remove(c.cartella / cartella_scenario::nome_linea());
   // The train's last line gets an emoji: two UTF-16 units, one character.
