@@ -66,7 +66,17 @@ std::size_t ultima_riga(const protocollo::intervallo& i) {
 std::vector<json> server::ricevi(const std::string& corpo) {
   const json m = json::parse(corpo, nullptr, false);
   if (m.is_discarded()) return {protocollo::risposta_errore(nullptr, rpc::analisi, "il corpo del messaggio non è JSON")};
-  return gestisci(m);
+  try {
+    return gestisci(m);
+  } catch (const std::exception& e) {
+    // Whatever a message sets off, the server stays: the request is
+    // answered with the failure, a notification's is logged.
+    const std::string motivo = std::string("errore interno: ") + e.what();
+    if (m.is_object() && m.contains("id") && m.contains("method"))
+      return {protocollo::risposta_errore(m["id"].is_string() || m["id"].is_number_integer() ? m["id"] : json(nullptr),
+                                          rpc::interno, motivo)};
+    return {protocollo::notifica("window/logMessage", {{"type", messaggio_errore}, {"message", motivo}})};
+  }
 }
 
 std::vector<json> server::gestisci(const json& m) {

@@ -7,6 +7,8 @@
 #include <cstdio>
 #endif
 
+#include <ios>
+
 #include "editore/servizio.h"
 
 namespace gara::strumento {
@@ -16,6 +18,9 @@ int comando_lsp(std::istream& in, std::ostream& out) {
   // The protocol counts bytes: no CR LF translation on the way in.
   _setmode(_fileno(stdin), _O_BINARY);
 #endif
+  // Standard input buffered by the stream itself: the server then sees the
+  // messages already waiting and checks once after a burst of changes.
+  std::ios::sync_with_stdio(false);
   return editore::servi(in, out);
 }
 
