@@ -549,3 +549,50 @@ TEST(ServerLsp, StrutturaGettoniSuggerimentiCompletamentoEFirma) {
 
 }  // namespace
 }  // namespace gara
+
+namespace gara {
+namespace {
+
+TEST(ServerLsp, ChiusaUnaDescrizioneValeIlDiscoChiuseEntrambeSpariscono) {
+  cartella_scenario c;
+  // The open train holds a character the saved file would not: closed, the
+  // file on disk counts again; both closed, their diagnostics go.
+  const std::string treno = da_windows1252(c.treno_byte) + "\U0001F600\r\n";
+  const std::string uri_linea = c.uri(cartella_scenario::nome_linea());
+  const std::string uri_treno = c.uri(cartella_scenario::nome_treno());
+  const auto chiudi = [](const std::string& uri) { return json{{"textDocument", {{"uri", uri}}}}; };
+  sessione s;
+  s.inizializza()
+      .notifica("textDocument/didOpen", c.apri(cartella_scenario::nome_linea(), c.linea_byte))
+      .notifica("textDocument/didOpen", {{"textDocument", {{"uri", uri_treno}, {"languageId", "x"}, {"version", 3}, {"text", treno}}}})
+      .richiesta("shutdown");  // 2: the checks so far
+  const auto aperti = s.esegui();
+  bool con_emoji = false;
+  const json prima = ultime(aperti, uri_treno);
+  for (const json& d : prima["diagnostics"]) con_emoji = con_emoji || d["code"] == "V222";
+  EXPECT_TRUE(con_emoji) << prima.dump();
+
+  sessione t;
+  t.inizializza()
+      .notifica("textDocument/didOpen", c.apri(cartella_scenario::nome_linea(), c.linea_byte))
+      .notifica("textDocument/didOpen", {{"textDocument", {{"uri", uri_treno}, {"languageId", "x"}, {"version", 3}, {"text", treno}}}})
+      .notifica("textDocument/didClose", chiudi(uri_treno))
+      .richiesta("textDocument/hover", {{"textDocument", {{"uri", uri_treno}}},
+                                        {"position", posizione_in(da_windows1252(c.treno_byte), "stazione,   17000", "stazione")}})
+      .notifica("textDocument/didClose", chiudi(uri_linea))
+      .fine();
+  const auto e = t.esegui();
+  // After the train's close: checked from the disk, without the open buffer's version.
+  const auto pubblicate = e.con_metodo("textDocument/publishDiagnostics");
+  ASSERT_GE(pubblicate.size(), 2u);
+  const json dopo = ultime(e, uri_treno);
+  for (const json& d : dopo["diagnostics"]) EXPECT_NE(d["code"], "V222") << d.dump();
+  EXPECT_TRUE(pubblicate.back()["params"]["diagnostics"].empty());
+  EXPECT_FALSE(dopo.contains("version"));
+  EXPECT_TRUE(ultime(e, uri_linea)["diagnostics"].empty());
+  // The closed train is still part of the open line's scenario: a hover on it works from the disk.
+  EXPECT_TRUE((*e.risposta(2))["result"].is_object());
+}
+
+}  // namespace
+}  // namespace gara
