@@ -15,12 +15,15 @@ namespace gara::strumento {
 
 int comando_lsp(std::istream& in, std::ostream& out) {
 #ifdef _WIN32
-  // The protocol counts bytes: no CR LF translation on the way in.
+  // The protocol counts bytes: no CR LF translation on the way in. The
+  // output goes through the tool's own writer of the process's handle,
+  // which such a stream must not replace.
   _setmode(_fileno(stdin), _O_BINARY);
-#endif
+#else
   // Standard input buffered by the stream itself: the server then sees the
   // messages already waiting and checks once after a burst of changes.
   std::ios::sync_with_stdio(false);
+#endif
   return editore::servi(in, out);
 }
 
