@@ -53,7 +53,7 @@ _scenario() {
     disegna) opzioni="--percorso --treno -o --output" ;;
     impacchetta) opzioni="--percorso --treno --piattaforma -o --output --forza" ;;
     anteprima) opzioni="--percorso --treno --porta --apri" ;;
-    lsp) opzioni="" ;;
+    lsp) opzioni="--stdio" ;;
   esac
   if [[ $parola == -* ]]; then
     COMPREPLY=($(compgen -W "$opzioni -h --help" -- "$parola"))

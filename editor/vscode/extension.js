@@ -2,7 +2,7 @@
 // command that opens the live preview of the folder of the file in front.
 const path = require("node:path");
 const vscode = require("vscode");
-const { LanguageClient, TransportKind } = require("vscode-languageclient/node");
+const { LanguageClient } = require("vscode-languageclient/node");
 
 let client;
 
@@ -14,7 +14,7 @@ function activate(context) {
   client = new LanguageClient(
     "scenario",
     "Scenari",
-    { command: programma(), args: ["lsp"], transport: TransportKind.stdio },
+    { command: programma(), args: ["lsp"] },
     {
       documentSelector: [
         { scheme: "file", language: "scenario-linea" },
