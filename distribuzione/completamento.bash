@@ -2,7 +2,7 @@
 # options; file and folder names wherever the tool takes one.
 _scenario() {
   local parola=${COMP_WORDS[COMP_CWORD]} prima=${COMP_WORDS[COMP_CWORD - 1]}
-  local sottocomandi="estrai compila verifica orario mostra disegna impacchetta anteprima"
+  local sottocomandi="estrai compila verifica orario mostra disegna impacchetta anteprima lsp"
   local sottocomando="" i
   for ((i = 1; i < COMP_CWORD; i++)); do
     case " $sottocomandi " in
@@ -62,6 +62,7 @@ _scenario() {
     disegna) opzioni="--percorso --treno -o --output" ;;
     impacchetta) opzioni="--percorso --treno --piattaforma -o --output --forza" ;;
     anteprima) opzioni="--percorso --treno --porta --apri" ;;
+    lsp) opzioni="--stdio" ;;
   esac
   if [[ $parola == -* ]]; then
     COMPREPLY=($(compgen -W "$opzioni -h --help" -- "$parola"))

@@ -18,3 +18,6 @@ massimo=build/default/banco_anteprima/massimo
 rm -rf "$massimo" && mkdir -p "$massimo"
 build/default/bench/genera_massimo "$massimo"
 bash tests/navigatore/prova_anteprima.sh build/default/src/scenario build/default --banco 30 --massimo "$PWD/$massimo"
+# The language server: from a change to its published diagnostics, median
+# and 95th percentile, for the shipped and for the maximum scenario.
+build/default/bench/banco_lsp

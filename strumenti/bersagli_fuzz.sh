@@ -2,7 +2,7 @@
 # sourced, not run.
 
 # The libFuzzer targets, as fuzz/<target>.cpp names them.
-bersagli=(lettore_campi memorizza_dati verifica decodificatori pacchetto_dati anteprima)
+bersagli=(lettore_campi memorizza_dati verifica decodificatori pacchetto_dati anteprima lsp)
 
 # Options of every run. The schedule favours the inputs that run quicker: a
 # route of a million metres lays a plan of 20 MB and costs as much as a

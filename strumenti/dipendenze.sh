@@ -9,10 +9,11 @@ source installa_mancanti.sh
 # GoogleTest; Chromium (the drawing and the preview as a browser shows
 # them) and Node.js (which drives it, through tests/navigatore); clang and its
 # runtime (fuzzing), valgrind, util-linux (prlimit, setpriv); Python (JSON
-# checks); man (the manual page).
+# checks); man (the manual page); Neovim (the language server in a real
+# editor, headless).
 installa_mancanti \
   googletest libgtest-dev libgmock-dev chromium nodejs \
-  clang libclang-rt-14-dev valgrind util-linux python3 man-db
+  clang libclang-rt-14-dev valgrind util-linux python3 man-db neovim
 # npm, for the test drivers pinned in the repository's lock files (a
 # Node.js that brings its own npm is kept).
 command -v npm >/dev/null || installa_mancanti nodejs npm

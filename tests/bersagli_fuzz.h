@@ -76,4 +76,9 @@ void prova_pacchetto_dati(std::string_view byte);
 // out as valid UTF-8, as the page's JSON takes them.
 void prova_anteprima(std::string_view byte);
 
+// The language server on any bytes as its standard input (framing, JSON,
+// the dispatcher, the documents' changes): no crash, an exit status of 0
+// or 1, and every message it writes framed and JSON-RPC 2.0.
+void prova_lsp(std::string_view byte);
+
 }  // namespace gara::fuzz

@@ -48,6 +48,8 @@ TEST(Regressioni, Anteprima) { ripeti("anteprima", fuzz::prova_anteprima); }
 
 TEST(Regressioni, MemorizzaDati) { ripeti("memorizza_dati", fuzz::prova_memorizza_dati); }
 
+TEST(Regressioni, Lsp) { ripeti("lsp", fuzz::prova_lsp); }
+
 TEST(Regressioni, Verifica) {
   // The check's target shares its inputs with the compile's.
   ripeti("memorizza_dati", fuzz::prova_verifica);

@@ -15,7 +15,7 @@ constexpr gravita N = gravita::nota;
 
 // The one table of the system's problems, in the order of the enum: add a
 // kind there and here, with a fixture in the tests that shows it.
-constexpr std::array<voce_catalogo, 59> voci{{
+constexpr std::array<voce_catalogo, 61> voci{{
     {problema::lunghezza_eccessiva, "V001", E, codice::lunghezza_eccessiva, false,
      "lunghezza del percorso oltre 1000000 m",
      "lunghezza del percorso oltre 1000000 m", ""},
@@ -229,6 +229,14 @@ constexpr std::array<voce_catalogo, 59> voci{{
      "meno di due stazioni con orario: nessuna tratta da controllare",
      "meno di due stazioni con orario: nessuna tratta da controllare",
      ""},
+    {problema::carattere_non_windows1252, "V232", E, 0, false,
+     "carattere che Windows-1252 non contiene: il file salvato non sarebbe quello che si vede",
+     "carattere che Windows-1252 non contiene: il file salvato non sarebbe quello che si vede",
+     "scrivi una lettera di Windows-1252 (le accentate italiane ci sono) o togli il carattere"},
+    {problema::aperto_come_utf8, "V233", E, 0, false,
+     "file aperto nell'editor come UTF-8: le lettere accentate sono diventate caratteri illeggibili",
+     "file aperto nell'editor come UTF-8: le lettere accentate sono diventate caratteri illeggibili",
+     "riapri il file con la codifica Windows-1252, senza salvarlo prima"},
 }};
 
 constexpr bool in_ordine() {

@@ -74,6 +74,9 @@ enum class problema : uint8_t {
   scheda_velocita_oltre_linea,
   tratta_non_percorribile,
   orario_senza_tratte,
+  // Found by the language server in the editor's text.
+  carattere_non_windows1252,
+  aperto_come_utf8,
 };
 
 // One kind: its stable identifier ("V008", "V201"), its severity, the code

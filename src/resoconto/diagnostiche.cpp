@@ -24,12 +24,6 @@ std::string posto(const std::optional<luogo>& l) {
   return p;
 }
 
-std::string messaggio(const diagnostica& d) {
-  std::string m = d.motivo;
-  if (d.metro) m += " (al metro " + std::to_string(*d.metro) + ")";
-  return m;
-}
-
 nlohmann::ordered_json o_null(int n) { return n > 0 ? nlohmann::ordered_json(n) : nlohmann::ordered_json(); }
 
 // What SARIF calls the severities.
@@ -78,6 +72,12 @@ nlohmann::ordered_json posizione_sarif(const luogo& l, bool con_base) {
 }
 
 }  // namespace
+
+std::string messaggio(const diagnostica& d) {
+  std::string m = d.motivo;
+  if (d.metro) m += " (al metro " + std::to_string(*d.metro) + ")";
+  return m;
+}
 
 std::optional<std::string> riga_mostrata(const descrizione& d, int numero) {
   if (!d.byte) return std::nullopt;

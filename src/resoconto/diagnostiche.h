@@ -13,6 +13,9 @@
 
 namespace gara {
 
+// A diagnostic's message: its reason, and the metre when it has one.
+std::string messaggio(const diagnostica& d);
+
 // Line `numero` (from 1) of a description, as UTF-8 fit for a terminal:
 // without its line end, control bytes shown as "?", cut when very long.
 // Nothing when the description or the line is not there.

@@ -16,6 +16,7 @@
 #include "strumento/errori_uso.h"
 #include "strumento/estrai.h"
 #include "strumento/impacchetta.h"
+#include "strumento/lsp.h"
 #include "strumento/mostra.h"
 #include "strumento/orario.h"
 #include "strumento/uscite.h"
@@ -490,6 +491,24 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                   a_capo("Apre la pagina nel browser del sistema. Es.: --apri"));
   }
 
+  {
+    auto* sub = sottocomando(
+        app, "lsp", "Server del linguaggio per gli editor, su standard input e output",
+        "Parla con un editor il protocollo dei server del linguaggio (LSP 3.17, JSON-RPC su "
+        "standard input e output): mentre l'autore scrive le descrizioni, l'editor mostra i "
+        "problemi che troverebbe verifica, sulla descrizione della linea e su quella del treno "
+        "della stessa cartella; al passaggio del puntatore il nome, l'unità e il valore letto di "
+        "ogni campo; allinea i valori in colonne, completa le parole chiave e propone le "
+        "correzioni sicure. Lo avvia l'editor, non l'autore; non scrive nulla.",
+        "Esempi:\n"
+        "  scenario lsp\n\n"
+        "Uscita: 0 dopo le richieste shutdown ed exit; 1 con exit senza shutdown, o se\n"
+        "l'ingresso finisce prima.");
+    sub->add_flag("--stdio")->description(
+        a_capo("Standard input e output, il solo canale: accettata per gli editor che la passano. "
+               "Es.: --stdio"));
+  }
+
   if (argc <= 1) {
     err << app.help();
     return uscita::uso;
@@ -539,6 +558,7 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
     if (app.got_subcommand("mostra")) return comando_mostra(mostra, out, err);
     if (app.got_subcommand("anteprima")) return comando_anteprima(anteprima, out, err);
+    if (app.got_subcommand("lsp")) return comando_lsp(std::cin, out);
     if (app.got_subcommand("verifica")) {
       if (!verifica.elenco && verifica.cartella.empty()) {
         err << "scenario: manca l'argomento obbligatorio CARTELLA\n"

@@ -96,7 +96,7 @@ TEST(RigaDiComando, IlSottocomandoSconosciutoLiNominaTutti) {
     EXPECT_NE(sconosciuto.find(" " + nome), std::string::npos) << nome << "\n" << sconosciuto;
     ++nominati;
   }
-  EXPECT_EQ(nominati, 8u) << aiuto;
+  EXPECT_EQ(nominati, 9u) << aiuto;
 }
 
 // Without --percorso and --treno a subcommand takes the one scenario of the
