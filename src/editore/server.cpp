@@ -7,7 +7,6 @@
 #include <system_error>
 
 #include "editore/completamento.h"
-#include "editore/correzioni.h"
 #include "editore/formattazione.h"
 #include "editore/hover.h"
 #include "editore/struttura.h"
@@ -16,6 +15,8 @@
 #include "file/file.h"
 #include "file/scenario_su_disco.h"
 #include "modello/catalogo.h"
+#include "modello/nomi_file.h"
+#include "orario/orario.h"
 #include "modello/windows1252.h"
 #include "protocollo/jsonrpc.h"
 #include "resoconto/diagnostiche.h"
@@ -300,14 +301,17 @@ json server::azioni(const json& p) {
   const json& contesto = membro(p, "context", json::value_t::object);
   for (const json& d : membro(contesto, "diagnostics", json::value_t::array)) {
     if (!d.is_object() || !d.contains("code") || !d["code"].is_string() || !d.contains("range")) continue;
-    const protocollo::intervallo i = protocollo::intervallo_da_json(d["range"]);
+    // The check's own fix, which the diagnostic carries when one is certain.
+    if (!d.contains("data") || !d["data"].is_object() || !d["data"].contains("correzione")) continue;
+    const json& c = d["data"]["correzione"];
+    if (!c.is_object() || !c.contains("range") || !c.contains("newText") || !c["newText"].is_string()) continue;
+    const protocollo::intervallo i = protocollo::intervallo_da_json(c["range"]);
     const auto da = r.offset(i.inizio, codifica_);
     const auto a = r.offset(i.fine, codifica_);
     if (!da || !a || *a <= *da) continue;
     const std::string_view campo = std::string_view(aperto->second.testo).substr(*da, *a - *da);
-    const auto nuovo = correzione(d["code"].get<std::string>(), campo);
-    if (!nuovo) continue;
-    json modifica = {{"range", d["range"]}, {"newText", *nuovo}};
+    const std::optional<std::string> nuovo = c["newText"].get<std::string>();
+    json modifica = {{"range", c["range"]}, {"newText", *nuovo}};
     json cambi = json::object();
     cambi[aperto->second.uri] = json::array({modifica});
     azioni.push_back({{"title", "Scrivi " + *nuovo + " invece di " + std::string(campo)},
@@ -391,6 +395,7 @@ file_verificato server::file_di(const std::string& percorso, descrizione& d, std
   file_verificato f;
   f.percorso = percorso;
   d.nome = nome_di(percorso);
+  f.nome = d.nome;
   if (const auto aperto = aperti_.find(percorso); aperto != aperti_.end()) {
     f.uri = aperto->second.uri;
     f.testo = aperto->second.testo;
@@ -405,6 +410,19 @@ file_verificato server::file_di(const std::string& percorso, descrizione& d, std
   if (d.byte) f.testo = da_windows1252(*d.byte);
   return f;
 }
+
+namespace {
+
+// The file of a checked scenario a place is in: the train description or
+// the card by name, else the line description.
+template <typename S>
+auto& file_del(S& s, const std::optional<luogo>& l) {
+  if (l && !s.treno.percorso.empty() && l->file == s.treno.nome) return s.treno;
+  if (l && !s.scheda.percorso.empty() && l->file == s.scheda.nome) return s.scheda;
+  return s.linea;
+}
+
+}  // namespace
 
 std::vector<json> server::verifica_in_attesa() {
   std::vector<json> uscita;
@@ -421,7 +439,7 @@ std::vector<json> server::verifica_in_attesa() {
       // Neither description open any more: their diagnostics are taken back.
       const auto v = verificati_.find(c->percorso_linea());
       if (v != verificati_.end()) {
-        for (const file_verificato* f : {&v->second.linea, &v->second.treno})
+        for (const file_verificato* f : {&v->second.linea, &v->second.treno, &v->second.scheda})
           if (!f->uri.empty())
             uscita.push_back(protocollo::notifica("textDocument/publishDiagnostics",
                                                   {{"uri", f->uri}, {"diagnostics", json::array()}}));
@@ -435,13 +453,24 @@ std::vector<json> server::verifica_in_attesa() {
     std::vector<diagnostica> del_testo_treno;
     s.linea = file_di(c->percorso_linea(), s.descrizioni.linea, del_testo_linea);
     if (!c->nome_treno.empty()) s.treno = file_di(c->percorso_treno(), s.descrizioni.treno, del_testo_treno);
-    s.esito = verifica(s.descrizioni, {c->id.nome_percorso, c->id.nome_treno, true});
+    // The timetable card beside them, as `verifica` reads it: the
+    // timetable's diagnostics are part of the check.
+    std::optional<orario::testo_scheda> scheda;
+    if (!c->nome_treno.empty()) {
+      const std::string percorso_scheda =
+          c->cartella + da_windows1252(nome_scheda(c->id.nome_percorso, c->id.nome_treno));
+      descrizione d;
+      std::vector<diagnostica> del_testo_scheda;
+      file_verificato f = file_di(percorso_scheda, d, del_testo_scheda);
+      if (d.byte) {
+        scheda = orario::testo_scheda{d.nome, *d.byte};
+        s.scheda = std::move(f);
+      }
+    }
+    s.esito = orario::verifica_completa(s.descrizioni, {c->id.nome_percorso, c->id.nome_treno, true}, scheda);
     s.linea.diagnostiche = std::move(del_testo_linea);
     s.treno.diagnostiche = std::move(del_testo_treno);
-    for (const diagnostica& d : s.esito.diagnostiche) {
-      const bool del_treno = d.dove && !c->nome_treno.empty() && d.dove->file == s.descrizioni.treno.nome;
-      (del_treno ? s.treno : s.linea).diagnostiche.push_back(d);
-    }
+    for (const diagnostica& d : s.esito.diagnostiche) file_del(s, d.dove).diagnostiche.push_back(d);
     auto pubblicate = pubblica(s);
     uscita.insert(uscita.end(), pubblicate.begin(), pubblicate.end());
     verificati_[c->percorso_linea()] = std::move(s);
@@ -459,21 +488,23 @@ json server::diagnostica_lsp(const diagnostica& d, const file_verificato& f, con
   j["source"] = nome_server;
   j["message"] = messaggio(d);
   if (d.prima) {
-    const file_verificato& altro =
-        !s.treno.percorso.empty() && d.prima->file == s.descrizioni.treno.nome ? s.treno : s.linea;
+    const file_verificato& altro = file_del(s, d.prima);
     j["relatedInformation"] = json::array(
         {{{"location", {{"uri", altro.uri}, {"range", protocollo::in_json(righe(altro.testo).intervallo_di(*d.prima, codifica_))}}},
           {"message", d.nota}}});
   }
   json dati = {{"identificativo", id}};
   if (const voce_catalogo* v = voce_dell_avviso(id); v != nullptr && !v->rimedio.empty()) dati["rimedio"] = v->rimedio;
+  if (d.correzione)
+    dati["correzione"] = {{"range", protocollo::in_json(r.intervallo_di(d.correzione->dove, codifica_))},
+                          {"newText", da_windows1252(d.correzione->testo)}};
   j["data"] = dati;
   return j;
 }
 
 std::vector<json> server::pubblica(const scenario_verificato& s) const {
   std::vector<json> uscita;
-  for (const file_verificato* f : {&s.linea, &s.treno}) {
+  for (const file_verificato* f : {&s.linea, &s.treno, &s.scheda}) {
     if (f->percorso.empty()) continue;
     json lista = json::array();
     for (const diagnostica& d : f->diagnostiche) lista.push_back(diagnostica_lsp(d, *f, s));

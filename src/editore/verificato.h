@@ -25,6 +25,7 @@ struct documento {
 // on disk decoded from Windows-1252) and the diagnostics published for it.
 struct file_verificato {
   std::string percorso;
+  std::string nome;  // as the check names it in its places
   std::string uri;
   std::string testo;
   std::optional<int64_t> versione;  // of the open buffer
@@ -38,7 +39,8 @@ struct scenario_verificato {
   sorgenti descrizioni;
   esito_verifica esito;
   file_verificato linea;
-  file_verificato treno;  // percorso empty without a train file
+  file_verificato treno;   // percorso empty without a train file
+  file_verificato scheda;  // the timetable card; percorso empty without one
 };
 
 }  // namespace gara::editore

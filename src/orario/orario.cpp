@@ -308,4 +308,11 @@ void aggiungi_a_verifica(esito_verifica& e, const std::vector<diagnostica>& d) {
   e.diagnostiche.insert(e.diagnostiche.end(), d.begin(), d.end());
 }
 
+esito_verifica verifica_completa(const sorgenti& d, const opzioni_verifica& o,
+                                 const std::optional<testo_scheda>& scheda) {
+  esito_verifica e = verifica(d, o);
+  aggiungi_a_verifica(e, calcola_orario(e, d.treno.nome, scheda, {}).diagnostiche);
+  return e;
+}
+
 }  // namespace gara::orario

@@ -78,4 +78,9 @@ risultato_orario calcola_orario(const esito_verifica& e, const std::string& file
 // others, and counted.
 void aggiungi_a_verifica(esito_verifica& e, const std::vector<diagnostica>& d);
 
+// The whole check of a scenario, as every front end shows it: the
+// descriptions', then the timetable's for the nominal train of the card.
+esito_verifica verifica_completa(const sorgenti& d, const opzioni_verifica& o,
+                                 const std::optional<testo_scheda>& scheda);
+
 }  // namespace gara::orario

@@ -48,13 +48,6 @@ descrizione scheda_in_cartella(const std::filesystem::path& cartella, const iden
   return leggi_descrizione(percorso_file(cartella, nome), da_windows1252(nome));
 }
 
-esito_verifica verifica_completa(const sorgenti& d, const identita& id, const std::optional<orario::testo_scheda>& scheda,
-                                 bool tracciato) {
-  esito_verifica e = verifica(d, {id.nome_percorso, id.nome_treno, tracciato});
-  orario::aggiungi_a_verifica(e, orario::calcola_orario(e, d.treno.nome, scheda, {}).diagnostiche);
-  return e;
-}
-
 std::optional<scenario_in_cartella> scenario_della_cartella(const std::filesystem::path& cartella,
                                                            const std::string& percorso, const std::string& treno,
                                                            std::ostream& errori) {

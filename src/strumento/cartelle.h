@@ -38,9 +38,4 @@ std::optional<scenario_in_cartella> scenario_della_cartella(const std::filesyste
 // `illeggibile` says why when it cannot be read, no bytes when it is missing.
 descrizione scheda_in_cartella(const std::filesystem::path& cartella, const identita& id);
 
-// The check as `verifica` gives it: the descriptions', then the timetable's
-// for the nominal train of the card (when the card can be read).
-esito_verifica verifica_completa(const sorgenti& d, const identita& id, const std::optional<orario::testo_scheda>& scheda,
-                                 bool tracciato);
-
 }  // namespace gara::strumento

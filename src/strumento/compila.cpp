@@ -5,6 +5,7 @@
 #include "resoconto/resoconto.h"
 #include "strumento/cartelle.h"
 #include "strumento/uscite.h"
+#include "orario/orario.h"
 #include "verifica/verifica.h"
 
 namespace gara::strumento {
@@ -36,7 +37,7 @@ int comando_compila(const opzioni_compila& o, std::ostream& out, std::ostream& e
     const descrizione scheda = scheda_in_cartella(o.cartella, *id);
     std::optional<orario::testo_scheda> testo_scheda;
     if (scheda.byte) testo_scheda = orario::testo_scheda{scheda.nome, *scheda.byte};
-    const esito_verifica e = verifica_completa(c.descrizioni, *id, testo_scheda, !o.senza_tracciato);
+    const esito_verifica e = orario::verifica_completa(c.descrizioni, {id->nome_percorso, id->nome_treno, !o.senza_tracciato}, testo_scheda);
     m.verifica = sommario_verifica{e.errori, e.avvisi, std::nullopt};
     for (const diagnostica& d : e.diagnostiche)
       if (c.fermata() != arresto::nessuno && d.codice == static_cast<int32_t>(c.fermata()) && d.dove)

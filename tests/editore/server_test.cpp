@@ -11,6 +11,7 @@
 #include "editore/servizio.h"
 #include "editore/testo.h"
 #include "editore/uri.h"
+#include "orario/orario.h"
 #include "file/file.h"
 #include "modello/catalogo.h"
 #include "modello/windows1252.h"
@@ -225,7 +226,8 @@ TEST(ServerLsp, LeDiagnosticheSonoQuelleDellaVerificaPerEntrambiIFile) {
   sorgenti d;
   d.linea = {cartella_scenario::nome_linea(), c.linea_byte, std::nullopt};
   d.treno = {cartella_scenario::nome_treno(), rotto, std::nullopt};
-  const esito_verifica atteso = verifica(d, {percorso_del_pacchetto, treno_del_pacchetto, true});
+  const esito_verifica atteso =
+      orario::verifica_completa(d, {percorso_del_pacchetto, treno_del_pacchetto, true}, std::nullopt);
   ASSERT_GT(atteso.errori + atteso.avvisi, 0);
   const json treno_rotto = ultime(cambiato, c.uri(c.nome_treno()));
   EXPECT_EQ(treno_rotto["version"], 2);
@@ -244,6 +246,32 @@ TEST(ServerLsp, LeDiagnosticheSonoQuelleDellaVerificaPerEntrambiIFile) {
   }
 }
 
+
+// The timetable card beside the descriptions is part of the check, as for
+// `verifica`: its warnings are published for the card itself, each
+// pointing at the description's entry it disagrees with.
+TEST(ServerLsp, LaSchedaTrenoAccantoEParteDellaVerifica) {
+  cartella_scenario c;
+  const std::string nome_scheda = std::string(percorso_del_pacchetto) + "_" + treno_del_pacchetto + "_scheda_treno.txt";
+  prova::scrivi_file(c.cartella / nome_scheda, dati_scheda());
+  sessione s;
+  s.inizializza().notifica("textDocument/didOpen", c.apri(c.nome_treno(), c.treno_byte)).fine();
+  const auto esito = s.esegui();
+  const json scheda = ultime(esito, c.uri(nome_scheda));
+  ASSERT_FALSE(scheda.is_null());
+  // The card's kilometre 12 for CAGIONI, at metre 9000 in the description:
+  // on the card's line 18, pointing at the description's station.
+  bool chilometro = false;
+  for (const json& d : scheda["diagnostics"]) {
+    if (d["code"] != "V228") continue;
+    chilometro = true;
+    EXPECT_EQ(d["range"]["start"]["line"], 17) << d.dump();
+    ASSERT_TRUE(d.contains("relatedInformation")) << d.dump();
+    EXPECT_EQ(d["relatedInformation"][0]["location"]["uri"], c.uri(c.nome_treno()));
+    break;
+  }
+  EXPECT_TRUE(chilometro) << scheda.dump();
+}
 TEST(ServerLsp, IlBufferApertoPrevaleSulDiscoEIlNonSalvabileESegnalato) {
   cartella_scenario c;
   std::filesystem::remove(c.cartella / cartella_scenario::nome_linea());
