@@ -467,7 +467,9 @@ std::vector<json> server::verifica_in_attesa() {
         s.scheda = std::move(f);
       }
     }
-    s.esito = orario::verifica_completa(s.descrizioni, {c->id.nome_percorso, c->id.nome_treno, true}, scheda);
+    auto v = orario::verifica_e_orario(s.descrizioni, {c->id.nome_percorso, c->id.nome_treno, true}, scheda);
+    s.esito = std::move(v.esito);
+    s.orario = std::move(v.orario);
     s.linea.diagnostiche = std::move(del_testo_linea);
     s.treno.diagnostiche = std::move(del_testo_treno);
     for (const diagnostica& d : s.esito.diagnostiche) file_del(s, d.dove).diagnostiche.push_back(d);

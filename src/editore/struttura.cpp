@@ -1,6 +1,7 @@
 #include "editore/struttura.h"
 
 #include <algorithm>
+#include <map>
 #include <tuple>
 
 #include "editore/forme_voci.h"
@@ -172,6 +173,18 @@ json suggerimenti(const scenario_verificato& s, const file_verificato& f, protoc
                   std::size_t ultima) {
   const righe r(f.testo);
   json h = json::array();
+  // Each timed station's section margin, after its time: the time it leaves
+  // against the nominal train's fastest run.
+  std::map<int, std::string> margini;
+  for (const orario::tratta& t : s.orario.tratte) {
+    const auto m = t.margine();
+    if (!m || t.a >= s.orario.stazioni.size()) continue;
+    const luogo& dove = s.orario.stazioni[t.a].dove_orario;
+    if (dove.file != f.nome) continue;
+    std::string testo = "margine " + orario::decimi(*m) + " s";
+    if (t.tempo_stimato && *t.tempo_stimato > 0) testo += " (" + orario::decimi(*m / *t.tempo_stimato * 100) + " %)";
+    margini[dove.linea] = testo;
+  }
   for (const voce_del_file& v : voci_del_file(s, f)) {
     for (std::size_t i = 0; i < v.voce->campi.size() && i < v.campi.size(); ++i) {
       const unita u = v.campi[i].second->misura;
@@ -183,6 +196,8 @@ json suggerimenti(const scenario_verificato& s, const file_verificato& f, protoc
       std::string testo = derivato(*v.voce, v.campi, i);
       if (testo.empty()) continue;
       if (u == unita::secondi && testo.starts_with(prima_dell_orario)) testo.erase(0, prima_dell_orario.size());
+      if (u == unita::secondi)
+        if (const auto m = margini.find(l.linea); m != margini.end()) testo += " \u00B7 " + m->second;
       h.push_back({{"position", protocollo::in_json(r.intervallo_di(l, c).fine)}, {"label", testo}, {"paddingLeft", true}});
     }
   }

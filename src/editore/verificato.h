@@ -8,6 +8,7 @@
 #include "editore/coppia.h"
 #include "modello/diagnostica.h"
 #include "modello/sorgenti.h"
+#include "orario/orario.h"
 #include "verifica/verifica.h"
 
 namespace gara::editore {
@@ -38,6 +39,7 @@ struct scenario_verificato {
   coppia quale;
   sorgenti descrizioni;
   esito_verifica esito;
+  orario::risultato_orario orario;  // the sections' running times
   file_verificato linea;
   file_verificato treno;   // percorso empty without a train file
   file_verificato scheda;  // the timetable card; percorso empty without one

@@ -18,11 +18,7 @@ constexpr double metri_chilometro = 1000.0;
 constexpr double scarto_chilometro = 1000.0;
 constexpr double cento = 100.0;
 
-std::string secondi(double s) {
-  char b[32];
-  std::snprintf(b, sizeof b, "%.1f s", s);
-  return b;
-}
+std::string secondi(double s) { return decimi(s) + " s"; }
 
 std::string mostrato(const std::string& nome) { return "\"" + da_windows1252(nome) + "\""; }
 
@@ -308,11 +304,23 @@ void aggiungi_a_verifica(esito_verifica& e, const std::vector<diagnostica>& d) {
   e.diagnostiche.insert(e.diagnostiche.end(), d.begin(), d.end());
 }
 
+verifica_con_orario verifica_e_orario(const sorgenti& d, const opzioni_verifica& o,
+                                      const std::optional<testo_scheda>& scheda) {
+  verifica_con_orario r{verifica(d, o), {}};
+  r.orario = calcola_orario(r.esito, d.treno.nome, scheda, {});
+  aggiungi_a_verifica(r.esito, r.orario.diagnostiche);
+  return r;
+}
+
 esito_verifica verifica_completa(const sorgenti& d, const opzioni_verifica& o,
                                  const std::optional<testo_scheda>& scheda) {
-  esito_verifica e = verifica(d, o);
-  aggiungi_a_verifica(e, calcola_orario(e, d.treno.nome, scheda, {}).diagnostiche);
-  return e;
+  return verifica_e_orario(d, o, scheda).esito;
+}
+
+std::string decimi(double x) {
+  char b[32];
+  std::snprintf(b, sizeof b, "%.1f", x);
+  return b;
 }
 
 }  // namespace gara::orario

@@ -78,8 +78,18 @@ risultato_orario calcola_orario(const esito_verifica& e, const std::string& file
 // others, and counted.
 void aggiungi_a_verifica(esito_verifica& e, const std::vector<diagnostica>& d);
 
+// A figure with one decimal, as the reports write seconds and percentages.
+std::string decimi(double x);
+
 // The whole check of a scenario, as every front end shows it: the
-// descriptions', then the timetable's for the nominal train of the card.
+// descriptions', then the timetable's for the nominal train of the card;
+// with the running times it found, for a front end that shows them too.
+struct verifica_con_orario {
+  esito_verifica esito;
+  risultato_orario orario;
+};
+verifica_con_orario verifica_e_orario(const sorgenti& d, const opzioni_verifica& o,
+                                      const std::optional<testo_scheda>& scheda);
 esito_verifica verifica_completa(const sorgenti& d, const opzioni_verifica& o,
                                  const std::optional<testo_scheda>& scheda);
 

@@ -13,13 +13,9 @@ namespace gara::strumento {
 
 namespace {
 
-using nlohmann::ordered_json;
+using orario::decimi;
 
-std::string decimi(double x) {
-  char b[32];
-  std::snprintf(b, sizeof b, "%.1f", x);
-  return b;
-}
+using nlohmann::ordered_json;
 
 std::string secondi(const std::optional<double>& s) { return s ? decimi(*s) + " s" : "-"; }
 

@@ -102,7 +102,7 @@ async function sessione(caso, cartella, rotto) {
     textDocument: { uri: uriTreno }, range: { start: { line: n, character: 0 }, end: { line: n + 1, character: 0 } },
   });
   const etichette = suggerimenti.map((h) => h.label);
-  riga(etichette[0]?.startsWith("km 17+0") && etichette.includes("12:25:00"), caso, "suggerimenti in linea", etichette.join(" | "));
+  riga(etichette[0]?.startsWith("km 17+0") && etichette.some((e) => e.startsWith("12:25:00")), caso, "suggerimenti in linea", etichette.join(" | "));
 
   const completamenti = await connessione.sendRequest("textDocument/completion", {
     textDocument: { uri: uriTreno }, position: { line: righe.length - 1, character: 0 },

@@ -555,7 +555,11 @@ TEST(ServerLsp, StrutturaGettoniSuggerimentiCompletamentoEFirma) {
 
   std::vector<std::string> etichette;
   for (const json& h : (*e.risposta(5))["result"]) etichette.push_back(h["label"]);
-  EXPECT_EQ(etichette, (std::vector<std::string>{"km 17+000", "12:25:00"}));
+  // The time, then the margin of the section that ends at this station.
+  ASSERT_EQ(etichette.size(), 2u);
+  EXPECT_EQ(etichette[0], "km 17+000");
+  EXPECT_TRUE(etichette[1].starts_with("12:25:00 \u00B7 margine ")) << etichette[1];
+  EXPECT_NE(etichette[1].find(" s ("), std::string::npos) << etichette[1];
 
   const json completamenti = (*e.risposta(6))["result"];
   bool stazione = false;
