@@ -302,15 +302,20 @@ for origine, coda in ((sys.argv[1], ""), (sys.argv[2], ".exe")):
     b = open(origine, "rb").read()
     i = b.rindex(b"GARASCN\x1a")  # the payload's mark; the program holds one too
     girato = bytearray(b); girato[i + 3000] ^= 1
-    versione = bytearray(b); versione[i + 8] = 2
+    versione = bytearray(b); versione[i + 8] = 99  # a format from the future
     versione[-4:] = struct.pack("<I", zlib.crc32(bytes(versione[i:-4])))
-    for nome, dati in (("troncato", b[:-100]), ("alterato", bytes(girato)), ("versione", bytes(versione))):
+    # A damaged download that hit the program, not the payload: a byte of
+    # the shipped notes the program carries, data a package with a payload
+    # never uses (so the damage cannot stop the program before its check).
+    programma = bytearray(b); programma[b.index("Lo scenario è tutto in piano".encode())] ^= 1
+    for nome, dati in (("troncato", b[:-100]), ("alterato", bytes(girato)), ("versione", bytes(versione)),
+                       ("programma", bytes(programma))):
         os.makedirs(os.path.join(sys.argv[3], nome + coda))
         f = os.path.join(sys.argv[3], nome + coda, "Danneggiato" + coda)
         open(f, "wb").write(dati)
         os.chmod(f, 0o755)
 FINE
-for caso in "troncato:troncato" "alterato:alterati" "versione:più recente"; do
+for caso in "troncato:troncato" "alterato:alterati" "versione:più recente" "programma:il programma è alterato"; do
   nome=${caso%%:*} detto=${caso#*:}
   stato=0
   (cd "$lavoro/altrove" && env -u DISPLAY "$imp/danneggiati/$nome/Danneggiato" 2>"$lavoro/errore.txt" </dev/null) || stato=$?
