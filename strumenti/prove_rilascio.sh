@@ -75,6 +75,8 @@ FINE
 [ -f "$vsix_deb" ] || sbaglio "manca $vsix nel .deb"
 cmp "$vsix_deb" "$vsix_zip" || sbaglio "il .deb e il .zip portano estensioni diverse"
 python3 strumenti/controlla_vsix.py "$vsix_deb" editor/vscode || sbaglio "$vsix incompleta"
+python3 -c 'import sys, zipfile; n = zipfile.ZipFile(sys.argv[1]).namelist(); sys.exit(not any(v.endswith("/descrizioni-notepad++.xml") for v in n))' "$zip" ||
+  sbaglio "manca descrizioni-notepad++.xml nel .zip"
 echo "$vsix, uguale nei due archivi: $(python3 -c 'import sys, zipfile; print(len(zipfile.ZipFile(sys.argv[1]).namelist()))' "$vsix_deb") voci, tutte quelle che servono"
 
 passo "il .zip in una cartella con spazio e accento, sotto Wine"
@@ -126,7 +128,7 @@ mkdir "$cartella/entrambe"
   "$windows\mio scenario" </dev/null >/dev/null) || sbaglio "scenario.exe non fa il pacchetto per Linux"
 cmp "$cartella/entrambe/$programma" "$lavoro/$programma" || sbaglio "scenario.exe e il .deb fanno pacchetti Linux diversi"
 rm -r "$cartella/entrambe"
-lasciati=$(find "$cartella" -maxdepth 1 -type f ! -name '*.exe' ! -name '*.vsix' ! -name LEGGIMI.txt | wc -l)
+lasciati=$(find "$cartella" -maxdepth 1 -type f ! -name '*.exe' ! -name '*.vsix' ! -name '*.xml' ! -name LEGGIMI.txt | wc -l)
 [ "$lasciati" -eq 6 ] || sbaglio "il pacchetto ha lasciato $lasciati file invece di 6"
 echo "scenario.exe e il pacchetto dal .zip: 6 file, binari identici a quelli dello strumento"
 echo "prove del rilascio superate"

@@ -8,7 +8,8 @@
 #  - scenario-VERSIONE-windows.zip: scenario.exe, the package's .exe (with
 #    the shipped scenario as its payload, so that it checks its whole
 #    file), the Linux package program in linux/ and LEGGIMI.txt (Italian,
-#    Windows-1252, CR LF) in one folder, with the VS Code extension;
+#    Windows-1252, CR LF) in one folder, with the VS Code extension and
+#    the Notepad++ highlighting;
 #  - SHA256SUMS of both.
 # Reproducible: every time stamp is the last commit's (SOURCE_DATE_EPOCH),
 # owners and modes are fixed, entries are in name order; two runs give the
@@ -89,7 +90,7 @@ SCENARIO_PACCHETTI="$radice/build/windows/src" build/default/src/scenario impacc
 # packages for both platforms.
 mkdir "$zip/linux"
 cp "$deb/usr/lib/scenario/$programma" "$zip/linux/"
-cp "$lavoro/$vsix" "$zip/"
+cp "$lavoro/$vsix" distribuzione/descrizioni-notepad++.xml "$zip/"
 iconv -f UTF-8 -t CP1252 distribuzione/LEGGIMI.txt | sed 's/$/\r/' >"$zip/LEGGIMI.txt"
 normalizza "$zip"
 python3 - "$zip" "dist/$cartella_zip.zip" "$cartella_zip" <<'FINE'
