@@ -37,7 +37,7 @@ diff -r "$lavoro/primo" dist || sbaglio "due rilasci danno byte diversi"
 (cd dist && sha256sum -c --quiet SHA256SUMS) || sbaglio "SHA256SUMS non corrisponde"
 deb=$(ls dist/*.deb)
 zip=$(ls dist/*.zip)
-vsix=$(python3 -c 'import json; m = json.load(open("editor/vscode/package.json")); print(f"{m[\"name\"]}-{m[\"version\"]}.vsix")')
+vsix=$(python3 -c 'import json; m = json.load(open("editor/vscode/package.json")); print(m["name"] + "-" + m["version"] + ".vsix")')
 
 passo "il .deb in una radice di prova"
 radice_deb="$lavoro/radice deb"

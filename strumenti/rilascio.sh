@@ -31,7 +31,7 @@ cmake --build --preset windows --target scenario pacchetto >/dev/null
 # The version the tool itself states ("scenario 1.00").
 versione=$(build/default/src/scenario --version | sed 's/^scenario //')
 # The VS Code extension, named as its package.json names it.
-vsix=$(python3 -c 'import json; m = json.load(open("editor/vscode/package.json")); print(f"{m[\"name\"]}-{m[\"version\"]}.vsix")')
+vsix=$(python3 -c 'import json; m = json.load(open("editor/vscode/package.json")); print(m["name"] + "-" + m["version"] + ".vsix")')
 bash strumenti/vsix.sh "$lavoro/$vsix" build/default/vsix >/dev/null
 
 rm -rf dist && mkdir dist
