@@ -4,6 +4,8 @@
 #  - the .deb, unpacked into a scratch root (dpkg -x): the installed
 #    `scenario --help`, an extract, a compile and an impacchetta of both
 #    platforms work, the manual page is there;
+#  - the VS Code extension in both archives, the same bytes, with every
+#    entry it needs (strumenti/controlla_vsix.py);
 #  - the .zip, unpacked into a folder whose path holds a space and an
 #    accented letter: LEGGIMI.txt ends its lines with CR LF, and under Wine
 #    scenario.exe extracts and compiles the scenario, and the package leaves
@@ -35,6 +37,7 @@ diff -r "$lavoro/primo" dist || sbaglio "due rilasci danno byte diversi"
 (cd dist && sha256sum -c --quiet SHA256SUMS) || sbaglio "SHA256SUMS non corrisponde"
 deb=$(ls dist/*.deb)
 zip=$(ls dist/*.zip)
+vsix=$(python3 -c 'import json; m = json.load(open("editor/vscode/package.json")); print(m["name"] + "-" + m["version"] + ".vsix")')
 
 passo "il .deb in una radice di prova"
 radice_deb="$lavoro/radice deb"
@@ -56,6 +59,25 @@ cp "$lavoro/$programma" "$lavoro/corsa deb/"
 (cd "$lavoro/corsa deb" && env -u DISPLAY "./$programma" </dev/null) || sbaglio "il pacchetto fatto dal .deb non riesce"
 cmp "$lavoro/corsa deb/$programma.dat" "$lavoro/dal deb/$programma.dat" || sbaglio "il pacchetto fatto dal .deb lascia altri byte"
 echo "scenario --help, estrai, compila e impacchetta dallo strumento installato; il pacchetto Linux fatto così va"
+
+passo "l'estensione per VS Code nei due archivi"
+vsix_deb="$radice_deb/usr/share/scenario/$vsix"
+vsix_zip="$lavoro/$vsix"
+python3 - "$zip" "$vsix" "$vsix_zip" <<'FINE' || sbaglio "manca $vsix nel .zip"
+import sys, zipfile
+archivio, nome, uscita = sys.argv[1:4]
+with zipfile.ZipFile(archivio) as z:
+    voci = [n for n in z.namelist() if n.count("/") == 1 and n.endswith("/" + nome)]
+    if len(voci) != 1:
+        sys.exit(1)
+    open(uscita, "wb").write(z.read(voci[0]))
+FINE
+[ -f "$vsix_deb" ] || sbaglio "manca $vsix nel .deb"
+cmp "$vsix_deb" "$vsix_zip" || sbaglio "il .deb e il .zip portano estensioni diverse"
+python3 strumenti/controlla_vsix.py "$vsix_deb" editor/vscode || sbaglio "$vsix incompleta"
+python3 -c 'import sys, zipfile; n = zipfile.ZipFile(sys.argv[1]).namelist(); sys.exit(not any(v.endswith("/descrizioni-notepad++.xml") for v in n))' "$zip" ||
+  sbaglio "manca descrizioni-notepad++.xml nel .zip"
+echo "$vsix, uguale nei due archivi: $(python3 -c 'import sys, zipfile; print(len(zipfile.ZipFile(sys.argv[1]).namelist()))' "$vsix_deb") voci, tutte quelle che servono"
 
 passo "il .zip in una cartella con spazio e accento, sotto Wine"
 cartella="$lavoro/Giochi di prova è"
@@ -106,7 +128,7 @@ mkdir "$cartella/entrambe"
   "$windows\mio scenario" </dev/null >/dev/null) || sbaglio "scenario.exe non fa il pacchetto per Linux"
 cmp "$cartella/entrambe/$programma" "$lavoro/$programma" || sbaglio "scenario.exe e il .deb fanno pacchetti Linux diversi"
 rm -r "$cartella/entrambe"
-lasciati=$(find "$cartella" -maxdepth 1 -type f ! -name '*.exe' ! -name LEGGIMI.txt | wc -l)
+lasciati=$(find "$cartella" -maxdepth 1 -type f ! -name '*.exe' ! -name '*.vsix' ! -name '*.xml' ! -name LEGGIMI.txt | wc -l)
 [ "$lasciati" -eq 6 ] || sbaglio "il pacchetto ha lasciato $lasciati file invece di 6"
 echo "scenario.exe e il pacchetto dal .zip: 6 file, binari identici a quelli dello strumento"
 echo "prove del rilascio superate"

@@ -3,11 +3,13 @@
 #  - scenario_VERSIONE_ARCH.deb: the tool for Debian (/usr/bin/scenario, its
 #    manual page and its bash completion) and the package programs of both
 #    platforms that `scenario impacchetta` makes packages of
-#    (/usr/lib/scenario/), from `cmake --install` of the release builds;
+#    (/usr/lib/scenario/), from `cmake --install` of the release builds,
+#    and the VS Code extension (/usr/share/scenario/, strumenti/vsix.sh);
 #  - scenario-VERSIONE-windows.zip: scenario.exe, the package's .exe (with
 #    the shipped scenario as its payload, so that it checks its whole
 #    file), the Linux package program in linux/ and LEGGIMI.txt (Italian,
-#    Windows-1252, CR LF) in one folder;
+#    Windows-1252, CR LF) in one folder, with the VS Code extension and
+#    the Notepad++ highlighting;
 #  - SHA256SUMS of both.
 # Reproducible: every time stamp is the last commit's (SOURCE_DATE_EPOCH),
 # owners and modes are fixed, entries are in name order; two runs give the
@@ -28,6 +30,9 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows --target scenario pacchetto >/dev/null
 # The version the tool itself states ("scenario 1.00").
 versione=$(build/default/src/scenario --version | sed 's/^scenario //')
+# The VS Code extension, named as its package.json names it.
+vsix=$(python3 -c 'import json; m = json.load(open("editor/vscode/package.json")); print(m["name"] + "-" + m["version"] + ".vsix")')
+bash strumenti/vsix.sh "$lavoro/$vsix" build/default/vsix >/dev/null
 
 rm -rf dist && mkdir dist
 # Fixed modes and times on everything that goes into an archive.
@@ -44,7 +49,8 @@ DESTDIR="$deb" cmake --install build/default --component strumento --prefix /usr
 DESTDIR="$deb" cmake --install build/default --component pacchetto --prefix /usr --strip >/dev/null
 [ -f "$deb/usr/lib/scenario/$programma.exe" ] || { echo "rilascio: manca il pacchetto per Windows" >&2; exit 1; }
 gzip -9n "$deb/usr/share/man/man1/scenario.1"
-mkdir -p "$deb/DEBIAN" "$deb/usr/share/doc/scenario"
+mkdir -p "$deb/DEBIAN" "$deb/usr/share/doc/scenario" "$deb/usr/share/scenario"
+cp "$lavoro/$vsix" "$deb/usr/share/scenario/"
 cat >"$deb/usr/share/doc/scenario/copyright" <<FINE
 scenario $versione: lo strumento per gli autori dello scenario $programma.
 FINE
@@ -84,6 +90,7 @@ SCENARIO_PACCHETTI="$radice/build/windows/src" build/default/src/scenario impacc
 # packages for both platforms.
 mkdir "$zip/linux"
 cp "$deb/usr/lib/scenario/$programma" "$zip/linux/"
+cp "$lavoro/$vsix" distribuzione/descrizioni-notepad++.xml "$zip/"
 iconv -f UTF-8 -t CP1252 distribuzione/LEGGIMI.txt | sed 's/$/\r/' >"$zip/LEGGIMI.txt"
 normalizza "$zip"
 python3 - "$zip" "dist/$cartella_zip.zip" "$cartella_zip" <<'FINE'
