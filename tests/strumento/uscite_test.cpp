@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <regex>
 #include <set>
 
 #include "aiuti_prove.h"
@@ -24,10 +23,13 @@ std::set<int> stati_documentati(const std::string& sottocomando) {
   std::set<int> stati;
   if (inizio == std::string::npos) return stati;
   // "Uscita: 0 ...; 1 ...; 3 ...": a status opens the section or follows "; ".
-  const std::string sezione = aiuto.substr(inizio);
-  const std::regex stato(R"((?:Uscita: |; )(\d) )");
-  for (auto i = std::sregex_iterator(sezione.begin(), sezione.end(), stato); i != std::sregex_iterator(); ++i)
-    stati.insert(std::stoi((*i)[1]));
+  const std::string sezione = aiuto.substr(inizio + 1);
+  for (const std::string prima : {"Uscita: ", "; "})
+    for (auto i = sezione.find(prima); i != std::string::npos; i = sezione.find(prima, i + 1)) {
+      const std::size_t j = i + prima.size();
+      if (j + 1 < sezione.size() && sezione[j] >= '0' && sezione[j] <= '9' && sezione[j + 1] == ' ')
+        stati.insert(sezione[j] - '0');
+    }
   return stati;
 }
 
