@@ -319,9 +319,14 @@ void prova_verifica(std::string_view byte) {
   }
   if (!f.diagnostiche.empty()) {
     const diagnostica& primo = f.diagnostiche.front();
-    // The check's own errors of the scenario as a whole carry no code.
-    const auto primo_errore = std::find_if(e.diagnostiche.begin(), e.diagnostiche.end(), [](const diagnostica& x) {
-      return x.livello == gravita::errore && x.codice != codice::nessuno;
+    // The check's own errors of the scenario as a whole carry no code. A
+    // stop of the stamp comes after the reading but is put at the entry
+    // that took cell 1, which may come first in the report: it counts only
+    // when the compile's first problem is that stop.
+    const bool primo_arresto = primo.codice >= numero_primo_arresto;
+    const auto primo_errore = std::find_if(e.diagnostiche.begin(), e.diagnostiche.end(), [&](const diagnostica& x) {
+      return x.livello == gravita::errore && x.codice != codice::nessuno &&
+             (primo_arresto || x.codice < numero_primo_arresto);
     });
     if (primo_errore == e.diagnostiche.end() || !corrisponde(*primo_errore, primo))
       throw violazione("il primo problema della compilazione (" + descritto(primo) +
