@@ -28,7 +28,9 @@ prepara_fuzz() {
 cartelle_di() {
   local t=$1
   shift
-  cartelle=("$@" "fuzz/corpus/$t" "build/fuzz/semi/$t")
+  cartelle=("$@" "fuzz/corpus/$t")
+  # Generated seeds and kept regressions, for the targets that have them.
+  [ -d "build/fuzz/semi/$t" ] && cartelle+=("build/fuzz/semi/$t")
   [ -d "tests/regressioni/$t" ] && cartelle+=("tests/regressioni/$t")
   return 0
 }
