@@ -86,22 +86,6 @@ bool intero_semplice(std::string_view t) {
 }
 
 
-// Levenshtein distance, for short keywords only.
-std::size_t distanza(std::string_view a, std::string_view b) {
-  std::vector<std::size_t> riga(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) riga[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonale = riga[0];
-    riga[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t sopra = riga[j];
-      riga[j] = std::min({riga[j] + 1, riga[j - 1] + 1, diagonale + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonale = sopra;
-    }
-  }
-  return riga[b.size()];
-}
-
 std::string minuscolo(std::string_view t) {
   std::string r;
   for (char c : t) r += minuscola_windows1252(c);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace gara {
@@ -8,6 +9,10 @@ namespace gara {
 // them without regard to letter case (Windows-1252 letters included).
 bool contiene(std::string_view riga, std::string_view parola);
 bool contiene_senza_maiuscole(std::string_view riga, std::string_view parola);
+
+// Edits (insertions, deletions, substitutions) between two short words:
+// the nearest keyword, option or subcommand to a slip.
+std::size_t distanza(std::string_view a, std::string_view b);
 
 // Whether a field holds a digit anywhere.
 inline bool ha_cifre(std::string_view t) { return t.find_first_of("0123456789") != std::string_view::npos; }

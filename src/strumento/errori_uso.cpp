@@ -5,6 +5,8 @@
 #include <optional>
 #include <sstream>
 
+#include "lettura/parole.h"
+
 namespace gara::strumento {
 
 namespace {
@@ -13,22 +15,6 @@ std::string minuscole(std::string s) {
   for (char& c : s)
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return s;
-}
-
-// Edits (insertions, deletions, substitutions) between two words.
-std::size_t distanza(const std::string& a, const std::string& b) {
-  std::vector<std::size_t> riga(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) riga[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonale = riga[0];
-    riga[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t sopra = riga[j];
-      riga[j] = std::min({riga[j] + 1, riga[j - 1] + 1, diagonale + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonale = sopra;
-    }
-  }
-  return riga[b.size()];
 }
 
 // The candidate a slip most likely meant: one that begins with what was
