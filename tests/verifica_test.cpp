@@ -182,6 +182,7 @@ TEST(Verifica, IlSuggerimentoNominaIlValoreCheLAutoreIntendevaELaCorrezioneLoScr
     const char* identificativo;
     const char* detto;
     const char* corretta;  // the line once the fix is applied; none when no fix is certain
+    bool di_linea = false;
   };
   const caso casi[] = {
       {"velocita, 38OOO, 60", "V201", "la lettera O non è uno zero; qui va un numero intero, per esempio 38000",
@@ -191,17 +192,27 @@ TEST(Verifica, IlSuggerimentoNominaIlValoreCheLAutoreIntendevaELaCorrezioneLoScr
       {"velocita, 17.000, 60", "V201", "il punto è la virgola dei decimali, non il separatore delle migliaia; qui va "
                                        "un numero intero, per esempio 17000", "velocita, 17000, 60"},
       {"velocita, 9 000, 60", "V221", "le migliaia si scrivono senza spazi (9000)", "velocita, 9000, 60"},
-      {"aderenza, 2000, 2,5", "V204", "i decimali si scrivono con il punto (2.5)", nullptr},
+      // The whole number the compiler reads already: the scenario compiles
+      // as before, without the stray decimals.
+      {"aderenza, 2000, 2,5", "V204", "i decimali si scrivono con il punto (2.5)", "aderenza, 2000, 2"},
+      {"aderenza, 2000, 07,9", "V204", "i decimali si scrivono con il punto (07.9)", "aderenza, 2000, 7"},
       {"velocita, 1x0, 60", "V201", "che non è un intero", nullptr},
       {"segnale; 2000; 1; 3; 1; 0; 0; 0; 0;0;0; 0", "V205", "separa i valori con \";\"", nullptr},
+      // A curve whose keyword says right, or says left apart from it.
+      {"curva destra 5,  16100,  300", "V202", "ma la parola chiave dice destra", "curvad5,  16100,  300", true},
+      {"Curva S2,  16100,  300", "V202", "è letta come sinistra", "curvas2,  16100,  300", true},
+      {"curva sud 3,  16100,  300", "V202", "è letta come sinistra", nullptr, true},
   };
   const auto trova = [](const esito_verifica& e, const char* id) {
     return std::find_if(e.diagnostiche.begin(), e.diagnostiche.end(),
                         [&](const diagnostica& x) { return identificativo(x) == id; });
   };
   for (const caso& c : casi) {
-    const std::string treno = treno_con(std::string(c.voce) + "\r\n");
-    const auto e = verifica_di(linea_con(""), treno);
+    const auto descrizioni = [&](const std::string& corpo) {
+      return c.di_linea ? std::pair{linea_con(corpo), treno_con("")} : std::pair{linea_con(""), treno_con(corpo)};
+    };
+    const auto [linea, treno] = descrizioni(std::string(c.voce) + "\r\n");
+    const auto e = verifica_di(linea, treno);
     const auto d = trova(e, c.identificativo);
     ASSERT_NE(d, e.diagnostiche.end()) << c.voce;
     EXPECT_NE(d->motivo.find(c.detto), std::string::npos) << d->motivo;
@@ -213,13 +224,14 @@ TEST(Verifica, IlSuggerimentoNominaIlValoreCheLAutoreIntendevaELaCorrezioneLoScr
     // and the check no longer finds the problem.
     ASSERT_TRUE(d->correzione) << c.voce;
     const luogo& l = d->correzione->dove;
-    const std::size_t riga = treno.find(c.voce);
+    std::string mendato = c.di_linea ? linea : treno;
+    const std::size_t riga = mendato.find(c.voce);
     ASSERT_NE(riga, std::string::npos);
-    std::string mendato = treno;
     mendato.replace(riga + static_cast<std::size_t>(l.colonna - 1), static_cast<std::size_t>(l.lunghezza),
                     d->correzione->testo);
-    EXPECT_EQ(mendato, treno_con(std::string(c.corretta) + "\r\n")) << c.voce;
-    const auto dopo = verifica_di(linea_con(""), mendato);
+    const auto atteso = descrizioni(std::string(c.corretta) + "\r\n");
+    EXPECT_EQ(mendato, c.di_linea ? atteso.first : atteso.second) << c.voce;
+    const auto dopo = c.di_linea ? verifica_di(mendato, treno) : verifica_di(linea, mendato);
     EXPECT_EQ(trova(dopo, c.identificativo), dopo.diagnostiche.end()) << c.voce;
   }
 }

@@ -111,6 +111,7 @@ std::vector<json> server::gestisci(const json& m) {
       {"textDocument/documentSymbol", &server::simboli_documento},
       {"textDocument/foldingRange", &server::pieghe_documento},
       {"textDocument/semanticTokens/full", &server::gettoni_documento},
+      {"textDocument/semanticTokens/range", &server::gettoni_intervallo},
       {"textDocument/inlayHint", &server::suggerimenti_documento},
       {"textDocument/completion", &server::completa},
       {"textDocument/signatureHelp", &server::firma_voce},
@@ -175,7 +176,7 @@ json server::inizializza(const json& p) {
       {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}},
       {"documentSymbolProvider", true},
       {"foldingRangeProvider", true},
-      {"semanticTokensProvider", {{"legend", legenda_gettoni()}, {"full", true}}},
+      {"semanticTokensProvider", {{"legend", legenda_gettoni()}, {"full", true}, {"range", true}}},
       {"inlayHintProvider", true},
       {"completionProvider", {{"triggerCharacters", {"["}}}},
       {"signatureHelpProvider", {{"triggerCharacters", {","}}, {"retriggerCharacters", {" "}}}},
@@ -344,6 +345,13 @@ json server::pieghe_documento(const json& p) {
 json server::gettoni_documento(const json& p) {
   const auto v = verificato_di(p);
   return v ? gettoni(*v->first, *v->second, codifica_) : json(nullptr);
+}
+
+json server::gettoni_intervallo(const json& p) {
+  const auto v = verificato_di(p);
+  if (!v) return nullptr;
+  const protocollo::intervallo i = protocollo::intervallo_da_json(membro(p, "range", json::value_t::object));
+  return gettoni(*v->first, *v->second, codifica_, i.inizio.linea, ultima_riga(i));
 }
 
 json server::suggerimenti_documento(const json& p) {

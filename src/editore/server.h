@@ -50,6 +50,7 @@ class server {
   json simboli_documento(const json& p);
   json pieghe_documento(const json& p);
   json gettoni_documento(const json& p);
+  json gettoni_intervallo(const json& p);
   json suggerimenti_documento(const json& p);
   json completa(const json& p);
   json firma_voce(const json& p);

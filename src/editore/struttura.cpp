@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <tuple>
+#include <vector>
 
 #include "editore/forme_voci.h"
 #include "editore/hover.h"
@@ -121,7 +122,8 @@ json pieghe(const file_verificato& f) {
 
 json legenda_gettoni() { return {{"tokenTypes", {"keyword", "number", "string", "comment"}}, {"tokenModifiers", json::array()}}; }
 
-json gettoni(const scenario_verificato& s, const file_verificato& f, protocollo::codifica c) {
+json gettoni(const scenario_verificato& s, const file_verificato& f, protocollo::codifica c, std::size_t prima,
+            std::size_t ultima) {
   const righe r(f.testo);
   // line, start, length in the client's units, kind
   std::vector<std::tuple<std::size_t, std::size_t, std::size_t, int>> tutti;
@@ -151,6 +153,7 @@ json gettoni(const scenario_verificato& s, const file_verificato& f, protocollo:
     tutti.emplace_back(n, da, a - da, e_generale ? parola_chiave : ignorato);
     if (e_generale) prima_del_generale = false;
   }
+  std::erase_if(tutti, [&](const auto& g) { return std::get<0>(g) < prima || std::get<0>(g) > ultima; });
   std::sort(tutti.begin(), tutti.end());
   json dati = json::array();
   std::size_t linea = 0;

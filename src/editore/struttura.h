@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include <nlohmann/json.hpp>
 
 #include "editore/verificato.h"
@@ -23,7 +25,8 @@ nlohmann::json legenda_gettoni();
 // Keywords, numbers and texts as the reading took them; the text the
 // reader passes over (the prose before "[generale]", lines no keyword
 // recognises, the section headers) as ignored.
-nlohmann::json gettoni(const scenario_verificato& s, const file_verificato& f, protocollo::codifica c);
+nlohmann::json gettoni(const scenario_verificato& s, const file_verificato& f, protocollo::codifica c,
+                       std::size_t prima = 0, std::size_t ultima = SIZE_MAX);
 
 // After each metre its kilometric position and cell, after each time its
 // hh:mm:ss; only for the lines from `prima` to `ultima`.

@@ -16,6 +16,14 @@ using protocollo::posizione;
 namespace {
 constexpr std::string_view carattere_sostitutivo = "\xEF\xBF\xBD";  // U+FFFD
 constexpr char segnaposto = '?';
+
+// The byte of a C1 control character (U+0080 to U+009F) in UTF-8.
+std::optional<unsigned char> controllo_c1(std::string_view carattere) {
+  if (carattere.size() != 2 || static_cast<unsigned char>(carattere[0]) != 0xC2) return std::nullopt;
+  const auto secondo = static_cast<unsigned char>(carattere[1]);
+  if (secondo < 0x80 || secondo > 0x9F) return std::nullopt;
+  return secondo;
+}
 }  // namespace
 
 righe::righe(std::string_view testo) : testo_(testo) {
@@ -98,6 +106,7 @@ testo_in_byte in_byte(std::string_view utf8, const std::string& nome_file) {
   int linea = 1;
   int colonna = 1;
   bool segnalato_utf8 = false;
+  bool segnalato_latino = false;
   for (std::size_t i = 0; i < utf8.size();) {
     const auto primo = static_cast<unsigned char>(utf8[i]);
     if (primo < 0x80) {
@@ -118,6 +127,17 @@ testo_in_byte in_byte(std::string_view utf8, const std::string& nome_file) {
     const auto convertito = in_windows1252(carattere);
     if (convertito && convertito->size() == 1) {
       r.byte += *convertito;
+    } else if (const auto byte = controllo_c1(carattere)) {
+      // A byte of Windows-1252's signs (€, ’, “, –...) read as ISO-8859-1:
+      // the editor shows a control character and saves the byte unchanged.
+      r.byte += static_cast<char>(*byte);
+      if (!segnalato_latino) {
+        r.problemi.push_back(diagnostica_di(problema::aperto_come_utf8, luogo{nome_file, linea, colonna, 1},
+                                            "il file è aperto come ISO-8859-1 (Latin-1) ma è scritto in "
+                                            "Windows-1252: qui c'era un segno (€, ’, “, – e simili) che "
+                                            "l'editor mostra come un carattere di controllo"));
+        segnalato_latino = true;
+      }
     } else {
       r.byte += segnaposto;
       const luogo dove{nome_file, linea, colonna, 1};

@@ -236,27 +236,29 @@ class lettura_linea : lettura_voci {
     const int32_t metri = numero();
     if (rifiutata(inizio, margine_oggetto)) return dopo_rifiuto();
     double k = 0.0;
-    bool trovata = false;
+    char classe = 0;
     for (const auto& [cifra, curvatura] : curvature) {
       if (contiene(r, std::string_view(&cifra, 1))) {
         k = curvatura;
-        trovata = true;
+        classe = cifra;
         break;
       }
     }
-    if (!trovata) return ferma(codice::curva_errata) ? seguito::termina : seguito::prosegui;
+    if (classe == 0) return ferma(codice::curva_errata) ? seguito::termina : seguito::prosegui;
     if (contiene_senza_maiuscole(r, "s")) {
       k = -k;  // left-hand
       // The side is any "s" of the keyword: one that says right, or that
       // says no side at all, is likely a slip.
       const bool sinistra = contiene_senza_maiuscole(r, "curvas") || contiene_senza_maiuscole(r, "sinistra") ||
                             contiene_senza_maiuscole(r, "sx");
-      if (!sinistra)
+      if (!sinistra) {
+        const bool destra = contiene_senza_maiuscole(r, "destra") || contiene_senza_maiuscole(r, "curvad");
         avvisa(problema::curva_letta_sinistra, *s_.voce_corrente,
                "la curva \"" + da_windows1252(r.substr(0, 40)) + "\" è letta come sinistra per la sua \"s\"" +
-                   (contiene_senza_maiuscole(r, "destra") || contiene_senza_maiuscole(r, "curvad")
-                        ? ", ma la parola chiave dice destra: scrivi \"curvad\" seguito dalla cifra"
-                        : ": scrivi \"curvas\" o \"curvad\" seguito dalla cifra"));
+                   (destra ? ", ma la parola chiave dice destra: scrivi \"curvad\" seguito dalla cifra"
+                           : ": scrivi \"curvas\" o \"curvad\" seguito dalla cifra"));
+        correggi_lato(r, classe, destra);
+      }
     }
 
     if (!s_.tracciato.esiste()) return seguito::prosegui;  // a checking reading without a grid
@@ -264,6 +266,25 @@ class lettura_linea : lettura_voci {
         !traccia(int64_t{inizio} + metri, k, metro_massimo_curve))
       return ferma(codice::curva_errata) ? seguito::termina : seguito::prosegui;
     return seguito::prosegui;
+  }
+
+  // The keyword as the author meant it, where that is certain: one that
+  // says right becomes "curvad" and its digit; "curva s2", the side apart
+  // from the keyword, becomes "curvas2", which reads the same.
+  void correggi_lato(const std::string& r, char classe, bool destra) {
+    if (!s_.verifica() || !s_.voce_corrente || s_.diagnostiche.empty()) return;
+    std::string compatta;
+    for (char c : minuscolo_ascii(r))
+      if (c != ' ' && c != '\t') compatta += c;
+    const std::string classe_scritta(1, classe);
+    std::string giusta;
+    if (destra && !contiene_senza_maiuscole(r, "sinistra"))
+      giusta = "curvad" + classe_scritta;
+    else if (compatta == "curvas" + classe_scritta)
+      giusta = compatta;
+    else
+      return;
+    s_.diagnostiche.back().correzione = sostituzione{*s_.voce_corrente, giusta};
   }
 
   // Lays the plan from the cursor up to metre `fino`, every metre the step

@@ -85,13 +85,6 @@ bool intero_semplice(std::string_view t) {
   return true;
 }
 
-
-std::string minuscolo(std::string_view t) {
-  std::string r;
-  for (char c : t) r += minuscola_windows1252(c);
-  return r;
-}
-
 }  // namespace
 
 void lettura_voci::controlla_numero(int64_t letto) {
@@ -197,12 +190,17 @@ void lettura_voci::voce_sconosciuta(std::initializer_list<std::string_view> note
              "valore in più (\"" + testo + "\"): \"" + da_windows1252(prima->testo) + "," + testo +
                  "\" sono due valori, perché la virgola li separa; i decimali si scrivono con il punto (" +
                  da_windows1252(prima->testo) + "." + testo + "), e qui va comunque un numero intero");
+      // Writing the whole number the compiler reads keeps the scenario as
+      // it compiles today and takes the stray decimals away.
+      luogo numero = prima->dove;
+      numero.lunghezza = dove.colonna + dove.lunghezza - prima->dove.colonna;
+      s_.diagnostiche.back().correzione = sostituzione{numero, std::to_string(*prima->valore)};
       return;
     }
     avvisa(problema::valore_in_piu, dove, "valore in più (\"" + testo + "\") dopo la voce della stessa riga: il compilatore lo salta");
     return;
   }
-  const std::string campo = minuscolo(r.substr(primo));
+  const std::string campo = minuscolo_windows1252(r.substr(primo));
   for (std::string_view nota : note) {
     const std::size_t d = distanza(campo.substr(0, nota.size() + 2), nota);
     const std::size_t d_esatta = distanza(campo.substr(0, nota.size()), nota);

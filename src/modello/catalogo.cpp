@@ -234,8 +234,9 @@ constexpr std::array<voce_catalogo, 61> voci{{
      "carattere che Windows-1252 non contiene: il file salvato non sarebbe quello che si vede",
      "scrivi una lettera di Windows-1252 (le accentate italiane ci sono) o togli il carattere"},
     {problema::aperto_come_utf8, "V233", E, 0, false,
-     "file aperto nell'editor come UTF-8: le lettere accentate sono diventate caratteri illeggibili",
-     "file aperto nell'editor come UTF-8: le lettere accentate sono diventate caratteri illeggibili",
+     "file aperto nell'editor in una codifica che non è Windows-1252: alcune lettere sono illeggibili",
+     "file aperto nell'editor in una codifica che non è Windows-1252 (UTF-8, ISO-8859-1): le lettere "
+     "accentate o i segni come € e ’ sono diventati caratteri illeggibili",
      "riapri il file con la codifica Windows-1252, senza salvarlo prima"},
 }};
 

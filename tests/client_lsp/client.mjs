@@ -97,6 +97,18 @@ async function sessione(caso, cartella, rotto) {
 
   const gettoni = await connessione.sendRequest("textDocument/semanticTokens/full", { textDocument: { uri: uriTreno } });
   riga(gettoni.data.length > 0 && gettoni.data.length % 5 === 0, caso, "gettoni semantici", `${gettoni.data.length / 5}`);
+  // The station's line alone: as many tokens as the whole document has on it.
+  let rigaGettone = 0;
+  let sullaRiga = 0;
+  for (let i = 0; i < gettoni.data.length; i += 5) {
+    rigaGettone += gettoni.data[i];
+    if (rigaGettone === n) sullaRiga += 1;
+  }
+  const parziali = await connessione.sendRequest("textDocument/semanticTokens/range", {
+    textDocument: { uri: uriTreno }, range: { start: { line: n, character: 0 }, end: { line: n + 1, character: 0 } },
+  });
+  riga(sullaRiga > 0 && parziali.data.length === sullaRiga * 5 && parziali.data[0] === n, caso,
+    "gettoni di un intervallo", `${parziali.data.length / 5} sulla riga ${n + 1}`);
 
   const suggerimenti = await connessione.sendRequest("textDocument/inlayHint", {
     textDocument: { uri: uriTreno }, range: { start: { line: n, character: 0 }, end: { line: n + 1, character: 0 } },

@@ -124,13 +124,20 @@ TEST(Testo, ModificheInUtf16EUtf8) {
 }
 
 TEST(Testo, CaratteriCheWindows1252NonHa) {
-  const auto r = editore::in_byte("città\r\nx😀y, \xEF\xBF\xBD \xEF\xBF\xBD €\n", "f_linea.txt");
-  EXPECT_EQ(r.byte, "citt\xE0\r\nx?y, ? ? \x80\n");
-  ASSERT_EQ(r.problemi.size(), 2u);  // the emoji, and U+FFFD once
+  // An emoji; U+FFFD twice (a file opened as UTF-8); U+0092 and U+0080
+  // (a file opened as ISO-8859-1: the control characters stand for ’ and
+  // €, and keep their bytes).
+  const auto r = editore::in_byte("città\r\nx😀y, \xEF\xBF\xBD \xEF\xBF\xBD €\nl\xC2\x92" "a \xC2\x80\n", "f_linea.txt");
+  EXPECT_EQ(r.byte, "citt\xE0\r\nx?y, ? ? \x80\nl\x92" "a \x80\n");
+  ASSERT_EQ(r.problemi.size(), 3u);  // the emoji, U+FFFD once, the control characters once
   EXPECT_EQ(identificativo(r.problemi[0]), "V232");
   EXPECT_EQ(r.problemi[0].dove, (luogo{"f_linea.txt", 2, 2, 1}));
   EXPECT_EQ(identificativo(r.problemi[1]), "V233");
   EXPECT_EQ(r.problemi[1].dove, (luogo{"f_linea.txt", 2, 6, 1}));
+  EXPECT_NE(r.problemi[1].motivo.find("aperto come UTF-8"), std::string::npos);
+  EXPECT_EQ(identificativo(r.problemi[2]), "V233");
+  EXPECT_EQ(r.problemi[2].dove, (luogo{"f_linea.txt", 3, 2, 1}));
+  EXPECT_NE(r.problemi[2].motivo.find("ISO-8859-1"), std::string::npos);
 }
 
 TEST(Coppia, LineaETrenoDellaStessaCartella) {

@@ -509,7 +509,10 @@ TEST(ServerLsp, StrutturaGettoniSuggerimentiCompletamentoEFirma) {
       .richiesta("textDocument/completion",                                                // 7: among the values
                  {{"textDocument", {{"uri", uri}}}, {"position", posizione_in(treno, palagiano, " 12,")}})
       .richiesta("textDocument/signatureHelp",                                             // 8: in the third value
-                 {{"textDocument", {{"uri", uri}}}, {"position", posizione_in(treno, palagiano, "00,  0")}});
+                 {{"textDocument", {{"uri", uri}}}, {"position", posizione_in(treno, palagiano, "00,  0")}})
+      .richiesta("textDocument/semanticTokens/range",                                      // 9: the station's line
+                 {{"textDocument", {{"uri", uri}}},
+                  {"range", {{"start", {{"line", riga_stazione}, {"character", 0}}}, {"end", {{"line", riga_stazione + 1}, {"character", 0}}}}}});
   const auto e = s.fine().esegui();
 
   // The outline: the stations' section holds PALAGIANO-CHIATONA by name.
@@ -532,15 +535,25 @@ TEST(ServerLsp, StrutturaGettoniSuggerimentiCompletamentoEFirma) {
   EXPECT_EQ(pieghe[0]["startLine"], 1);  // "[generale]"
 
   // The tokens decoded back to (line, start, length, kind).
-  std::vector<std::tuple<std::size_t, std::size_t, std::size_t, int>> gettoni;
-  const json dati = (*e.risposta(4))["result"]["data"];
-  ASSERT_EQ(dati.size() % 5, 0u);
-  for (std::size_t i = 0, linea = 0, inizio = 0; i < dati.size(); i += 5) {
-    const std::size_t dl = dati[i], di = dati[i + 1];
-    inizio = dl == 0 ? inizio + di : di;
-    linea += dl;
-    gettoni.emplace_back(linea, inizio, dati[i + 2].get<std::size_t>(), dati[i + 3].get<int>());
-  }
+  using gettone = std::tuple<std::size_t, std::size_t, std::size_t, int>;
+  const auto decodifica = [](const json& dati) {
+    std::vector<gettone> g;
+    EXPECT_EQ(dati.size() % 5, 0u);
+    for (std::size_t i = 0, linea = 0, inizio = 0; i + 4 < dati.size(); i += 5) {
+      const std::size_t dl = dati[i], di = dati[i + 1];
+      inizio = dl == 0 ? inizio + di : di;
+      linea += dl;
+      g.emplace_back(linea, inizio, dati[i + 2].get<std::size_t>(), dati[i + 3].get<int>());
+    }
+    return g;
+  };
+  const std::vector<gettone> gettoni = decodifica((*e.risposta(4))["result"]["data"]);
+  // A range gives exactly the whole document's tokens on its lines.
+  std::vector<gettone> della_stazione;
+  std::copy_if(gettoni.begin(), gettoni.end(), std::back_inserter(della_stazione),
+               [&](const gettone& g) { return std::get<0>(g) == riga_stazione; });
+  EXPECT_FALSE(della_stazione.empty());
+  EXPECT_EQ(decodifica((*e.risposta(9))["result"]["data"]), della_stazione);
   const auto tipo_a = [&](const json& p) {
     for (const auto& [l, da, n, t] : gettoni)
       if (l == p["line"] && da <= p["character"] && p["character"] < da + n) return t;
