@@ -309,6 +309,7 @@ verifica_con_orario verifica_e_orario(const sorgenti& d, const opzioni_verifica&
   verifica_con_orario r{verifica(d, o), {}};
   r.orario = calcola_orario(r.esito, d.treno.nome, scheda, {});
   aggiungi_a_verifica(r.esito, r.orario.diagnostiche);
+  ordina_per_file(r.esito.diagnostiche, d);
   return r;
 }
 

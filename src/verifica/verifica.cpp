@@ -48,6 +48,12 @@ int ordine_file(const diagnostica& d, const sorgenti& s) {
 
 }  // namespace
 
+void ordina_per_file(std::vector<diagnostica>& d, const sorgenti& s) {
+  std::stable_sort(d.begin(), d.end(), [&](const diagnostica& a, const diagnostica& b) {
+    return ordine_file(a, s) < ordine_file(b, s);
+  });
+}
+
 esito_verifica verifica(const sorgenti& d, const opzioni_verifica& o) {
   esito_verifica e;
   e.compilazione = compila(d, {o.nome_percorso, o.nome_treno, o.tracciato, modo_lettura::fedele});
@@ -74,9 +80,7 @@ esito_verifica verifica(const sorgenti& d, const opzioni_verifica& o) {
   // the files' order comes last, keeping the order within each file.
   tutte = unisci_problemi_dello_scenario(
       std::move(tutte), problemi_dello_scenario(d, controllo.voci_lette, e.compilazione));
-  std::stable_sort(tutte.begin(), tutte.end(), [&](const diagnostica& a, const diagnostica& b) {
-    return ordine_file(a, d) < ordine_file(b, d);
-  });
+  ordina_per_file(tutte, d);
   for (const auto& x : tutte) {
     e.errori += x.livello == gravita::errore;
     e.avvisi += x.livello == gravita::avviso;

@@ -38,4 +38,9 @@ struct esito_verifica {
 // Checks the descriptions given; reads no file and writes none.
 esito_verifica verifica(const sorgenti& d, const opzioni_verifica& o);
 
+// Problems grouped by file: the line description's, the train
+// description's, any other file's, then those without a place; the order
+// within each group stays.
+void ordina_per_file(std::vector<diagnostica>& d, const sorgenti& s);
+
 }  // namespace gara

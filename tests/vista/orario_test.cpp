@@ -271,6 +271,21 @@ TEST(Orario, ScenarioSpeditoTratteEProblemiNoti) {
   EXPECT_EQ(trova(r, "V225"), nullptr);
 }
 
+TEST(Orario, LaVerificaCompletaTieneInsiemeIProblemiDiOgniFile) {
+  // A row of the card it cannot read comes before the sections' times;
+  // the report still lists the train's problems before the card's.
+  std::string scheda = dati_scheda();
+  const std::size_t riga = scheda.find("\r\n", scheda.find("CAGIONI")) + 2;
+  scheda.insert(riga, " | 30  | 30  |   uno    |     |  A   |  12.04  |     |\r\n");
+  const sorgenti s{{file_linea, dati_linea(), std::nullopt}, {file_treno, dati_treno(), std::nullopt}};
+  const esito_verifica e = verifica_completa(s, {"P", "T", true}, testo_scheda{file_scheda, scheda});
+  std::vector<std::string> file;
+  for (const diagnostica& d : e.diagnostiche) file.push_back(d.dove ? d.dove->file : "");
+  const std::vector<std::string> attesi{file_treno, file_scheda, file_scheda, file_scheda, file_scheda};
+  EXPECT_EQ(file, attesi);
+  EXPECT_EQ(e.avvisi, 5);
+}
+
 // A slowdown added to the shipped train: no section gets shorter, and the
 // first one's bound grows by exactly its 2000 m at 50 km/h instead of 140.
 TEST(Orario, UnRallentamentoInPiuNonAccorciaNessunaTratta) {
