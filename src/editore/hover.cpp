@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 #include "editore/forme_voci.h"
@@ -48,7 +49,11 @@ std::string del_campo(const voce_letta& v, const std::vector<campo_di_forma>& ca
                   da_windows1252(v.parola) + "`\n\n" + std::string(c->spiegazione) + ".\n\n";
   if (c->misura == unita::testo) return t + "- letto come \"" + da_windows1252(letto.testo) + "\"\n";
   if (!nome_unita(c->misura).empty()) t += "- unità: " + std::string(nome_unita(c->misura)) + "\n";
-  t += "- valori: da " + numero(c->minimo) + " a " + numero(c->massimo);
+  // The whole 32-bit range is no bound an author needs to read.
+  const bool senza_limiti = c->minimo == std::numeric_limits<int32_t>::min() &&
+                            c->massimo == std::numeric_limits<int32_t>::max();
+  t += senza_limiti ? std::string("- valori: numero intero")
+                    : "- valori: da " + numero(c->minimo) + " a " + numero(c->massimo);
   if (!c->vincolo.empty()) t += ", " + std::string(c->vincolo);
   t += "\n";
   if (!letto.valore) return t;
