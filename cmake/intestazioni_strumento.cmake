@@ -65,4 +65,5 @@ else()
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(GARA_CPP_HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
   target_link_libraries(gara_httplib INTERFACE PkgConfig::GARA_CPP_HTTPLIB)
+  set(GARA_HTTPLIB_CONDIVISA ON)  # a C++ shared library: the tool keeps the shared C++ runtime
 endif()
