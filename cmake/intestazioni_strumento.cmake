@@ -50,8 +50,20 @@ if(CMAKE_CROSSCOMPILING)
   # Windows 10's own socket functions; no TLS, no compression.
   target_compile_definitions(gara_httplib INTERFACE _WIN32_WINNT=0x0A00)
   target_link_libraries(gara_httplib INTERFACE ws2_32)
+elseif(EXISTS ${PROJECT_SOURCE_DIR}/build/httplib_windows/httplib.h)
+  # Natively too the whole header when strumenti/httplib_windows.sh has made
+  # it (strumenti/dipendenze.sh does): built in without TLS and compression,
+  # the tool then starts with no HTTP, TLS or compression library to load
+  # and relocate (4 MiB of memory and a share of every command's time).
+  set(cartella_httplib ${CMAKE_CURRENT_BINARY_DIR}/intestazioni_httplib)
+  file(MAKE_DIRECTORY ${cartella_httplib})
+  file(CREATE_LINK ${PROJECT_SOURCE_DIR}/build/httplib_windows/httplib.h ${cartella_httplib}/httplib.h SYMBOLIC)
+  target_include_directories(gara_httplib SYSTEM INTERFACE ${cartella_httplib})
+  find_package(Threads REQUIRED)
+  target_link_libraries(gara_httplib INTERFACE Threads::Threads)
 else()
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(GARA_CPP_HTTPLIB REQUIRED IMPORTED_TARGET cpp-httplib)
   target_link_libraries(gara_httplib INTERFACE PkgConfig::GARA_CPP_HTTPLIB)
+  set(GARA_HTTPLIB_CONDIVISA ON)  # a C++ shared library: the tool keeps the shared C++ runtime
 endif()

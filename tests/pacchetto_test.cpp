@@ -27,14 +27,15 @@ struct esito {
 
 // Runs the package from the folder given; as_nobody drops root's rights so
 // that a read-only folder is read-only for the program too.
-esito esegui(const std::filesystem::path& cartella, bool come_nessuno = false) {
+// `ambiente` goes before the program on its command line (VAR=valore ...).
+esito esegui(const std::filesystem::path& cartella, bool come_nessuno = false, const std::string& ambiente = "") {
   std::filesystem::copy_file(GARA_PACCHETTO, cartella / nome_programma,
                              std::filesystem::copy_options::overwrite_existing);
   cartella_temporanea altrove;
   const auto errori = altrove.percorso() / "errori.txt";
   std::string comando = "cd '" + cartella.string() + "' && ";
   if (come_nessuno) comando += "setpriv --reuid=65534 --regid=65534 --clear-groups ";
-  comando += "'./" + nome_programma + "' 2>'" + errori.string() + "' </dev/null";
+  comando += "env " + ambiente + " './" + nome_programma + "' 2>'" + errori.string() + "' </dev/null";
   const int grezzo = std::system(comando.c_str());
   esito e;
   e.stato = WIFEXITED(grezzo) ? WEXITSTATUS(grezzo) : -1;
@@ -101,6 +102,35 @@ TEST(Pacchetto, UnaCartellaNonScrivibileDaUnErroreChiaroELasciaIFileIntatti) {
   EXPECT_NE(e.errori.find("Corvana_Selvadoro_linea.txt"), std::string::npos) << e.errori;
   EXPECT_NE(e.errori.find("permesso negato (errno 13)"), std::string::npos) << e.errori;
   EXPECT_EQ(contenuto(c.percorso()), prima);
+}
+
+// Without a display the program maps no GUI library: the loader, asked
+// for the libraries it would map at the start, names none of them.
+TEST(Pacchetto, SenzaSchermoNessunaLibreriaGraficaSiCarica) {
+  cartella_temporanea c;
+  cartella_temporanea altrove;
+  const auto elenco = altrove.percorso() / "librerie.txt";
+  std::filesystem::copy_file(GARA_PACCHETTO, c.percorso() / nome_programma);
+  const std::string comando = "env -u DISPLAY LD_TRACE_LOADED_OBJECTS=1 '" + (c.percorso() / nome_programma).string() +
+                              "' >'" + elenco.string() + "' 2>&1 </dev/null";
+  ASSERT_EQ(std::system(comando.c_str()), 0);
+  const std::string librerie = leggi_tutto(elenco);
+  EXPECT_NE(librerie.find("libc.so"), std::string::npos) << librerie;
+  for (const char* grafica : {"libX11", "libfltk", "libxcb", "libfontconfig", "libXft"})
+    EXPECT_EQ(librerie.find(grafica), std::string::npos) << grafica << " in\n" << librerie;
+  // And the run wrote nothing: the loader only listed.
+  EXPECT_EQ(contenuto(c.percorso()).size(), 0u);
+}
+
+// With DISPLAY set the window module is loaded from the program's own bytes;
+// a display that is not there is no display: the run ends as without one,
+// nothing said, every byte the same.
+TEST(Pacchetto, UnoSchermoIrraggiungibileEComeNessunoSchermo) {
+  cartella_temporanea c;
+  const esito e = esegui(c.percorso(), false, "DISPLAY=unix:/nessuno/schermo:0");
+  EXPECT_EQ(e.stato, 0) << e.errori;
+  EXPECT_EQ(e.errori, "");
+  EXPECT_EQ(prova::diversi_dagli_spediti(c.percorso()), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -95,6 +95,38 @@ TEST(Verifica, DodiciProblemiIndipendentiInUnaSolaVolta) {
   EXPECT_EQ(segnale.prima->linea, 25);
 }
 
+// The check's reading measures the plan without laying it: the problems,
+// the code and the record of the entries are those of a reading that lays
+// it, whatever the curves do (a curve past the million metres, one past
+// the end of the plan), and no plan without values is handed on.
+TEST(Verifica, LaLetturaCheNonPosaIlTracciatoTrovaGliStessiProblemi) {
+  const std::string curve_fuori =
+      "[generale]\r\nlunghezza percorso, 1000000\r\n[curve]\r\ncurvad1, 990000, 20000\r\n"
+      "curvas2, 2000, 100\r\n[fine]\r\n";
+  const std::string oltre_il_piano = con(dati_linea(), "curvas1,  16100,  300", "curvas1,  53000,  9000");
+  const std::string errata = con(dati_linea(), "curvas1,  16100,  300", "curva destra 5,  16100,  300");
+  for (const std::string* l : {&curve_fuori, &oltre_il_piano, &errata}) {
+    const std::string t = dati_treno();
+    const sorgenti d = prova::sorgenti_di("P", "T", l, &t);
+    const auto posato = compila(d, {"P", "T", true, modo_lettura::verifica, true});
+    const auto misurato = compila(d, {"P", "T", true, modo_lettura::verifica, false});
+    const auto riassunto = [](const risultato_compilazione& r) {
+      std::vector<std::tuple<int32_t, std::string, int, int, std::string>> x;
+      for (const auto& g : r.diagnostiche)
+        x.emplace_back(g.codice, g.dove ? g.dove->file : "", g.dove ? g.dove->linea : 0,
+                       g.dove ? g.dove->colonna : 0, g.motivo);
+      return x;
+    };
+    EXPECT_FALSE(posato.diagnostiche.empty()) << l->substr(0, 60);
+    EXPECT_EQ(riassunto(misurato), riassunto(posato)) << l->substr(0, 60);
+    EXPECT_EQ(misurato.codice_errore(), posato.codice_errore());
+    EXPECT_EQ(misurato.occupanti, posato.occupanti);
+    EXPECT_EQ(misurato.voci_lette.size(), posato.voci_lette.size());
+    EXPECT_EQ(misurato.modello.celle, posato.modello.celle);
+    EXPECT_FALSE(misurato.modello.tracciato.esiste());
+  }
+}
+
 // One small fixture for each kind of slip the check alone sees, in the
 // train description (or the line description, for the kinds of its
 // entries): one diagnostic, of the catalogue's severity.

@@ -1,66 +1,62 @@
-#include <FL/Fl.H>
-#include <FL/Fl_Box.H>
-#include <FL/Fl_Return_Button.H>
-#include <FL/Fl_Window.H>
-#include <FL/fl_draw.H>
-#include <FL/x.H>
-#include <X11/Xlib.h>
+#include <dlfcn.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
-#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <system_error>
+#include <string>
 
-#include "avvio/finestra.h"
+#include "avvio/modulo_schermo.h"
 #include "avvio/piattaforma.h"
+#include "avvio/schermo.h"
 #include "file/programma.h"
 
 namespace gara {
 
 namespace {
 
-// The message box: the text at the top left, one OK button below it, no
-// icon. Sizes in pixels, as a box of this kind usually has them.
-constexpr int margine = 12;
-constexpr int dimensione_testo_messaggio = 14;
-constexpr int larghezza_bottone = 80;
-constexpr int altezza_bottone = 26;
-constexpr int larghezza_minima_messaggio = 200;
-
-// How long ridisegna_finestra waits for the X server to put the new window
-// on the screen (a window manager may take a moment to map it): at most
-// passi_attesa waits of secondi_passo each.
-constexpr int passi_attesa = 100;
-constexpr double secondi_passo = 0.01;
-
-// The resolution the desktop asks programs to draw at (the Xft.dpi
-// resource of the X server), 96 dots per inch when it sets none.
-int dpi_desktop(Display* d) {
-  const char* valore = XGetDefault(d, "Xft", "dpi");
-  if (valore == nullptr) return finestra::dpi_normale;
-  const int dpi = std::atoi(valore);
-  return dpi >= 48 && dpi <= 480 ? dpi : finestra::dpi_normale;
+// Writes all the bytes to a file descriptor; false on any failure.
+bool scrivi_tutto(int fd, const unsigned char* byte, std::size_t n) {
+  while (n > 0) {
+    const ssize_t scritti = ::write(fd, byte, n);
+    if (scritti < 0 && errno == EINTR) continue;
+    if (scritti <= 0) return false;
+    byte += scritti;
+    n -= static_cast<std::size_t>(scritti);
+  }
+  return true;
 }
 
-// Form1: remembers whether it has been drawn since the X server mapped it.
-class finestra_attesa final : public Fl_Window {
- public:
-  using Fl_Window::Fl_Window;
-  bool disegnata = false;
-
- protected:
-  void draw() override {
-    Fl_Window::draw();
-    disegnata = true;
+// The window module, loaded from the bytes the program carries through an
+// anonymous file in memory: nothing is written beside the program. On
+// failure, why (for the user), and nullptr.
+apri_schermo_fn carica_modulo(std::string& perche) {
+  const int fd = memfd_create("schermo", MFD_CLOEXEC);
+  if (fd < 0) {
+    perche = "memoria anonima non disponibile";
+    return nullptr;
   }
-};
+  void* modulo = nullptr;
+  if (scrivi_tutto(fd, modulo_schermo, byte_modulo_schermo)) {
+    const std::string percorso = "/proc/self/fd/" + std::to_string(fd);
+    modulo = dlopen(percorso.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (modulo == nullptr) perche = dlerror();
+  } else {
+    perche = "modulo della finestra non scritto in memoria";
+  }
+  ::close(fd);
+  if (modulo == nullptr) return nullptr;
+  // The module stays loaded until the program ends.
+  auto* apri = reinterpret_cast<apri_schermo_fn>(dlsym(modulo, nome_apri_schermo));
+  if (apri == nullptr) perche = "il modulo della finestra non ha il suo ingresso";
+  return apri;
+}
 
-void chiudi_messaggio(Fl_Widget* bottone, void*) { bottone->window()->hide(); }
-
-// The window and the message box drawn with FLTK on the X server named by
-// DISPLAY. Without a display the package carries on without a window and
-// writes its messages to standard error.
+// Without a display the package carries on without a window and writes its
+// messages to standard error; no GUI library is loaded until a display is
+// named by DISPLAY.
 class piattaforma_linux final : public piattaforma {
  public:
   std::filesystem::path file_programma() override {
@@ -68,49 +64,24 @@ class piattaforma_linux final : public piattaforma {
   }
 
   void mostra_finestra() override {
-    if (!apri_schermo()) return;
-    const int dpi = dpi_desktop(fl_display);
-    finestra_ = std::make_unique<finestra_attesa>(
-        finestra::in_pixel(finestra::larghezza_area, dpi),
-        finestra::in_pixel(finestra::altezza_area, dpi));
-    finestra_->copy_label(titolo().c_str());
-    auto* etichetta = new Fl_Box(finestra::in_pixel(finestra::sinistra_etichetta, dpi),
-                                 finestra::in_pixel(finestra::alto_etichetta, dpi),
-                                 finestra::in_pixel(finestra::larghezza_etichetta, dpi),
-                                 finestra::in_pixel(finestra::altezza_etichetta, dpi));
-    etichetta->copy_label(std::string(finestra::testo_etichetta).c_str());
-    // The font of the layout does not exist here; the desktop's bold sans
-    // serif stands in for it, at the same size.
-    etichetta->labelfont(FL_HELVETICA_BOLD);
-    etichetta->labelsize(finestra::altezza_carattere(finestra::punti_carattere, dpi));
-    etichetta->align(FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE);
-    finestra_->end();
-    finestra_->show();
+    if (apri_schermo()) schermo_->mostra_finestra(titolo());
   }
 
   void ridisegna_finestra() override {
-    if (!finestra_) return;
-    // FLTK draws a new window only once the X server has mapped it; wait
-    // for that (briefly) so that "Attendere" is on the screen before the
-    // long work begins. No event is handled after this.
-    finestra_->redraw();
-    for (int i = 0; i < passi_attesa && !finestra_->disegnata; ++i) Fl::wait(secondi_passo);
-    Fl::flush();
-    XSync(fl_display, False);
+    if (schermo_) schermo_->ridisegna_finestra();
   }
 
   void messaggio(const std::string& testo) override {
-    if (!apri_schermo()) {
+    if (apri_schermo())
+      schermo_->messaggio(titolo(), testo);
+    else
       std::fprintf(stderr, "%s\n", testo.c_str());
-      return;
-    }
-    mostra_messaggio(testo);
   }
 
   void segnala_guasto(const std::string& testo) override {
     const std::string riga = "Errore: " + testo;
     std::fprintf(stderr, "%s\n", riga.c_str());
-    if (apri_schermo()) mostra_messaggio(riga);
+    if (apri_schermo()) schermo_->messaggio(titolo(), riga);
   }
 
  protected:
@@ -120,50 +91,27 @@ class piattaforma_linux final : public piattaforma {
   }
 
  private:
-  // Opens the display once. FLTK would end the program if it could not
-  // open one itself, so the display is opened here and handed to it.
+  // Opens the display once: the module is loaded only when DISPLAY names
+  // one, and the module then opens it. A display named but not reachable
+  // is no display; a module that cannot be loaded is said on standard
+  // error, and the run goes on without a window.
   bool apri_schermo() {
     if (!schermo_provato_) {
       schermo_provato_ = true;
       const char* nome = std::getenv("DISPLAY");
       if (nome != nullptr && *nome != '\0') {
-        if (Display* d = XOpenDisplay(nullptr)) {
-          fl_open_display(d);
-          schermo_ = true;
-        }
+        std::string perche;
+        if (const apri_schermo_fn apri = carica_modulo(perche))
+          schermo_.reset(apri());
+        else
+          std::fprintf(stderr, "Finestra non disponibile: %s\n", perche.c_str());
       }
     }
-    return schermo_;
-  }
-
-  // A modal box with the text and a single OK button; returns when OK is
-  // pressed (or the box is closed).
-  void mostra_messaggio(const std::string& testo) {
-    fl_font(FL_HELVETICA, dimensione_testo_messaggio);
-    int larghezza_testo = 0;
-    int altezza_testo = 0;
-    fl_measure(testo.c_str(), larghezza_testo, altezza_testo, 0);
-    const int larghezza = std::max(larghezza_minima_messaggio, larghezza_testo + 2 * margine);
-    const int altezza = margine + altezza_testo + margine + altezza_bottone + margine;
-
-    Fl_Window scatola(larghezza, altezza, titolo().c_str());
-    Fl_Box testo_box(margine, margine, larghezza - 2 * margine, altezza_testo);
-    testo_box.copy_label(testo.c_str());
-    testo_box.labelfont(FL_HELVETICA);
-    testo_box.labelsize(dimensione_testo_messaggio);
-    testo_box.align(FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE);
-    Fl_Return_Button ok((larghezza - larghezza_bottone) / 2, altezza - margine - altezza_bottone,
-                        larghezza_bottone, altezza_bottone, "OK");
-    ok.callback(chiudi_messaggio);
-    scatola.end();
-    scatola.set_modal();
-    scatola.show();
-    while (scatola.shown()) Fl::wait();
+    return schermo_ != nullptr;
   }
 
   bool schermo_provato_ = false;
-  bool schermo_ = false;
-  std::unique_ptr<finestra_attesa> finestra_;
+  std::unique_ptr<schermo> schermo_;
 };
 
 }  // namespace

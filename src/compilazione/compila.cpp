@@ -40,11 +40,12 @@ risultato_compilazione compila(const sorgenti& d, const opzioni_compilazione& o)
   s.nome_treno = o.nome_treno;
   s.modo = o.modo;
   s.genera_tracciato = o.tracciato ? 1 : 0;
+  s.posa_tracciato = o.posa_tracciato;
   memorizza_percorso(s, d);
 
   risultato_compilazione r;
   r.modello = {std::move(s.nome_percorso), std::move(s.nome_treno), std::move(s.celle), s.tabella_linea, {}};
-  if (s.genera_tracciato != 0) r.modello.tracciato = std::move(s.tracciato);
+  if (s.genera_tracciato != 0 && s.posa_tracciato) r.modello.tracciato = std::move(s.tracciato);
   r.indice_errore = s.indice_errore();
   r.diagnostiche = std::move(s.diagnostiche);
   r.posizione_errore = s.posizione_errore;

@@ -21,6 +21,10 @@ struct opzioni_compilazione {
   // Build the per-metre track plan too, as the package does.
   bool tracciato = true;
   modo_lettura modo = modo_lettura::fedele;
+  // False: a plan is made and its curves checked as above, but no metre is
+  // computed and none is handed on (for a reading kept only for its
+  // problems: they do not depend on the plan's values).
+  bool posa_tracciato = true;
 };
 
 // What a compile leaves, and nothing of its working state: the route

@@ -301,7 +301,9 @@ class lettura_linea : lettura_voci {
     auto& t = s_.tracciato;
     const int64_t m_piano = t.ultimo_metro();
     const int64_t ultimo_posato = std::min(ultimo, m_piano);
-    if (ultimo_posato >= primo) {
+    if (ultimo_posato >= primo && !s_.posa_tracciato) {
+      cursore_metri_ = ultimo_posato + 1;
+    } else if (ultimo_posato >= primo) {
       double x0 = t.valore(primo - 2, 0), x1 = t.valore(primo - 1, 0);
       double y0 = t.valore(primo - 2, 1), y1 = t.valore(primo - 1, 1);
       t.posa_reali(primo, ultimo_posato + 1, [&](int64_t) {

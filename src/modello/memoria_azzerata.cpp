@@ -30,16 +30,25 @@ void* da_calloc(std::size_t byte) {
 // in small ones so that no memory is taken that the block does not use.
 // The advice is only advice: where the kernel says no, nothing changes.
 // Blocks smaller than one large page (short routes such as the shipped
-// one, the tests, the fuzzers) come from calloc.
+// one) are mapped as they are, in small pages: calloc would hand them out
+// of memory the program freed before (its threshold for mapping grows
+// with every large block freed) and clear them first. Small blocks (the
+// tests, the fuzzers) come from calloc.
 constexpr std::size_t pagina_grande = std::size_t{2} << 20;
 constexpr std::size_t pagina = std::size_t{4} << 10;
 constexpr std::size_t soglia_pagine_grandi = pagina_grande;
+constexpr std::size_t soglia_mappa = std::size_t{128} << 10;
 
 std::size_t arrotonda_pagine(std::size_t byte) { return (byte + pagina - 1) / pagina * pagina; }
 
 void* prendi_azzerata(std::size_t byte) {
   if (byte == 0) return nullptr;
-  if (byte < soglia_pagine_grandi) return da_calloc(byte);
+  if (byte < soglia_mappa) return da_calloc(byte);
+  if (byte < soglia_pagine_grandi) {
+    void* m = mmap(nullptr, arrotonda_pagine(byte), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (m == MAP_FAILED) throw std::bad_alloc();
+    return m;
+  }
   const std::size_t utili = arrotonda_pagine(byte);
   const std::size_t mappati = utili + pagina_grande;
   void* m = mmap(nullptr, mappati, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -55,7 +64,7 @@ void* prendi_azzerata(std::size_t byte) {
 }
 
 void rendi(void* p, std::size_t byte) {
-  if (byte < soglia_pagine_grandi)
+  if (byte < soglia_mappa)
     std::free(p);
   else if (p != nullptr)
     munmap(p, arrotonda_pagine(byte));

@@ -36,6 +36,9 @@ struct stato_compilazione {
   modo_lettura modo = modo_lettura::fedele;
 
   int32_t genera_tracciato = 0;
+  // False: the curves are read and measured against the plan, but no
+  // metre of it is laid (a check that keeps only the problems).
+  bool posa_tracciato = true;
   // The metre of the code standing (see segna_posizione); the code itself
   // is that of the error that stands, codice_errore().
   int32_t posizione_errore = 0;

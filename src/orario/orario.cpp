@@ -304,18 +304,31 @@ void aggiungi_a_verifica(esito_verifica& e, const std::vector<diagnostica>& d) {
   e.diagnostiche.insert(e.diagnostiche.end(), d.begin(), d.end());
 }
 
-verifica_con_orario verifica_e_orario(const sorgenti& d, const opzioni_verifica& o,
-                                      const std::optional<testo_scheda>& scheda) {
-  verifica_con_orario r{verifica(d, o), {}};
+namespace {
+
+verifica_con_orario con_orario(esito_verifica e, const sorgenti& d, const std::optional<testo_scheda>& scheda) {
+  verifica_con_orario r{std::move(e), {}};
   r.orario = calcola_orario(r.esito, d.treno.nome, scheda, {});
   aggiungi_a_verifica(r.esito, r.orario.diagnostiche);
   ordina_per_file(r.esito.diagnostiche, d);
   return r;
 }
 
+}  // namespace
+
+verifica_con_orario verifica_e_orario(const sorgenti& d, const opzioni_verifica& o,
+                                      const std::optional<testo_scheda>& scheda) {
+  return con_orario(verifica(d, o), d, scheda);
+}
+
 esito_verifica verifica_completa(const sorgenti& d, const opzioni_verifica& o,
                                  const std::optional<testo_scheda>& scheda) {
   return verifica_e_orario(d, o, scheda).esito;
+}
+
+esito_verifica verifica_completa(const sorgenti& d, const opzioni_verifica& o, risultato_compilazione fedele,
+                                 const std::optional<testo_scheda>& scheda) {
+  return con_orario(verifica(d, o, std::move(fedele)), d, scheda).esito;
 }
 
 std::string decimi(double x) {

@@ -92,5 +92,9 @@ verifica_con_orario verifica_e_orario(const sorgenti& d, const opzioni_verifica&
                                       const std::optional<testo_scheda>& scheda);
 esito_verifica verifica_completa(const sorgenti& d, const opzioni_verifica& o,
                                  const std::optional<testo_scheda>& scheda);
+// The same on the faithful compile the caller has already made (see
+// verifica): a front end that needs no plan makes it without one.
+esito_verifica verifica_completa(const sorgenti& d, const opzioni_verifica& o, risultato_compilazione fedele,
+                                 const std::optional<testo_scheda>& scheda);
 
 }  // namespace gara::orario

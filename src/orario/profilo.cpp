@@ -32,10 +32,16 @@ limiti_metro limiti_della_linea(const modello_compilato& m) {
   const auto celle = static_cast<int64_t>(m.celle.size());
   const int64_t metri =
       std::clamp<int64_t>(lunghezza_percorso(m.tabella_linea), 0, celle * misura::metri_cella);
-  limiti_metro l(static_cast<std::size_t>(metri));
-  for (int64_t x = 0; x < metri; ++x)
-    l[static_cast<std::size_t>(x)] =
+  // Cell by cell: each of its metres has the cell's limit.
+  limiti_metro l;
+  l.reserve(static_cast<std::size_t>(metri));
+  for (int64_t x = 0; x < metri;) {
+    const int64_t fine = std::min(metri, (x / misura::metri_cella + 1) * misura::metri_cella);
+    const int32_t km_h =
         int32_t{m.celle[static_cast<std::size_t>(x / misura::metri_cella)].velocita} * misura::km_h_per_unita_velocita;
+    l.insert(l.end(), static_cast<std::size_t>(fine - x), km_h);
+    x = fine;
+  }
 
   // A slowdown holds from the metre of its start cell to that of its end
   // cell (to the line's end when it has none).

@@ -37,7 +37,11 @@ int comando_compila(const opzioni_compila& o, std::ostream& out, std::ostream& e
     const descrizione scheda = scheda_in_cartella(o.cartella, *id);
     std::optional<orario::testo_scheda> testo_scheda;
     if (scheda.byte) testo_scheda = orario::testo_scheda{scheda.nome, *scheda.byte};
-    const esito_verifica e = orario::verifica_completa(c.descrizioni, {id->nome_percorso, id->nome_treno, !o.senza_tracciato}, testo_scheda);
+    // On the compile just made: the plan is written and neither the check
+    // nor the report reads it, so it goes before the checking reading runs.
+    c.risultato.modello.tracciato.elimina();
+    const esito_verifica e = orario::verifica_completa(
+        c.descrizioni, {id->nome_percorso, id->nome_treno, !o.senza_tracciato}, c.risultato, testo_scheda);
     m.verifica = sommario_verifica{e.errori, e.avvisi, std::nullopt};
     for (const diagnostica& d : e.diagnostiche)
       if (c.fermata() != arresto::nessuno && d.codice == static_cast<int32_t>(c.fermata()) && d.dove)

@@ -18,7 +18,11 @@ int comando_verifica(const opzioni_verifica_comando& o, std::ostream& out, std::
   if (!s) return uscita::uso;
   const identita& id = s->id;
   const sorgenti& d = s->descrizioni;
-  const esito_verifica e = orario::verifica_completa(d, {id.nome_percorso, id.nome_treno, !o.senza_tracciato}, s->scheda);
+  // The report reads no plan: the faithful compile measures it, lays none.
+  const opzioni_verifica ov{id.nome_percorso, id.nome_treno, !o.senza_tracciato};
+  opzioni_compilazione senza_piano = ov;
+  senza_piano.posa_tracciato = false;
+  const esito_verifica e = orario::verifica_completa(d, ov, compila(d, senza_piano), s->scheda);
 
   const auto json = [&](const nlohmann::ordered_json& j) {
     out << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";

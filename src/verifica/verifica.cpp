@@ -55,10 +55,16 @@ void ordina_per_file(std::vector<diagnostica>& d, const sorgenti& s) {
 }
 
 esito_verifica verifica(const sorgenti& d, const opzioni_verifica& o) {
+  return verifica(d, o, compila(d, {o.nome_percorso, o.nome_treno, o.tracciato, modo_lettura::fedele}));
+}
+
+esito_verifica verifica(const sorgenti& d, const opzioni_verifica& o, risultato_compilazione fedele) {
   esito_verifica e;
-  e.compilazione = compila(d, {o.nome_percorso, o.nome_treno, o.tracciato, modo_lettura::fedele});
+  e.compilazione = std::move(fedele);
+  // The checking reading is kept for its problems and its records only:
+  // the plan is measured, not laid.
   risultato_compilazione controllo =
-      compila(d, {o.nome_percorso, o.nome_treno, o.tracciato, modo_lettura::verifica});
+      compila(d, {o.nome_percorso, o.nome_treno, o.tracciato, modo_lettura::verifica, false});
   e.occupanti = std::move(controllo.occupanti);
 
   // The warnings about each file as text come first in its group.

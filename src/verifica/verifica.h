@@ -37,6 +37,11 @@ struct esito_verifica {
 
 // Checks the descriptions given; reads no file and writes none.
 esito_verifica verifica(const sorgenti& d, const opzioni_verifica& o);
+// The same for a caller that has already made the faithful compile of these
+// descriptions with these options (it becomes esito_verifica::compilazione):
+// it is not made twice. Its plan may have been dropped; the check does not
+// read it.
+esito_verifica verifica(const sorgenti& d, const opzioni_verifica& o, risultato_compilazione fedele);
 
 // Problems grouped by file: the line description's, the train
 // description's, any other file's, then those without a place; the order
