@@ -151,7 +151,7 @@ int comando_anteprima(const opzioni_anteprima& o, std::ostream& out, std::ostrea
 
   anteprima::bacheca b({id->nome_percorso, id->nome_treno, true});
   // Notifications first: a save during the first look is not lost.
-  notifiche_cartella notifiche(o.cartella);
+  notifiche_cartella notifiche(o.cartella, o.sondaggio ? modo_notifiche::sondaggio : modo_notifiche::sistema);
   sorveglianza_descrizioni sorveglianza(o.cartella, id->nome_percorso, id->nome_treno);
   if (auto d = sorveglianza.cambiate()) b.aggiorna(*d);
 

@@ -24,7 +24,9 @@ int comando_lsp(std::istream& in, std::ostream& out) {
   // messages already waiting and checks once after a burst of changes.
   std::ios::sync_with_stdio(false);
 #endif
-  return editore::servi(in, out);
+  // Descriptions changed on disk outside the editor are checked again as
+  // the folder's notifications tell of them.
+  return editore::servi(in, out, modo_notifiche::sistema);
 }
 
 }  // namespace gara::strumento

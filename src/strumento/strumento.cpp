@@ -489,6 +489,10 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         ->check(intero_tra(0, 65535));
     sub->add_flag("--apri", anteprima.apri,
                   a_capo("Apre la pagina nel browser del sistema. Es.: --apri"));
+    sub->add_flag("--sondaggio", anteprima.sondaggio,
+                  a_capo("Guarda le descrizioni ogni 50 ms invece di attendere che il sistema "
+                         "ne segnali i cambiamenti: per una cartella di rete i cui salvataggi "
+                         "fatti da un altro computer non arrivano. Es.: --sondaggio"));
   }
 
   {
