@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -77,6 +79,9 @@ void da_salvataggio_a_pagina(benchmark::State& stato, const scenario_banco& s, m
       const std::string nuovo = s.stazione + " " + std::to_string(++volta);
       std::string testo = s.treno_byte;
       testo.replace(testo.find(s.stazione), s.stazione.size(), nuovo);
+      // An author saves at any moment, not just after the page changed:
+      // each save waits a different part of the polling interval first.
+      std::this_thread::sleep_for(std::chrono::milliseconds(volta * 37 % intervallo_sondaggio.count()));
       const auto inizio = orologio::now();
       salva(file_treno, testo);
       while (true) {
@@ -100,6 +105,56 @@ void da_salvataggio_a_pagina(benchmark::State& stato, const scenario_banco& s, m
   }
   std::filesystem::remove_all(cartella);
 }
+
+// The file layer alone: from a save to its bytes handed on, nothing done
+// with them.
+void da_salvataggio_a_consegna(benchmark::State& stato, modo_notifiche modo) {
+  const auto cartella = std::filesystem::temp_directory_path() /
+                        ("banco_consegna_" + std::to_string(orologio::now().time_since_epoch().count()));
+  std::filesystem::create_directories(cartella);
+  const auto file_treno = cartella / "P_T-.txt";
+  scrivi(file_treno, "0");
+  {
+    notifiche_cartella notifiche(cartella, modo);
+    sorveglianza_descrizioni sorveglianza(cartella, "P", "T");
+    sorveglianza.cambiate();
+    std::mutex m;
+    std::condition_variable cv;
+    std::string consegnato;
+    std::thread segue([&] {
+      segui_descrizioni(sorveglianza, notifiche, std::chrono::hours(1), [] { return false; },
+                        [&](const sorgenti& d) {
+                          std::lock_guard l(m);
+                          consegnato = d.treno.byte.value_or("");
+                          cv.notify_all();
+                        });
+    });
+    std::vector<double> tempi;
+    int volta = 0;
+    for (auto _ : stato) {
+      const std::string testo = std::to_string(++volta);
+      std::this_thread::sleep_for(std::chrono::milliseconds(volta * 37 % intervallo_sondaggio.count()));
+      const auto inizio = orologio::now();
+      salva(file_treno, testo);
+      std::unique_lock l(m);
+      if (!cv.wait_for(l, std::chrono::seconds(60), [&] { return consegnato == testo; }))
+        stato.SkipWithError("il salvataggio non è arrivato");
+      const std::chrono::duration<double> t = orologio::now() - inizio;
+      stato.SetIterationTime(t.count());
+      tempi.push_back(t.count() * 1000);
+    }
+    notifiche.ferma();
+    segue.join();
+    stato.counters["mediana_ms"] = quantile(tempi, 0.5);
+    stato.counters["p95_ms"] = quantile(tempi, 0.95);
+  }
+  std::filesystem::remove_all(cartella);
+}
+
+void BM_consegna_sondaggio(benchmark::State& stato) { da_salvataggio_a_consegna(stato, modo_notifiche::sondaggio); }
+void BM_consegna_avvisi(benchmark::State& stato) { da_salvataggio_a_consegna(stato, modo_notifiche::sistema); }
+BENCHMARK(BM_consegna_sondaggio)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(100);
+BENCHMARK(BM_consegna_avvisi)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(100);
 
 scenario_banco spedito() {
   return {percorso_del_pacchetto, treno_del_pacchetto, dati_linea(), dati_treno(), "GINOSA"};
