@@ -12,6 +12,9 @@ cmake --preset default
 cmake --build --preset default
 build/default/bench/banco "$@"
 python3 bench/confronta_processi.py build/default
+# The preview: from a save to its page's content, by the system's
+# notifications and by polling, against the page's own work.
+build/default/bench/banco_anteprima
 # The preview: from a save of a description to the new picture on a page
 # in headless Chromium, for the shipped and for the maximum scenario.
 massimo=build/default/banco_anteprima/massimo

@@ -1,14 +1,14 @@
 #include "cartella/segui_descrizioni.h"
 
-#include <thread>
-
 namespace gara {
 
-void segui_descrizioni(sorveglianza_descrizioni& sorveglianza, std::chrono::milliseconds intervallo,
-                       const std::function<bool()>& fermati,
+void segui_descrizioni(sorveglianza_descrizioni& sorveglianza, notifiche_cartella& notifiche,
+                       std::chrono::milliseconds controllo_fermata, const std::function<bool()>& fermati,
                        const std::function<void(const sorgenti&)>& aggiorna) {
   while (!fermati()) {
-    std::this_thread::sleep_for(intervallo);
+    const cambiamenti c = notifiche.attendi(controllo_fermata);
+    if (c.fermato) return;
+    if (!sorveglianza.toccata_da(c)) continue;
     if (auto d = sorveglianza.cambiate()) aggiorna(*d);
   }
 }

@@ -14,6 +14,7 @@
 #include "editore/uri.h"
 #include "file/file.h"
 #include "file/scenario_su_disco.h"
+#include "file/sorveglianza.h"
 #include "modello/catalogo.h"
 #include "modello/nomi_file.h"
 #include "orario/orario.h"
@@ -421,6 +422,17 @@ file_verificato server::file_di(const std::string& percorso, descrizione& d, std
 
 namespace {
 
+// What tells one state of a file read from disk from another.
+std::optional<uint64_t> impronta_di(const descrizione& d) {
+  if (!d.presente()) return std::nullopt;
+  return hash_byte(d.byte ? *d.byte : d.illeggibile.value_or(""));
+}
+
+std::string percorso_scheda_di(const coppia& c) {
+  return c.nome_treno.empty() ? std::string()
+                              : c.cartella + da_windows1252(nome_scheda(c.id.nome_percorso, c.id.nome_treno));
+}
+
 // The file of a checked scenario a place is in: the train description or
 // the card by name, else the line description.
 template <typename S>
@@ -460,16 +472,20 @@ std::vector<json> server::verifica_in_attesa() {
     std::vector<diagnostica> del_testo_linea;
     std::vector<diagnostica> del_testo_treno;
     s.linea = file_di(c->percorso_linea(), s.descrizioni.linea, del_testo_linea);
-    if (!c->nome_treno.empty()) s.treno = file_di(c->percorso_treno(), s.descrizioni.treno, del_testo_treno);
+    if (!aperti_.contains(c->percorso_linea())) letti_da_disco_[c->percorso_linea()] = impronta_di(s.descrizioni.linea);
+    if (!c->nome_treno.empty()) {
+      s.treno = file_di(c->percorso_treno(), s.descrizioni.treno, del_testo_treno);
+      if (!aperti_.contains(c->percorso_treno())) letti_da_disco_[c->percorso_treno()] = impronta_di(s.descrizioni.treno);
+    }
     // The timetable card beside them, as `verifica` reads it: the
     // timetable's diagnostics are part of the check.
     std::optional<orario::testo_scheda> scheda;
     if (!c->nome_treno.empty()) {
-      const std::string percorso_scheda =
-          c->cartella + da_windows1252(nome_scheda(c->id.nome_percorso, c->id.nome_treno));
+      const std::string percorso_scheda = percorso_scheda_di(*c);
       descrizione d;
       std::vector<diagnostica> del_testo_scheda;
       file_verificato f = file_di(percorso_scheda, d, del_testo_scheda);
+      if (!aperti_.contains(percorso_scheda)) letti_da_disco_[percorso_scheda] = impronta_di(d);
       if (d.byte) {
         scheda = orario::testo_scheda{d.nome, *d.byte};
         s.scheda = std::move(f);
@@ -486,6 +502,42 @@ std::vector<json> server::verifica_in_attesa() {
     verificati_[c->percorso_linea()] = std::move(s);
   }
   return uscita;
+}
+
+std::set<std::string> server::cartelle_aperte() const {
+  std::set<std::string> cartelle;
+  for (const auto& [percorso, d] : aperti_) cartelle.insert(cartella_di(percorso));
+  return cartelle;
+}
+
+std::vector<json> server::cambiati_su_disco(const std::string& cartella, const cambiamenti& c) {
+  if (!inizializzato_ || spento_) return {};
+  bool da_rifare = false;
+  const auto toccato = [&](const std::string& percorso) {
+    return !percorso.empty() && !aperti_.contains(percorso) && c.riguarda(percorso_da_utf8(nome_di(percorso)));
+  };
+  for (const auto& [linea, s] : verificati_) {
+    if (s.quale.cartella != cartella) continue;
+    for (const std::string& percorso : {s.quale.percorso_linea(), s.quale.percorso_treno(), percorso_scheda_di(s.quale)}) {
+      if (!toccato(percorso)) continue;
+      // The same bytes again (a save without changes, a file touched) are
+      // not checked again.
+      const auto letto = letti_da_disco_.find(percorso);
+      const auto ora = impronta_di(leggi_descrizione(percorso_da_utf8(percorso), nome_di(percorso)));
+      if (letto != letti_da_disco_.end() && letto->second == ora) continue;
+      segna_da_verificare(linea);
+      da_rifare = true;
+    }
+  }
+  // A description that appears beside an open one may be its partner.
+  for (const std::filesystem::path& n : c.nomi) {
+    const std::u8string u8 = n.u8string();
+    const std::string percorso = cartella + std::string(u8.begin(), u8.end());
+    if (!tipo_di(nome_di(percorso)) || !toccato(percorso) || letti_da_disco_.contains(percorso)) continue;
+    segna_da_verificare(percorso);
+    da_rifare = true;
+  }
+  return da_rifare ? verifica_in_attesa() : std::vector<json>{};
 }
 
 json server::diagnostica_lsp(const diagnostica& d, const file_verificato& f, const scenario_verificato& s) const {

@@ -11,6 +11,7 @@
 
 #include "editore/coppia.h"
 #include "editore/verificato.h"
+#include "file/notifiche_cartella.h"
 #include "modello/sorgenti.h"
 #include "protocollo/posizioni.h"
 #include "verifica/verifica.h"
@@ -28,6 +29,15 @@ class server {
   // Checks every scenario a change has touched since the last call and
   // returns the diagnostics to publish.
   std::vector<nlohmann::json> verifica_in_attesa();
+
+  // The folders (UTF-8, ending in "/") of the descriptions open in the
+  // editor: where a change on disk may concern a checked scenario.
+  std::set<std::string> cartelle_aperte() const;
+  // What the folder's notifications saw in `cartella` (one of those):
+  // the scenarios whose descriptions or timetable card not open in the
+  // editor now hold other bytes, or gained a description, are checked
+  // again; returns the diagnostics to publish.
+  std::vector<nlohmann::json> cambiati_su_disco(const std::string& cartella, const cambiamenti& c);
 
   // Whether `exit` arrived, and the process's status then: 0 after
   // `shutdown`, 1 without.
@@ -90,6 +100,9 @@ class server {
   std::set<std::string> da_verificare_;      // paths of changed descriptions
   std::map<std::string, scenario_verificato> verificati_;  // by the line file's path
   std::vector<nlohmann::json> in_uscita_;     // notifications a handler leaves to send
+  // The files a check read from disk (not open), by path, with the hash
+  // of what it read (nothing for a file that was not there).
+  std::map<std::string, std::optional<uint64_t>> letti_da_disco_;
 };
 
 }  // namespace gara::editore

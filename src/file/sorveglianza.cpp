@@ -59,4 +59,8 @@ std::optional<sorgenti> sorveglianza_descrizioni::cambiate() {
   return d;
 }
 
+bool sorveglianza_descrizioni::toccata_da(const cambiamenti& c) const {
+  return c.riguarda(file_linea_.filename()) || c.riguarda(file_treno_.filename());
+}
+
 }  // namespace gara

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "file/notifiche_cartella.h"
 #include "modello/sorgenti.h"
 
 namespace gara {
@@ -24,7 +25,8 @@ struct impronta_file {
 };
 
 // The descriptions of one scenario in a folder, looked at again on each
-// call (polling: it works the same on every platform and file system).
+// call: whatever told that something changed (the folder's notifications,
+// or an interval gone by), only a change of these bytes counts.
 class sorveglianza_descrizioni {
  public:
   // The identity as Windows-1252 bytes, as the file names carry it.
@@ -35,6 +37,9 @@ class sorveglianza_descrizioni {
   // last call (always on the first); nothing otherwise. The bytes given
   // are those the change was seen in.
   std::optional<sorgenti> cambiate();
+
+  // Whether what the folder's notifications saw may concern either file.
+  bool toccata_da(const cambiamenti& c) const;
 
  private:
   std::filesystem::path file_linea_, file_treno_;

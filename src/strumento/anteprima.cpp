@@ -9,6 +9,7 @@
 #include "cartella/identita.h"
 #include "cartella/segui_descrizioni.h"
 #include "file/file.h"
+#include "file/notifiche_cartella.h"
 #include "strumento/cartelle.h"
 #include "strumento/sistema_anteprima.h"
 #include "strumento/uscite.h"
@@ -23,9 +24,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// How often the descriptions are looked at, and how long a page's event
-// stream stays silent before a comment keeps it open.
-constexpr auto intervallo_sorveglianza = 50ms;
+// How often the wait for a save stops to see whether Ctrl+C was pressed,
+// and how long a page's event stream stays silent before a comment keeps
+// it open.
+constexpr auto controllo_interruzione = 100ms;
 constexpr auto intervallo_silenzio = 15s;
 constexpr std::size_t corpo_massimo = 1024;  // the preview takes no bodies
 // Each open page holds one connection (its event stream) for as long as it
@@ -148,6 +150,8 @@ int comando_anteprima(const opzioni_anteprima& o, std::ostream& out, std::ostrea
   if (!id) return uscita::uso;
 
   anteprima::bacheca b({id->nome_percorso, id->nome_treno, true});
+  // Notifications first: a save during the first look is not lost.
+  notifiche_cartella notifiche(o.cartella, o.sondaggio ? modo_notifiche::sondaggio : modo_notifiche::sistema);
   sorveglianza_descrizioni sorveglianza(o.cartella, id->nome_percorso, id->nome_treno);
   if (auto d = sorveglianza.cambiate()) b.aggiorna(*d);
 
@@ -174,7 +178,7 @@ int comando_anteprima(const opzioni_anteprima& o, std::ostream& out, std::ostrea
   if (o.apri && !apri_nel_browser(indirizzo))
     err << "scenario: non riesco ad aprire il browser: apri " << indirizzo << "\n";
 
-  segui_descrizioni(sorveglianza, intervallo_sorveglianza, interruzione_chiesta,
+  segui_descrizioni(sorveglianza, notifiche, controllo_interruzione, interruzione_chiesta,
                     [&b](const sorgenti& d) { b.aggiorna(d); });
   b.chiudi();
   server.stop();

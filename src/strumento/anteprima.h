@@ -12,6 +12,7 @@ struct opzioni_anteprima {
   std::string treno;
   int porta = 0;  // 0: a free one
   bool apri = false;
+  bool sondaggio = false;  // polling, whatever the system could tell
 };
 
 // `scenario anteprima`: serves the live preview of a scenario's

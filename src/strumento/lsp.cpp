@@ -13,7 +13,7 @@
 
 namespace gara::strumento {
 
-int comando_lsp(std::istream& in, std::ostream& out) {
+int comando_lsp(std::istream& in, std::ostream& out, bool sondaggio) {
 #ifdef _WIN32
   // The protocol counts bytes: no CR LF translation on the way in. The
   // output goes through the tool's own writer of the process's handle,
@@ -24,7 +24,9 @@ int comando_lsp(std::istream& in, std::ostream& out) {
   // messages already waiting and checks once after a burst of changes.
   std::ios::sync_with_stdio(false);
 #endif
-  return editore::servi(in, out);
+  // Descriptions changed on disk outside the editor are checked again as
+  // the folder's notifications tell of them.
+  return editore::servi(in, out, sondaggio ? modo_notifiche::sondaggio : modo_notifiche::sistema);
 }
 
 }  // namespace gara::strumento

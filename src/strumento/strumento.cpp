@@ -489,8 +489,13 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         ->check(intero_tra(0, 65535));
     sub->add_flag("--apri", anteprima.apri,
                   a_capo("Apre la pagina nel browser del sistema. Es.: --apri"));
+    sub->add_flag("--sondaggio", anteprima.sondaggio,
+                  a_capo("Guarda le descrizioni ogni 50 ms invece di attendere che il sistema "
+                         "ne segnali i cambiamenti: per una cartella di rete i cui salvataggi "
+                         "fatti da un altro computer non arrivano. Es.: --sondaggio"));
   }
 
+  bool lsp_sondaggio = false;
   {
     auto* sub = sottocomando(
         app, "lsp", "Server del linguaggio per gli editor, su standard input e output",
@@ -499,7 +504,9 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         "problemi che troverebbe verifica, sulla descrizione della linea e su quella del treno "
         "della stessa cartella; al passaggio del puntatore il nome, l'unità e il valore letto di "
         "ogni campo; allinea i valori in colonne, completa le parole chiave e propone le "
-        "correzioni sicure. Lo avvia l'editor, non l'autore; non scrive nulla.",
+        "correzioni sicure. Una descrizione o una scheda treno cambiata sul disco fuori "
+        "dall'editor è verificata di nuovo subito. Lo avvia l'editor, non l'autore; non scrive "
+        "nulla.",
         "Esempi:\n"
         "  scenario lsp\n\n"
         "Uscita: 0 dopo le richieste shutdown ed exit; 1 con exit senza shutdown, o se\n"
@@ -507,6 +514,11 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     sub->add_flag("--stdio")->description(
         a_capo("Standard input e output, il solo canale: accettata per gli editor che la passano. "
                "Es.: --stdio"));
+    sub->add_flag("--sondaggio", lsp_sondaggio,
+                  a_capo("Guarda le cartelle delle descrizioni aperte ogni 50 ms invece di "
+                         "attendere che il sistema ne segnali i cambiamenti: per una cartella di "
+                         "rete i cui salvataggi fatti da un altro computer non arrivano. "
+                         "Es.: --sondaggio"));
   }
 
   if (argc <= 1) {
@@ -558,7 +570,7 @@ int esegui(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
     if (app.got_subcommand("mostra")) return comando_mostra(mostra, out, err);
     if (app.got_subcommand("anteprima")) return comando_anteprima(anteprima, out, err);
-    if (app.got_subcommand("lsp")) return comando_lsp(std::cin, out);
+    if (app.got_subcommand("lsp")) return comando_lsp(std::cin, out, lsp_sondaggio);
     if (app.got_subcommand("verifica")) {
       if (!verifica.elenco && verifica.cartella.empty()) {
         err << "scenario: manca l'argomento obbligatorio CARTELLA\n"
