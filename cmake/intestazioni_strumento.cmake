@@ -36,6 +36,10 @@ endif()
 # Debian's source package of the same version), through a folder of one
 # link as above.
 add_library(gara_httplib INTERFACE)
+# Off in the sanitizers' build: there GCC 12 takes the whole header's
+# std::regex for a use of an uninitialised std::function, a false warning
+# that -Werror would make an error.
+option(GARA_HTTPLIB_INTERA "Natively, the HTTP server built in from the whole header when it is there" ON)
 if(CMAKE_CROSSCOMPILING)
   set(GARA_HTTPLIB_WINDOWS ${PROJECT_SOURCE_DIR}/build/httplib_windows CACHE PATH
       "Folder holding the header-only httplib.h for the Windows build")
@@ -50,7 +54,7 @@ if(CMAKE_CROSSCOMPILING)
   # Windows 10's own socket functions; no TLS, no compression.
   target_compile_definitions(gara_httplib INTERFACE _WIN32_WINNT=0x0A00)
   target_link_libraries(gara_httplib INTERFACE ws2_32)
-elseif(EXISTS ${PROJECT_SOURCE_DIR}/build/httplib_windows/httplib.h)
+elseif(GARA_HTTPLIB_INTERA AND EXISTS ${PROJECT_SOURCE_DIR}/build/httplib_windows/httplib.h)
   # Natively too the whole header when strumenti/httplib_windows.sh has made
   # it (strumenti/dipendenze.sh does): built in without TLS and compression,
   # the tool then starts with no HTTP, TLS or compression library to load
