@@ -12,6 +12,10 @@ import sys
 BASE = ["#000000", "#cd0000", "#00cd00", "#cdcd00", "#0000ee", "#cd00cd", "#00cdcd", "#e5e5e5",
         "#7f7f7f", "#ff0000", "#00ff00", "#ffff00", "#5c5cff", "#ff00ff", "#00ffff", "#ffffff"]
 SFONDO, TESTO = "#1e1e1e", "#d4d4d4"
+# The codes that turn an attribute on, and those that turn it off.
+ATTRIBUTI = {1: ("grassetto", True), 3: ("corsivo", True), 4: ("sottolineato", True), 7: ("inverso", True),
+             22: ("grassetto", False), 23: ("corsivo", False), 24: ("sottolineato", False),
+             27: ("inverso", False)}
 
 
 def colore_256(n):
@@ -41,22 +45,9 @@ class Stile:
             c = p[i]
             if c == 0:
                 self.azzera()
-            elif c == 1:
-                self.grassetto = True
-            elif c == 3:
-                self.corsivo = True
-            elif c == 4:
-                self.sottolineato = True
-            elif c == 7:
-                self.inverso = True
-            elif c == 22:
-                self.grassetto = False
-            elif c == 23:
-                self.corsivo = False
-            elif c == 24:
-                self.sottolineato = False
-            elif c == 27:
-                self.inverso = False
+            elif c in ATTRIBUTI:
+                attributo, acceso = ATTRIBUTI[c]
+                setattr(self, attributo, acceso)
             elif 30 <= c <= 37:
                 self.testo = BASE[c - 30]
             elif 90 <= c <= 97:

@@ -472,10 +472,10 @@ std::vector<json> server::verifica_in_attesa() {
     std::vector<diagnostica> del_testo_linea;
     std::vector<diagnostica> del_testo_treno;
     s.linea = file_di(c->percorso_linea(), s.descrizioni.linea, del_testo_linea);
-    if (!aperti_.contains(c->percorso_linea())) letti_da_disco_[c->percorso_linea()] = impronta_di(s.descrizioni.linea);
+    ricorda_se_dal_disco(c->percorso_linea(), s.descrizioni.linea);
     if (!c->nome_treno.empty()) {
       s.treno = file_di(c->percorso_treno(), s.descrizioni.treno, del_testo_treno);
-      if (!aperti_.contains(c->percorso_treno())) letti_da_disco_[c->percorso_treno()] = impronta_di(s.descrizioni.treno);
+      ricorda_se_dal_disco(c->percorso_treno(), s.descrizioni.treno);
     }
     // The timetable card beside them, as `verifica` reads it: the
     // timetable's diagnostics are part of the check.
@@ -485,7 +485,7 @@ std::vector<json> server::verifica_in_attesa() {
       descrizione d;
       std::vector<diagnostica> del_testo_scheda;
       file_verificato f = file_di(percorso_scheda, d, del_testo_scheda);
-      if (!aperti_.contains(percorso_scheda)) letti_da_disco_[percorso_scheda] = impronta_di(d);
+      ricorda_se_dal_disco(percorso_scheda, d);
       if (d.byte) {
         scheda = orario::testo_scheda{d.nome, *d.byte};
         s.scheda = std::move(f);
@@ -502,6 +502,10 @@ std::vector<json> server::verifica_in_attesa() {
     verificati_[c->percorso_linea()] = std::move(s);
   }
   return uscita;
+}
+
+void server::ricorda_se_dal_disco(const std::string& percorso, const descrizione& d) {
+  if (!aperti_.contains(percorso)) letti_da_disco_[percorso] = impronta_di(d);
 }
 
 std::set<std::string> server::cartelle_aperte() const {

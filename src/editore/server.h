@@ -100,6 +100,9 @@ class server {
   std::set<std::string> da_verificare_;      // paths of changed descriptions
   std::map<std::string, scenario_verificato> verificati_;  // by the line file's path
   std::vector<nlohmann::json> in_uscita_;     // notifications a handler leaves to send
+  // Notes what a check read of `percorso`, when it came from disk and not
+  // from an open buffer.
+  void ricorda_se_dal_disco(const std::string& percorso, const descrizione& d);
   // The files a check read from disk (not open), by path, with the hash
   // of what it read (nothing for a file that was not there).
   std::map<std::string, std::optional<uint64_t>> letti_da_disco_;

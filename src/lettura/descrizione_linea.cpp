@@ -278,7 +278,7 @@ class lettura_linea : lettura_voci {
       if (c != ' ' && c != '\t') compatta += c;
     const std::string classe_scritta(1, classe);
     std::string giusta;
-    if (destra && !contiene_senza_maiuscole(r, "sinistra"))
+    if (destra)
       giusta = "curvad" + classe_scritta;
     else if (compatta == "curvas" + classe_scritta)
       giusta = compatta;
