@@ -33,8 +33,7 @@ class disegnatore {
     da_ = r.stazioni[r.tratte.front().da].metro;
     a_ = r.stazioni[r.tratte.back().a].metro;
     if (a_ <= da_) a_ = da_ + 1;
-    for (int64_t x = std::max<int64_t>(da_, 0); x < std::min<int64_t>(a_, r.limiti_linea.size()); ++x)
-      v_massima_ = std::max<double>(v_massima_, r.limiti_linea[static_cast<std::size_t>(x)]);
+    v_massima_ = std::max<double>(v_massima_, r.limiti_linea.massimo(da_, a_));
     v_massima_ = std::ceil(v_massima_ / passo_griglia_km_h) * passo_griglia_km_h;
     t0_ = *r.stazioni[r.tratte.front().da].orario;
     for (const tratta& t : r.tratte) {
@@ -97,13 +96,13 @@ class disegnatore {
   // A step line of limits over the metres shown: a point at each change.
   void limiti(const limiti_metro& l, const std::string& stile) {
     std::vector<punto> p;
-    const int64_t fino = std::min<int64_t>(a_, static_cast<int64_t>(l.size()));
-    for (int64_t x = std::max<int64_t>(da_, 0); x < fino; ++x) {
-      const double v = l[static_cast<std::size_t>(x)];
-      if (x == std::max<int64_t>(da_, 0) || v != l[static_cast<std::size_t>(x - 1)]) {
-        if (!p.empty()) p.push_back({x_di(static_cast<double>(x)), p.back().y});
-        p.push_back({x_di(static_cast<double>(x)), y_velocita(v)});
-      }
+    const int64_t dal = std::max<int64_t>(da_, 0), fino = std::min<int64_t>(a_, l.metri());
+    const auto tratti = l.tratti();
+    for (std::size_t i = dal < fino ? l.tratto_di(dal) : tratti.size(); i < tratti.size() && tratti[i].inizio < fino;
+         ++i) {
+      const double x = static_cast<double>(std::max(tratti[i].inizio, dal));
+      if (!p.empty()) p.push_back({x_di(x), p.back().y});
+      p.push_back({x_di(x), y_velocita(tratti[i].km_h)});
     }
     if (!p.empty()) p.push_back({x_di(static_cast<double>(fino)), p.back().y});
     s_.polilinea(p, stile);

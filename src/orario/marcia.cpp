@@ -44,10 +44,9 @@ double aderenza_di(std::span<const cella> celle, int64_t metro) {
   return (a == 0 ? aderenza_piena : a) / aderenza_piena;
 }
 
-int32_t limite(std::span<const int32_t> limiti, int64_t metro) {
-  if (metro < 0 || metro >= static_cast<int64_t>(limiti.size())) return 0;
-  return limiti[static_cast<std::size_t>(metro)];
-}
+// The highest speed in m/s at a metre mark whose metres on either side
+// have these limits.
+double tetto_fra(int32_t prima, int32_t dopo) { return std::max(0, std::min(prima, dopo)) / km_h_per_m_s; }
 
 // The acceleration the nominal train has at speed v (m/s) on a metre:
 // traction (power over speed, capped by adhesion on the driven mass) less
@@ -65,6 +64,39 @@ double accelerazione(double v, int64_t pendenza, double aderenza, const treno_no
 // limit, and need no root.
 double entro(double v2, double tetto) { return v2 >= tetto * tetto ? tetto : std::sqrt(std::max(0.0, v2)); }
 
+// The seconds of a run, metre by metre: each metre at the mean of its two
+// marks' speeds. Metres at one pair of speeds add one quotient, worked
+// out once.
+struct somma_tempi {
+  double secondi = 0;
+  double somma_nota = -1;
+  double quoziente = 0;
+
+  // Metres j to fino - 1; false, with j at it, at a metre the train does
+  // not run (both its marks at 0). Kept out of its caller, whose calls
+  // would otherwise have the running sum spilled to memory every metre.
+  [[gnu::noinline]] bool aggiungi(std::span<const double> v, std::size_t& j, std::size_t fino) {
+    double s = secondi, nota = somma_nota, q = quoziente;
+    bool corre = true;
+    for (; j < fino; ++j) {
+      const double somma = v[j] + v[j + 1];
+      if (!(somma > 0)) {
+        corre = false;
+        break;
+      }
+      if (somma != nota) {
+        q = 2.0 / somma;
+        nota = somma;
+      }
+      s += q;
+    }
+    secondi = s;
+    somma_nota = nota;
+    quoziente = q;
+    return corre;
+  }
+};
+
 }  // namespace
 
 double decelerazione(double percentuale_massa_frenata, double pendenza) {
@@ -73,23 +105,29 @@ double decelerazione(double percentuale_massa_frenata, double pendenza) {
          (2.0 * minden_coefficiente * km_h_per_m_s * km_h_per_m_s);
 }
 
-esito_minimo tempo_minimo(std::span<const int32_t> limiti, int64_t da, int64_t a) {
-  // Summed run by run: each run of equal limits adds its length over its
+esito_minimo tempo_minimo(const limiti_metro& limiti, int64_t da, int64_t a) {
+  // Summed run by run: each run of one limit adds its length over its
   // speed, so the bound is the exact integral up to one rounding a run.
   double s = 0;
   for (int64_t x = da; x < a;) {
-    const int32_t v = limite(limiti, x);
+    if (x < 0 || x >= limiti.metri()) return {std::nullopt, x};
+    const std::size_t i = limiti.tratto_di(x);
+    const int32_t v = limiti.tratti()[i].km_h;
     if (v <= 0) return {std::nullopt, x};
-    int64_t fine = x + 1;
-    while (fine < a && limite(limiti, fine) == v) ++fine;
+    const int64_t fine = std::min(a, limiti.fine(i));
     s += static_cast<double>(fine - x) * km_h_per_m_s / v;
     x = fine;
   }
   return {s, std::nullopt};
 }
 
-corsa tempo_stimato(std::span<const int32_t> limiti, std::span<const cella> celle, int64_t da, int64_t a,
+corsa tempo_stimato(const limiti_metro& limiti, std::span<const cella> celle, int64_t da, int64_t a,
                     double percentuale_massa_frenata, const treno_nominale& t) {
+  return stima_corse{}.stima(limiti, celle, da, a, percentuale_massa_frenata, t);
+}
+
+corsa stima_corse::stima(const limiti_metro& limiti, std::span<const cella> celle, int64_t da, int64_t a,
+                         double percentuale_massa_frenata, const treno_nominale& t, bool punti) {
   corsa c;
   if (a <= da) {
     c.secondi = 0.0;
@@ -97,72 +135,104 @@ corsa tempo_stimato(std::span<const int32_t> limiti, std::span<const cella> cell
   }
   // Past either end of the profile there is no limit: the train stops
   // there, and nothing is allocated for metres that do not exist.
-  const auto metri = static_cast<int64_t>(limiti.size());
-  if (da < 0 || a > metri) {
-    c.metro_fermo = da < 0 ? da : metri;
+  if (da < 0 || a > limiti.metri()) {
+    c.metro_fermo = da < 0 ? da : limiti.metri();
     return c;
   }
   const auto n = static_cast<std::size_t>(a - da);
-  // The highest speed at each metre mark: that of the metres on both sides.
-  const auto tetto = [&](std::size_t j) {
-    const int64_t x = da + static_cast<int64_t>(j);
-    const int32_t prima = j > 0 ? limite(limiti, x - 1) : limite(limiti, x);
-    const int32_t dopo = j < n ? limite(limiti, x) : prima;
-    return std::max(0, std::min(prima, dopo)) / km_h_per_m_s;
-  };
-  std::vector<double> v(n + 1, 0.0);
+  const auto tratti = limiti.tratti();
+  const std::size_t primo_tratto = limiti.tratto_di(da);
+
+  // The highest speed at each metre mark j (metre da + j): that of the
+  // metres on both sides, the one inside at either end. Inside a run of one
+  // limit that is the run's; at a run's start, the lower of the two.
+  // Every mark is written below: the arrays keep whatever the last
+  // section left, unread.
+  std::vector<double>& tetto = tetto_;
+  tetto.resize(n + 1);
+  for (std::size_t i = primo_tratto; i < tratti.size() && tratti[i].inizio < a; ++i) {
+    const int64_t p = std::max(tratti[i].inizio, da), q = std::min(limiti.fine(i), a);
+    const int32_t km_h = tratti[i].km_h;
+    const auto j = static_cast<std::size_t>(p - da), k = static_cast<std::size_t>(q - da);
+    const double dentro = tetto_fra(km_h, km_h);
+    tetto[j] = p == da ? dentro : tetto_fra(tratti[i - 1].km_h, km_h);
+    std::fill(tetto.begin() + static_cast<std::ptrdiff_t>(j) + 1, tetto.begin() + static_cast<std::ptrdiff_t>(k), dentro);
+    if (q == a) tetto[n] = dentro;
+  }
+
+  std::vector<double>& v = v_;
+  v.resize(n + 1);
+  v[0] = 0.0;
   // Forwards from the stop at da, one metre at a time on v^2. Running at
   // a limit the speed, the cell and so the acceleration stay the same from
   // one metre to the next: computed again only when one of them changes.
-  double v_nota = -1, a_nota = 0;
+  // A train at the next mark's limit that would not slow down stays at it,
+  // as v^2 + 2a, a >= 0, is never below the limit's square.
+  double vj = 0, v_nota = -1, a_nota = 0;
   int64_t cella_nota = -1;
   for (std::size_t j = 0; j < n; ++j) {
     const int64_t x = da + static_cast<int64_t>(j);
     const int64_t cella = x / misura::metri_cella;
-    if (v[j] != v_nota || cella != cella_nota) {
-      a_nota = accelerazione(v[j], pendenza_di(celle, x), aderenza_di(celle, x), t);
-      v_nota = v[j];
+    if (vj != v_nota || cella != cella_nota) {
+      a_nota = accelerazione(vj, pendenza_di(celle, x), aderenza_di(celle, x), t);
+      v_nota = vj;
       cella_nota = cella;
     }
-    v[j + 1] = entro(v[j] * v[j] + 2.0 * a_nota, tetto(j + 1));
+    const double limite = tetto[j + 1];
+    if (!(vj == limite && a_nota >= 0)) vj = entro(vj * vj + 2.0 * a_nota, limite);
+    v[j + 1] = vj;
   }
-  // Backwards from the stop at a: braking, on the same metres.
+  // Backwards from the stop at a: braking, on the same metres. Braking
+  // back to a mark at its limit, with no force that speeds the train
+  // (b >= 0), leaves it there, above what the forward pass reached.
   v[n] = 0.0;
   const double lambda = t.percentuale_massa_frenata.value_or(percentuale_massa_frenata);
   double dietro = 0.0;
-  int64_t pendenza_nota = INT64_MIN;
+  int64_t pendenza_nota = INT64_MIN, cella_frenata = -1;
   double b_nota = 0;
   for (std::size_t j = n; j-- > 0;) {
     const int64_t x = da + static_cast<int64_t>(j);
-    if (const int64_t p = pendenza_di(celle, x); p != pendenza_nota) {
-      b_nota = decelerazione(lambda, static_cast<double>(p));
-      pendenza_nota = p;
+    if (const int64_t cella = x / misura::metri_cella; cella != cella_frenata) {
+      cella_frenata = cella;
+      if (const int64_t p = pendenza_di(celle, x); p != pendenza_nota) {
+        b_nota = decelerazione(lambda, static_cast<double>(p));
+        pendenza_nota = p;
+      }
     }
-    const double v2 = dietro * dietro + 2.0 * b_nota;
-    dietro = entro(v2, tetto(j));
+    if (dietro == tetto[j] && b_nota >= 0) continue;
+    dietro = entro(dietro * dietro + 2.0 * b_nota, tetto[j]);
     v[j] = std::min(v[j], dietro);
   }
   // Each metre at the mean of its two marks' speeds (constant
-  // acceleration over it).
-  double s = 0;
+  // acceleration over it), summed metre by metre in order: a run at one
+  // speed adds the same quotient, worked out once. The run is kept as a
+  // point every `passo` metres, where the limit changes and at the end.
+  somma_tempi somma;
   const std::size_t passo = std::max<std::size_t>(1, n / punti_corsa);
-  c.punti.push_back({da, 0.0, 0.0});
-  for (std::size_t j = 0; j < n; ++j) {
-    const double somma = v[j] + v[j + 1];
-    if (!(somma > 0)) {
+  std::size_t prossimo_passo = passo;
+  std::size_t tratto = primo_tratto;
+  if (punti) {
+    c.punti.reserve(n / passo + (limiti.tratto_di(a - 1) - primo_tratto) + 2);
+    c.punti.push_back({da, 0.0, 0.0});
+  }
+  for (std::size_t j = 0; j < n;) {
+    const int64_t cambio = limiti.fine(tratto);
+    std::size_t punto = punti ? std::min(n, prossimo_passo) : n;
+    if (punti && cambio < a) punto = std::min(punto, static_cast<std::size_t>(cambio - da));
+    if (!somma.aggiungi(v, j, punto)) {
       c.metro_fermo = da + static_cast<int64_t>(j);
       c.punti.clear();
       return c;
     }
-    s += 2.0 / somma;
-    const int64_t x = da + static_cast<int64_t>(j) + 1;
-    if ((j + 1) % passo == 0 || j + 1 == n || limite(limiti, x) != limite(limiti, x - 1))
-      c.punti.push_back({x, v[j + 1], s});
+    const int64_t x = da + static_cast<int64_t>(j);
+    if (j == prossimo_passo) prossimo_passo += passo;
+    if (x == cambio) ++tratto;
+    if (punti) c.punti.push_back({x, v[j], somma.secondi});
   }
   // Never below the bound, which runs every metre at its limit: equal
   // terms may round apart when summed in another order.
   const esito_minimo m = tempo_minimo(limiti, da, a);
-  c.secondi = m.secondi ? std::max(s, *m.secondi) : s;
+  c.secondi = m.secondi ? std::max(somma.secondi, *m.secondi) : somma.secondi;
   return c;
 }
 

@@ -19,7 +19,7 @@ struct esito_minimo {
   std::optional<double> secondi;
   std::optional<int64_t> metro_a_zero;
 };
-esito_minimo tempo_minimo(std::span<const int32_t> limiti, int64_t da, int64_t a);
+esito_minimo tempo_minimo(const limiti_metro& limiti, int64_t da, int64_t a);
 
 // The fastest run of the nominal train from a stop at metre da to a stop at
 // metre a: accelerating forwards and braking backwards on the limits, the
@@ -42,8 +42,21 @@ struct corsa {
   std::optional<int64_t> metro_fermo;
   std::vector<punto_corsa> punti;  // from da to a; none when the train stops short
 };
-corsa tempo_stimato(std::span<const int32_t> limiti, std::span<const cella> celle, int64_t da, int64_t a,
+corsa tempo_stimato(const limiti_metro& limiti, std::span<const cella> celle, int64_t da, int64_t a,
                     double percentuale_massa_frenata, const treno_nominale& t);
+
+// The same, section after section: the speed at every metre mark is
+// worked out in arrays kept from one section to the next.
+class stima_corse {
+ public:
+  // Without `punti`, the run is not kept: only its seconds, or where it stops.
+  corsa stima(const limiti_metro& limiti, std::span<const cella> celle, int64_t da, int64_t a,
+              double percentuale_massa_frenata, const treno_nominale& t, bool punti = true);
+
+ private:
+  std::vector<double> tetto_;  // the highest speed at each mark
+  std::vector<double> v_;      // the speed at each mark
+};
 
 // The braking the nominal train can count on, in m/s^2, on a gradient
 // (per mille, rising positive).

@@ -149,8 +149,8 @@ class calcolo {
     if (t.distanza() > 0) {
       const esito_minimo m = tempo_minimo(r_.limiti_linea, t.da_metro, t.a_metro);
       t.tempo_minimo = m.secondi;
-      corsa c = tempo_stimato(r_.limiti_treno, e_.compilazione.modello.celle, t.da_metro, t.a_metro,
-                              r_.percentuale_massa_frenata, o_.treno);
+      corsa c = stime_.stima(r_.limiti_treno, e_.compilazione.modello.celle, t.da_metro, t.a_metro,
+                             r_.percentuale_massa_frenata, o_.treno, o_.marcia);
       t.tempo_stimato = c.secondi;
       t.marcia = std::move(c.punti);
       if (m.metro_a_zero)
@@ -268,10 +268,10 @@ class calcolo {
   // The card's speeds at a station hold up to the next one: neither may be
   // above the highest limit of the line there.
   void velocita(const stazione_treno& st, const stazione_treno& seguente, const riga_scheda& x) {
-    const auto n = static_cast<int64_t>(r_.limiti_linea.size());
+    const int64_t n = r_.limiti_linea.metri();
     const int64_t da = std::clamp<int64_t>(st.metro, 0, n), a = std::clamp<int64_t>(seguente.metro, 0, n);
     if (a <= da) return;
-    const int32_t massimo = *std::max_element(r_.limiti_linea.begin() + da, r_.limiti_linea.begin() + a);
+    const int32_t massimo = r_.limiti_linea.massimo(da, a);
     for (const auto* v : {&x.velocita_limite, &x.velocita_marcia}) {
       if (!*v || (*v)->valore <= massimo) continue;
       r_.diagnostiche.push_back(diagnostica_di(
@@ -287,6 +287,7 @@ class calcolo {
   const opzioni_orario& o_;
   risultato_orario r_;
   std::vector<const riga_scheda*> riga_di_;
+  stima_corse stime_;
 };
 
 }  // namespace
@@ -306,9 +307,12 @@ void aggiungi_a_verifica(esito_verifica& e, const std::vector<diagnostica>& d) {
 
 namespace {
 
-verifica_con_orario con_orario(esito_verifica e, const sorgenti& d, const std::optional<testo_scheda>& scheda) {
+verifica_con_orario con_orario(esito_verifica e, const sorgenti& d, const std::optional<testo_scheda>& scheda,
+                               bool marcia) {
   verifica_con_orario r{std::move(e), {}};
-  r.orario = calcola_orario(r.esito, d.treno.nome, scheda, {});
+  opzioni_orario o;
+  o.marcia = marcia;
+  r.orario = calcola_orario(r.esito, d.treno.nome, scheda, o);
   aggiungi_a_verifica(r.esito, r.orario.diagnostiche);
   ordina_per_file(r.esito.diagnostiche, d);
   return r;
@@ -318,17 +322,17 @@ verifica_con_orario con_orario(esito_verifica e, const sorgenti& d, const std::o
 
 verifica_con_orario verifica_e_orario(const sorgenti& d, const opzioni_verifica& o,
                                       const std::optional<testo_scheda>& scheda) {
-  return con_orario(verifica(d, o), d, scheda);
+  return con_orario(verifica(d, o), d, scheda, true);
 }
 
 esito_verifica verifica_completa(const sorgenti& d, const opzioni_verifica& o,
                                  const std::optional<testo_scheda>& scheda) {
-  return verifica_e_orario(d, o, scheda).esito;
+  return con_orario(verifica(d, o), d, scheda, false).esito;
 }
 
 esito_verifica verifica_completa(const sorgenti& d, const opzioni_verifica& o, risultato_compilazione fedele,
                                  const std::optional<testo_scheda>& scheda) {
-  return con_orario(verifica(d, o, std::move(fedele)), d, scheda).esito;
+  return con_orario(verifica(d, o, std::move(fedele)), d, scheda, false).esito;
 }
 
 std::string decimi(double x) {

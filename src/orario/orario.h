@@ -26,6 +26,9 @@ struct opzioni_orario {
   treno_nominale treno;
   std::optional<char> rango;                 // 'A', 'B', 'C'; none: the card's
   std::optional<int32_t> velocita_massima;   // km/h; none: the card's
+  // Keep each section's estimated run, for a drawing; a check that shows
+  // only the problems does without it.
+  bool marcia = true;
 };
 
 // A section between two consecutive stations that carry a time.

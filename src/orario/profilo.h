@@ -11,8 +11,53 @@
 namespace gara::orario {
 
 // The speed limit of every metre of the line in km/h, metre 0 first; 0
-// where no train may run.
-using limiti_metro = std::vector<int32_t>;
+// where no train may run. Held as runs of one limit each, from its first
+// metre to the next run's: a million metres are a few thousand runs, and
+// whatever walks the profile walks runs, not metres. Two runs side by side
+// never hold the same limit, so a change of limit is always a run's start.
+class limiti_metro {
+ public:
+  struct tratto {
+    int64_t inizio = 0;
+    int32_t km_h = 0;
+
+    bool operator==(const tratto&) const = default;
+  };
+
+  limiti_metro() = default;
+  // `metri` metres (none when not above 0), each at km_h.
+  limiti_metro(int64_t metri, int32_t km_h);
+  // One limit per metre, as given.
+  static limiti_metro dei_metri(std::span<const int32_t> km_h);
+
+  std::size_t size() const { return static_cast<std::size_t>(metri_); }
+  int64_t metri() const { return metri_; }
+  // The limit of a metre; 0 outside the profile.
+  int32_t operator[](int64_t metro) const;
+
+  std::span<const tratto> tratti() const { return tratti_; }
+  // The run that holds a metre of the profile (0 <= metro < metri()), and
+  // the metre after a run's last.
+  std::size_t tratto_di(int64_t metro) const;
+  int64_t fine(std::size_t i) const { return i + 1 < tratti_.size() ? tratti_[i + 1].inizio : metri_; }
+  // The highest limit over metres da..a - 1 that lie in the profile; 0 for none.
+  int32_t massimo(int64_t da, int64_t a) const;
+
+  // Metres added at the end, at one limit.
+  void aggiungi(int64_t metri, int32_t km_h);
+  // Each metre at most the limit of the step that covers it: steps in order
+  // of their start, each up to the next one's (the last to the end); the
+  // metres before the first are left as they are.
+  void stringi(std::span<const tratto> gradini);
+  // Metres da..a - 1 (those in the profile) at most km_h.
+  void limita(int64_t da, int64_t a, int32_t km_h);
+
+  bool operator==(const limiti_metro&) const = default;
+
+ private:
+  std::vector<tratto> tratti_;
+  int64_t metri_ = 0;
+};
 
 // The limits the simulator applies to any train: the cells' speed (in
 // steps of 5 km/h, cell c for metres 50 c to 50 c + 49) and, over their

@@ -22,7 +22,7 @@ constexpr double km_h = 3.6;  // km/h in one m/s
 // A random profile of runs of speeds in multiples of 5 km/h, with cells of
 // random gradients (-10 to +10 per mille) under it.
 struct profilo_prova {
-  limiti_metro limiti;
+  std::vector<int32_t> limiti;  // one a metre
   std::vector<cella> celle;
 };
 
@@ -46,8 +46,9 @@ struct tempi {
 };
 
 tempi tempi_di(const profilo_prova& p, int64_t da, int64_t a) {
-  const auto m = tempo_minimo(p.limiti, da, a);
-  const auto s = tempo_stimato(p.limiti, p.celle, da, a, 120, treno_nominale{});
+  const auto l = limiti_metro::dei_metri(p.limiti);
+  const auto m = tempo_minimo(l, da, a);
+  const auto s = tempo_stimato(l, p.celle, da, a, 120, treno_nominale{});
   EXPECT_TRUE(m.secondi && s.secondi);
   return {m.secondi.value_or(0), s.secondi.value_or(0)};
 }
@@ -95,7 +96,7 @@ TEST(Marcia, AlzareUnLimiteNonAllungaRallentareNonAccorciaEIlMinimoSegueLaDiffer
 
 TEST(Marcia, LimiteZeroEFuoriDalProfiloNonDividonoMaliDicono) {
   limiti_metro l(1000, 100);
-  l[400] = 0;
+  l.limita(400, 401, 0);
   const std::vector<cella> celle(30);
   EXPECT_EQ(tempo_minimo(l, 0, 1000).metro_a_zero, 400);
   EXPECT_FALSE(tempo_minimo(l, 0, 1000).secondi);
