@@ -94,6 +94,51 @@ TEST(Marcia, AlzareUnLimiteNonAllungaRallentareNonAccorciaEIlMinimoSegueLaDiffer
   }
 }
 
+// The profile is kept as runs: whatever is lowered, and however, it says
+// for every metre what a number a metre would, with no two runs side by
+// side at one limit (the drawing and the bound take each run's start as a
+// change of limit).
+TEST(Profilo, ITrattiDannoIlLimiteDiOgniMetro) {
+  std::mt19937 g(5);
+  for (int prova = 0; prova < 200; ++prova) {
+    std::uniform_int_distribution<int> velocita(0, 6), lunghezza(1, 60), metro(-20, 520);
+    std::vector<int32_t> metri;
+    while (metri.size() < 500) metri.insert(metri.end(), static_cast<std::size_t>(lunghezza(g)), velocita(g) * 20);
+    metri.resize(500);
+    limiti_metro l = limiti_metro::dei_metri(metri);
+    for (int passo = 0; passo < 4; ++passo) {
+      if (g() % 2) {
+        const int64_t da = metro(g), a = metro(g);
+        const int32_t v = velocita(g) * 20;
+        l.limita(da, a, v);
+        for (int64_t x = std::max<int64_t>(da, 0); x < std::min<int64_t>(a, 500); ++x)
+          metri[static_cast<std::size_t>(x)] = std::min(metri[static_cast<std::size_t>(x)], v);
+      } else {
+        std::vector<tavola_rango> tavole(static_cast<std::size_t>(g() % 5));
+        for (auto& t : tavole) t = {metro(g), velocita(g) * 20};
+        std::sort(tavole.begin(), tavole.end(), [](const auto& a, const auto& b) { return a.metro < b.metro; });
+        stringi(l, tavole);
+        for (std::size_t k = 0; k < tavole.size(); ++k) {
+          const int64_t fino = k + 1 < tavole.size() ? tavole[k + 1].metro : 500;
+          for (int64_t x = std::max<int64_t>(tavole[k].metro, 0); x < std::min<int64_t>(fino, 500); ++x)
+            metri[static_cast<std::size_t>(x)] = std::min(metri[static_cast<std::size_t>(x)], tavole[k].km_h);
+        }
+      }
+    }
+    ASSERT_EQ(l.size(), 500u);
+    for (int64_t x = 0; x < 500; ++x) ASSERT_EQ(l[x], metri[static_cast<std::size_t>(x)]) << "metro " << x;
+    EXPECT_EQ(l[-1], 0);
+    EXPECT_EQ(l[500], 0);
+    const auto t = l.tratti();
+    for (std::size_t i = 1; i < t.size(); ++i) EXPECT_NE(t[i].km_h, t[i - 1].km_h);
+    const int64_t da = metro(g), a = metro(g);
+    int32_t massimo = 0;
+    for (int64_t x = std::max<int64_t>(da, 0); x < std::min<int64_t>(a, 500); ++x)
+      massimo = std::max(massimo, metri[static_cast<std::size_t>(x)]);
+    EXPECT_EQ(l.massimo(da, a), massimo);
+  }
+}
+
 TEST(Marcia, LimiteZeroEFuoriDalProfiloNonDividonoMaliDicono) {
   limiti_metro l(1000, 100);
   l.limita(400, 401, 0);
