@@ -150,7 +150,7 @@ class lettura_linea : lettura_voci {
     const auto n = arrotonda_entro<int32_t>(in_celle(static_cast<double>(l + misura::metri_oltre_la_fine)));
     if (n < 0) throw guasto("lunghezza del percorso " + std::to_string(l) + ": la griglia non avrebbe celle");
     s_.celle.assign(static_cast<std::size_t>(n) + 1, cella{});
-    if (s_.genera_tracciato != 0) s_.tracciato.crea(l + misura::metri_oltre_la_fine);
+    if (s_.genera_tracciato != 0) s_.tracciato.crea(l + misura::metri_oltre_la_fine, s_.posa_tracciato);
   }
 
   void tre_numeri(int record) {

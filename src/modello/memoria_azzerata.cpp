@@ -38,14 +38,20 @@ constexpr std::size_t pagina_grande = std::size_t{2} << 20;
 constexpr std::size_t pagina = std::size_t{4} << 10;
 constexpr std::size_t soglia_pagine_grandi = pagina_grande;
 constexpr std::size_t soglia_mappa = std::size_t{128} << 10;
+// A block is taken whole at once only up to this size: the longest legal
+// route's plan is some 20 MB, and a larger one is filled only as far as
+// its reading gets.
+constexpr std::size_t massimo_da_riempire = std::size_t{64} << 20;
 
 std::size_t arrotonda_pagine(std::size_t byte) { return (byte + pagina - 1) / pagina * pagina; }
 
-void* prendi_azzerata(std::size_t byte) {
+void* prendi_azzerata(std::size_t byte, bool da_riempire) {
   if (byte == 0) return nullptr;
+  da_riempire = da_riempire && byte <= massimo_da_riempire;
   if (byte < soglia_mappa) return da_calloc(byte);
   if (byte < soglia_pagine_grandi) {
-    void* m = mmap(nullptr, arrotonda_pagine(byte), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    const int popola = da_riempire ? MAP_POPULATE : 0;
+    void* m = mmap(nullptr, arrotonda_pagine(byte), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | popola, -1, 0);
     if (m == MAP_FAILED) throw std::bad_alloc();
     return m;
   }
@@ -60,6 +66,10 @@ void* prendi_azzerata(std::size_t byte) {
   const auto resto = base + mappati - (inizio + utili);
   if (resto > 0) munmap(reinterpret_cast<void*>(inizio + utili), resto);
   madvise(reinterpret_cast<void*>(inizio), utili, MADV_HUGEPAGE);
+#ifdef MADV_POPULATE_WRITE
+  // Where the kernel cannot (before Linux 5.14), the writes fault the pages in.
+  if (da_riempire) madvise(reinterpret_cast<void*>(inizio), utili, MADV_POPULATE_WRITE);
+#endif
   return reinterpret_cast<void*>(inizio);
 }
 
@@ -72,7 +82,7 @@ void rendi(void* p, std::size_t byte) {
 
 #else
 
-void* prendi_azzerata(std::size_t byte) { return byte == 0 ? nullptr : da_calloc(byte); }
+void* prendi_azzerata(std::size_t byte, bool) { return byte == 0 ? nullptr : da_calloc(byte); }
 
 void rendi(void* p, std::size_t) { std::free(p); }
 

@@ -12,7 +12,9 @@ namespace gara {
 namespace dettaglio {
 // Zeroed bytes straight from the system: a table of tens of megabytes is
 // neither cleared by the program nor faulted in a small page at a time.
-void* prendi_azzerata(std::size_t byte);
+// `da_riempire`: the caller will write all of it, so its pages are taken
+// at once, not one fault at a time as the writes reach them.
+void* prendi_azzerata(std::size_t byte, bool da_riempire);
 void rendi(void* p, std::size_t byte);
 struct rendi_memoria {
   std::size_t byte = 0;
@@ -28,8 +30,9 @@ class memoria_azzerata {
 
  public:
   memoria_azzerata() = default;
-  explicit memoria_azzerata(std::size_t n)
-      : dati_(static_cast<T*>(dettaglio::prendi_azzerata(n * sizeof(T))),
+  // n elements; `da_riempire` when the caller will write every one of them.
+  explicit memoria_azzerata(std::size_t n, bool da_riempire = false)
+      : dati_(static_cast<T*>(dettaglio::prendi_azzerata(n * sizeof(T), da_riempire)),
               dettaglio::rendi_memoria{n * sizeof(T)}),
         n_(n) {}
   memoria_azzerata(const memoria_azzerata& altra) : memoria_azzerata(altra.n_) {

@@ -18,13 +18,13 @@ uint64_t leggi_64(const unsigned char* p) { return leggi_le<uint64_t>(p); }
 
 }  // namespace
 
-void tracciato_metri::crea(int64_t ultimo) {
+void tracciato_metri::crea(int64_t ultimo, bool da_posare) {
   elimina();
   if (ultimo < 0 || ultimo > INT32_MAX / 2) throw guasto("tracciato senza metri");
   const auto n = static_cast<std::size_t>(2 * (ultimo + 1));
   static_assert(static_cast<uint16_t>(tipo::vuoto) == 0);
-  posti_ = memoria_azzerata<unsigned char>(n * byte_posto);
-  reali_ = memoria_azzerata<uint64_t>((n + bit_parola - 1) / bit_parola);
+  posti_ = memoria_azzerata<unsigned char>(n * byte_posto, da_posare);
+  reali_ = memoria_azzerata<uint64_t>((n + bit_parola - 1) / bit_parola, da_posare);
   ultimo_ = static_cast<int32_t>(ultimo);
 }
 

@@ -27,9 +27,10 @@ class tracciato_metri {
   static constexpr std::size_t byte_posto = 10;  // type code + the longest value
   static_assert(sizeof(double) == 8);
 
-  // Makes the table anew for metres 0..ultimo, every element empty.
+  // Makes the table anew for metres 0..ultimo, every element empty;
+  // `da_posare` when nearly every metre of it is going to be laid.
   // A negative last metre leaves no table and is a failure (guasto).
-  void crea(int64_t ultimo);
+  void crea(int64_t ultimo, bool da_posare = false);
   void elimina();
 
   bool esiste() const { return !posti_.empty(); }

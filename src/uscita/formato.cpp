@@ -291,7 +291,7 @@ decodifica<tracciato_metri> decodifica_tracciato(std::string_view byte,
                                     std::to_string(*ultimo_metro_atteso));
 
   tracciato_metri t;
-  t.crea(ultimo);
+  t.crea(ultimo, true);
   cursore c(byte);
   for (std::size_t i = 0; i < elementi; ++i) {
     const auto metro = static_cast<int64_t>(i % metri);
