@@ -1,7 +1,8 @@
 #include "disegno/svg.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <string_view>
 
 namespace gara::disegno {
 
@@ -12,14 +13,30 @@ namespace {
 // the generous side only for lower case).
 constexpr double larghezza_media_carattere = 0.62;
 
+// A coordinate with one decimal, as printf's "%.1f" writes it, with no
+// ".0" and no "-0": appended to t without a string of its own (a
+// running diagram has hundreds of thousands of them).
+void aggiungi_numero_svg(std::string& t, double v) {
+  if (!std::isfinite(v)) {
+    t += '0';
+    return;
+  }
+  char testo[400];  // the largest double, every digit, and one decimal
+  const auto [fine, errore] = std::to_chars(testo, testo + sizeof testo, v, std::chars_format::fixed, 1);
+  std::string_view n(testo, errore == std::errc{} ? static_cast<std::size_t>(fine - testo) : 0);
+  if (n.size() > 2 && n.ends_with(".0")) n.remove_suffix(2);
+  if (n == "-0") n = "0";
+  t += n;
+}
+
 std::string punti_svg(const std::vector<punto>& punti) {
   std::string p;
   p.reserve(punti.size() * 12);
   for (const punto& q : punti) {
     if (!p.empty()) p += ' ';
-    p += numero_svg(q.x);
+    aggiungi_numero_svg(p, q.x);
     p += ',';
-    p += numero_svg(q.y);
+    aggiungi_numero_svg(p, q.y);
   }
   return p;
 }
@@ -27,12 +44,8 @@ std::string punti_svg(const std::vector<punto>& punti) {
 }  // namespace
 
 std::string numero_svg(double v) {
-  if (!std::isfinite(v)) return "0";
-  char testo[48];
-  std::snprintf(testo, sizeof testo, "%.1f", v);
-  std::string t = testo;
-  if (t.size() > 2 && t.compare(t.size() - 2, 2, ".0") == 0) t.resize(t.size() - 2);
-  if (t == "-0") t = "0";
+  std::string t;
+  aggiungi_numero_svg(t, v);
   return t;
 }
 

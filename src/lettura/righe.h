@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace gara {
 
@@ -22,5 +23,22 @@ inline std::size_t fine_riga_in(std::string_view testo, std::size_t pos) {
 // Line `numero` (from 1) of a text, without its line end; nothing when the
 // text has no such line.
 std::optional<std::string_view> riga_di(std::string_view testo, int numero);
+
+// The same for many lines of one text: its lines are found once, so
+// asking for each entry's line does not read the text again from its
+// start. The text must outlive it.
+class righe_del_testo {
+ public:
+  explicit righe_del_testo(std::string_view testo);
+  std::optional<std::string_view> riga(int numero) const;
+
+ private:
+  struct riga_nel_testo {
+    std::size_t inizio = 0;
+    std::size_t fine = 0;  // where its line end starts
+  };
+  std::string_view testo_;
+  std::vector<riga_nel_testo> righe_;
+};
 
 }  // namespace gara

@@ -83,11 +83,15 @@ std::optional<std::string> riga_mostrata(const descrizione& d, int numero) {
   if (!d.byte) return std::nullopt;
   const auto trovata = riga_di(*d.byte, numero);
   if (!trovata) return std::nullopt;
-  std::string riga(trovata->substr(0, lunghezza_mostrata));
+  return riga_mostrata(*trovata);
+}
+
+std::string riga_mostrata(std::string_view trovata) {
+  std::string riga(trovata.substr(0, lunghezza_mostrata));
   // Control bytes would upset a terminal: they are shown as "?".
   for (char& c : riga)
     if (static_cast<unsigned char>(c) < 0x20 && c != '\t') c = '?';
-  return da_windows1252(riga) + (trovata->size() > lunghezza_mostrata ? "…" : "");
+  return da_windows1252(riga) + (trovata.size() > lunghezza_mostrata ? "…" : "");
 }
 
 std::optional<std::string> riga_con_segno(const sorgenti& d, const luogo& l) {

@@ -20,6 +20,8 @@ std::string messaggio(const diagnostica& d);
 // without its line end, control bytes shown as "?", cut when very long.
 // Nothing when the description or the line is not there.
 std::optional<std::string> riga_mostrata(const descrizione& d, int numero);
+// The same of a line already found (its bytes, without the line end).
+std::string riga_mostrata(std::string_view riga);
 
 // The source line of a place and a caret under its field, as a compiler
 // shows them ("    12 | stazione, ...", "       |           ^~~~");

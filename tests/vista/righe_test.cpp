@@ -18,13 +18,16 @@ TEST(Righe, OgniFineRigaContaUnaVolta) {
   };
   for (const caso& k : {caso{"a\r\nb\r\nc", 2, "b"}, caso{"a\rb\rc", 3, "c"}, caso{"a\nb\r\n\rd", 4, "d"},
                         caso{"a\r\n", 1, "a"}, caso{"a\r\n", 2, nullptr}, caso{"", 1, ""}, caso{"a", 0, nullptr},
-                        caso{"a\r\n\r\nb", 2, ""}}) {
-    const auto r = riga_di(k.testo, k.numero);
-    if (k.attesa == nullptr) {
-      EXPECT_FALSE(r.has_value()) << k.testo << " " << k.numero;
-    } else {
-      ASSERT_TRUE(r.has_value()) << k.testo << " " << k.numero;
-      EXPECT_EQ(*r, k.attesa);
+                        caso{"a\r\n\r\nb", 2, ""}, caso{"a\r\nb", 3, nullptr}}) {
+    // Once, and from the lines of the text found all at once.
+    const righe_del_testo righe(k.testo);
+    for (const auto& r : {riga_di(k.testo, k.numero), righe.riga(k.numero)}) {
+      if (k.attesa == nullptr) {
+        EXPECT_FALSE(r.has_value()) << k.testo << " " << k.numero;
+      } else {
+        ASSERT_TRUE(r.has_value()) << k.testo << " " << k.numero;
+        EXPECT_EQ(*r, k.attesa);
+      }
     }
   }
 }
