@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string_view>
 
 namespace gara::disegno {
@@ -13,6 +14,11 @@ namespace {
 // the generous side only for lower case).
 constexpr double larghezza_media_carattere = 0.62;
 
+// Below this many tenths a coordinate's product by 10 errs by less than
+// 2^-20 of a tenth, far inside the margin kept from a half-way case.
+constexpr double decimi_semplici = 1e9;
+constexpr double margine_meta = 1e-4;
+
 // A coordinate with one decimal, as printf's "%.1f" writes it, with no
 // ".0" and no "-0": appended to t without a string of its own (a
 // running diagram has hundreds of thousands of them).
@@ -20,6 +26,26 @@ void aggiungi_numero_svg(std::string& t, double v) {
   if (!std::isfinite(v)) {
     t += '0';
     return;
+  }
+  // Tenths rounded from v * 10, which is within half a unit of its last
+  // place of the exact product: far from a half-way case that rounding is
+  // printf's own. Near one (and for large values) the exact digits decide.
+  const double decimi = v * 10;
+  if (std::fabs(decimi) < decimi_semplici) {
+    const double intero = std::floor(decimi);
+    if (std::fabs(decimi - intero - 0.5) > margine_meta) {
+      const auto n = static_cast<int64_t>(std::nearbyint(decimi));
+      if (n < 0) t += '-';
+      const uint64_t assoluto = n < 0 ? 0 - static_cast<uint64_t>(n) : static_cast<uint64_t>(n);
+      char cifre[24];
+      const auto fine = std::to_chars(cifre, cifre + sizeof cifre, assoluto / 10).ptr;
+      t.append(cifre, fine);
+      if (assoluto % 10 != 0) {
+        t += '.';
+        t += static_cast<char>('0' + assoluto % 10);
+      }
+      return;
+    }
   }
   char testo[400];  // the largest double, every digit, and one decimal
   const auto [fine, errore] = std::to_chars(testo, testo + sizeof testo, v, std::chars_format::fixed, 1);
@@ -31,7 +57,7 @@ void aggiungi_numero_svg(std::string& t, double v) {
 
 std::string punti_svg(const std::vector<punto>& punti) {
   std::string p;
-  p.reserve(punti.size() * 12);
+  p.reserve(punti.size() * 16);
   for (const punto& q : punti) {
     if (!p.empty()) p += ' ';
     aggiungi_numero_svg(p, q.x);

@@ -39,6 +39,12 @@ TEST(Disegno, NumeriTestiEChilometri) {
   EXPECT_EQ(numero_svg(3.0), "3");
   EXPECT_EQ(numero_svg(-0.01), "0");
   EXPECT_EQ(numero_svg(std::numeric_limits<double>::quiet_NaN()), "0");
+  // Half-way cases round as printf's "%.1f" does, on the exact binary
+  // value: 0.25 is a tie (to even), 0.35 lies below its tie, 0.45 above.
+  for (const auto& [v, atteso] : {std::pair{0.25, "0.2"}, {0.35, "0.3"}, {0.45, "0.5"}, {-0.05, "-0.1"},
+                                  {-0.15, "-0.1"}, {2.75, "2.8"}, {-2.75, "-2.8"}, {999999999.95, "1000000000"},
+                                  {12345678901.25, "12345678901.2"}, {1e20, "100000000000000000000"}})
+    EXPECT_EQ(numero_svg(v), atteso) << v;
   EXPECT_EQ(testo_xml("<a href=\"x\">&'"), "&lt;a href=&quot;x&quot;&gt;&amp;&apos;");
   EXPECT_EQ(in_km(24800), "24,8 km");
   EXPECT_EQ(in_km(47000), "47 km");
