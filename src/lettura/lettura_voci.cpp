@@ -230,12 +230,9 @@ void lettura_voci::segna_guasto(const std::string& motivo) {
     }
     senza_griglia_segnalata_ = true;
   }
-  std::optional<luogo> dove = s_.voce_corrente;
+  const std::optional<luogo> dove = campo_guasto_ ? campo_guasto_ : s_.voce_corrente;
   std::string testo = motivo;
-  if (campo_guasto_) {
-    dove = *campo_guasto_;
-    testo += ", nel campo \"" + da_windows1252(testo_guasto_) + "\"";
-  }
+  if (campo_guasto_) testo += ", nel campo \"" + da_windows1252(testo_guasto_) + "\"";
   if (s_.voce_corrente) {
     constexpr std::size_t mostrata = 60;  // a keyword field can be a whole long line
     testo += " della voce \"" + da_windows1252(std::string(parola_mostrata(parola_voce_).substr(0, mostrata))) + "\"";
