@@ -75,18 +75,14 @@ TEST(Sorveglianza, VedeOgniModoDiSalvareEUnaVoltaSola) {
 // A save as an editor makes it.
 using salva = void (*)(const std::filesystem::path& file, const std::string& byte);
 
-// In place, in two writes with a pause between them: what is read before
-// the file is closed would be half of it. (Windows tells of writes, not of
-// a file closed: there a program that stops half-way through a save for
-// longer than the folder's quiet time is read twice, the second time
-// whole; the case is written in one go there.)
+// In place, in two writes with a pause between them longer than the
+// folder's quiet time: what is read before the file is closed would be
+// half of it.
 void sul_posto(const std::filesystem::path& file, const std::string& byte) {
   std::ofstream f(file, std::ios::binary | std::ios::trunc);
   const auto meta = byte.size() / 2;
   f << byte.substr(0, meta) << std::flush;
-#ifndef _WIN32
   std::this_thread::sleep_for(std::chrono::milliseconds(30));
-#endif
   f << byte.substr(meta);
 }
 

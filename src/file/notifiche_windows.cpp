@@ -21,8 +21,9 @@ using orologio = std::chrono::steady_clock;
 constexpr DWORD cambi_seguiti =
     FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE;
 // Windows tells of each write as it happens: a save is over once the
-// folder has been quiet this long (and at the latest after the longest
-// wait below, for a file written without pause).
+// folder has been quiet this long and no program holds a file it named
+// open for writing (and at the latest after the longest wait below, for a
+// file written without pause or held open for long).
 constexpr milliseconds quiete{10};
 constexpr milliseconds raccolta_massima{250};
 constexpr std::size_t parole_buffer = 16 * 1024;  // 64 KiB, the most a network folder takes
@@ -49,6 +50,7 @@ struct notifiche_cartella::stato {
   OVERLAPPED letto{};
   bool armata = false;
   std::vector<DWORD> buffer = std::vector<DWORD>(parole_buffer);
+  std::filesystem::path radice;
 
   ~stato() {
     disarma();
@@ -83,6 +85,22 @@ struct notifiche_cartella::stato {
     const DWORD r = WaitForMultipleObjects(armata ? 2 : 1, h, FALSE, in_millisecondi(limite));
     if (r == WAIT_OBJECT_0) c.fermato = true;
     return armata && r == WAIT_OBJECT_0 + 1;
+  }
+
+  // Whether a program still holds one of these files open for writing: a
+  // save that paused for longer than the quiet time is not over yet.
+  // Opening a file without sharing the right to write fails while any
+  // writer holds it.
+  bool in_scrittura(const std::vector<std::filesystem::path>& nomi) const {
+    for (const auto& nome : nomi) {
+      const HANDLE h = CreateFileW((radice / nome).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (h != INVALID_HANDLE_VALUE)
+        CloseHandle(h);
+      else if (GetLastError() == ERROR_SHARING_VIOLATION)
+        return true;
+    }
+    return false;
   }
 
   // Takes the completed read into `c` and starts the next.
@@ -120,6 +138,7 @@ struct notifiche_cartella::stato {
 
 notifiche_cartella::notifiche_cartella(const std::filesystem::path& cartella, modo_notifiche modo)
     : s_(std::make_unique<stato>()) {
+  s_->radice = cartella;
   s_->fermata = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   if (modo == modo_notifiche::sondaggio || s_->fermata == nullptr || cartella_di_rete(cartella)) return;
   s_->letto.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -153,8 +172,10 @@ cambiamenti notifiche_cartella::attendi(milliseconds limite) {
   s_->leggi(c);
   const auto inizio = orologio::now();
   while (s_->modo == modo_notifiche::sistema && !c.fermato && orologio::now() - inizio < raccolta_massima) {
-    if (!s_->attendi_evento(quiete, c)) break;
-    s_->leggi(c);
+    if (s_->attendi_evento(quiete, c))
+      s_->leggi(c);
+    else if (c.fermato || !s_->in_scrittura(c.nomi))
+      break;
   }
   return c;
 }
