@@ -170,7 +170,7 @@ corsa stima_corse::stima(const limiti_metro& limiti, std::span<const cella> cell
   // as v^2 + 2a, a >= 0, is never below the limit's square.
   double vj = 0, v_nota = -1, a_nota = 0;
   int64_t cella_nota = -1;
-  for (std::size_t j = 0; j < n; ++j) {
+  for (std::size_t j = 0; j < n;) {
     const int64_t x = da + static_cast<int64_t>(j);
     const int64_t cella = x / misura::metri_cella;
     if (vj != v_nota || cella != cella_nota) {
@@ -179,8 +179,15 @@ corsa stima_corse::stima(const limiti_metro& limiti, std::span<const cella> cell
       cella_nota = cella;
     }
     const double limite = tetto[j + 1];
-    if (!(vj == limite && a_nota >= 0)) vj = entro(vj * vj + 2.0 * a_nota, limite);
-    v[j + 1] = vj;
+    if (vj == limite && a_nota >= 0) {
+      // So it stays, metre after metre, to the cell's end or a change of limit.
+      const auto fine_cella = std::min(n, static_cast<std::size_t>((cella + 1) * misura::metri_cella - da));
+      v[++j] = vj;
+      for (; j < fine_cella && tetto[j + 1] == vj; ++j) v[j + 1] = vj;
+      continue;
+    }
+    vj = entro(vj * vj + 2.0 * a_nota, limite);
+    v[++j] = vj;
   }
   // Backwards from the stop at a: braking, on the same metres. Braking
   // back to a mark at its limit, with no force that speeds the train
@@ -199,7 +206,12 @@ corsa stima_corse::stima(const limiti_metro& limiti, std::span<const cella> cell
         pendenza_nota = p;
       }
     }
-    if (dietro == tetto[j] && b_nota >= 0) continue;
+    if (dietro == tetto[j] && b_nota >= 0) {
+      // So it stays back to the cell's first metre or a change of limit.
+      const auto inizio_cella = static_cast<std::size_t>(std::max<int64_t>(0, cella_frenata * misura::metri_cella - da));
+      while (j > inizio_cella && tetto[j - 1] == dietro) --j;
+      continue;
+    }
     dietro = entro(dietro * dietro + 2.0 * b_nota, tetto[j]);
     v[j] = std::min(v[j], dietro);
   }
