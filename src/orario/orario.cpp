@@ -307,11 +307,11 @@ void aggiungi_a_verifica(esito_verifica& e, const std::vector<diagnostica>& d) {
 
 namespace {
 
-verifica_con_orario con_orario(esito_verifica e, const sorgenti& d, const std::optional<testo_scheda>& scheda,
-                               bool marcia) {
+// The check's running times are shown as times and margins, never drawn.
+verifica_con_orario con_orario(esito_verifica e, const sorgenti& d, const std::optional<testo_scheda>& scheda) {
   verifica_con_orario r{std::move(e), {}};
   opzioni_orario o;
-  o.marcia = marcia;
+  o.marcia = false;
   r.orario = calcola_orario(r.esito, d.treno.nome, scheda, o);
   aggiungi_a_verifica(r.esito, r.orario.diagnostiche);
   ordina_per_file(r.esito.diagnostiche, d);
@@ -322,17 +322,17 @@ verifica_con_orario con_orario(esito_verifica e, const sorgenti& d, const std::o
 
 verifica_con_orario verifica_e_orario(const sorgenti& d, const opzioni_verifica& o,
                                       const std::optional<testo_scheda>& scheda) {
-  return con_orario(verifica(d, o), d, scheda, true);
+  return con_orario(verifica(d, o), d, scheda);
 }
 
 esito_verifica verifica_completa(const sorgenti& d, const opzioni_verifica& o,
                                  const std::optional<testo_scheda>& scheda) {
-  return con_orario(verifica(d, o), d, scheda, false).esito;
+  return con_orario(verifica(d, o), d, scheda).esito;
 }
 
 esito_verifica verifica_completa(const sorgenti& d, const opzioni_verifica& o, risultato_compilazione fedele,
                                  const std::optional<testo_scheda>& scheda) {
-  return con_orario(verifica(d, o, std::move(fedele)), d, scheda, false).esito;
+  return con_orario(verifica(d, o, std::move(fedele)), d, scheda).esito;
 }
 
 std::string decimi(double x) {

@@ -86,7 +86,9 @@ std::string decimi(double x);
 
 // The whole check of a scenario, as every front end shows it: the
 // descriptions', then the timetable's for the nominal train of the card;
-// with the running times it found, for a front end that shows them too.
+// with the running times it found, for a front end that shows them too
+// (each section's times and margin; not the run's points, which only a
+// drawing needs).
 struct verifica_con_orario {
   esito_verifica esito;
   risultato_orario orario;
