@@ -400,7 +400,7 @@ std::vector<std::string> server::nomi_in(const std::string& cartella) const {
   return nomi;
 }
 
-file_verificato server::file_di(const std::string& percorso, descrizione& d, std::vector<diagnostica>& problemi) const {
+file_verificato server::file_di(const std::string& percorso, descrizione& d, std::vector<diagnostica>& problemi) {
   file_verificato f;
   f.percorso = percorso;
   d.nome = nome_di(percorso);
@@ -415,7 +415,10 @@ file_verificato server::file_di(const std::string& percorso, descrizione& d, std
     return f;
   }
   f.uri = uri_da_percorso(percorso);
-  d = leggi_descrizione(percorso_da_utf8(percorso), d.nome);
+  if (auto letto = appena_letti_.extract(percorso))
+    d = std::move(letto.mapped());
+  else
+    d = leggi_descrizione(percorso_da_utf8(percorso), d.nome);
   if (d.byte) f.testo = da_windows1252(*d.byte);
   return f;
 }
@@ -527,8 +530,9 @@ std::vector<json> server::cambiati_su_disco(const std::string& cartella, const c
       // The same bytes again (a save without changes, a file touched) are
       // not checked again.
       const auto letto = letti_da_disco_.find(percorso);
-      const auto ora = impronta_di(leggi_descrizione(percorso_da_utf8(percorso), nome_di(percorso)));
-      if (letto != letti_da_disco_.end() && letto->second == ora) continue;
+      descrizione ora = leggi_descrizione(percorso_da_utf8(percorso), nome_di(percorso));
+      if (letto != letti_da_disco_.end() && letto->second == impronta_di(ora)) continue;
+      appena_letti_.insert_or_assign(percorso, std::move(ora));
       segna_da_verificare(linea);
       da_rifare = true;
     }
@@ -541,7 +545,9 @@ std::vector<json> server::cambiati_su_disco(const std::string& cartella, const c
     segna_da_verificare(percorso);
     da_rifare = true;
   }
-  return da_rifare ? verifica_in_attesa() : std::vector<json>{};
+  std::vector<json> uscita = da_rifare ? verifica_in_attesa() : std::vector<json>{};
+  appena_letti_.clear();
+  return uscita;
 }
 
 json server::diagnostica_lsp(const diagnostica& d, const file_verificato& f, const scenario_verificato& s) const {

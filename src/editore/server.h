@@ -88,7 +88,7 @@ class server {
   std::string percorso_del(const json& p) const;  // of params.textDocument.uri
   std::vector<std::string> nomi_in(const std::string& cartella) const;
   void segna_da_verificare(const std::string& percorso);
-  file_verificato file_di(const std::string& percorso, descrizione& d, std::vector<diagnostica>& problemi) const;
+  file_verificato file_di(const std::string& percorso, descrizione& d, std::vector<diagnostica>& problemi);
   std::vector<json> pubblica(const scenario_verificato& s) const;
   json diagnostica_lsp(const diagnostica& d, const file_verificato& f, const scenario_verificato& s) const;
 
@@ -106,6 +106,9 @@ class server {
   // The files a check read from disk (not open), by path, with the hash
   // of what it read (nothing for a file that was not there).
   std::map<std::string, std::optional<uint64_t>> letti_da_disco_;
+  // Files just read from disk to see whether they changed, kept for the
+  // check that follows so that it does not read them again.
+  std::map<std::string, descrizione> appena_letti_;
 };
 
 }  // namespace gara::editore
