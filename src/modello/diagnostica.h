@@ -10,10 +10,6 @@
 
 namespace gara {
 
-// A place in a description: the file (its name as the author reads it) and
-// the field, by line and column (both from 1; column in bytes, which are
-// characters in Windows-1252) and length. A place without a line stands for
-// the file as a whole; one without a column for the whole line.
 // A file's name as places carry it: every place in one file shares one
 // copy of its name, so recording a place per field allocates nothing.
 // It reads as the std::string it holds.
@@ -49,6 +45,10 @@ class nome_file {
   std::shared_ptr<const std::string> nome_;
 };
 
+// A place in a description: the file (its name as the author reads it) and
+// the field, by line and column (both from 1; column in bytes, which are
+// characters in Windows-1252) and length. A place without a line stands for
+// the file as a whole; one without a column for the whole line.
 struct luogo {
   nome_file file;
   int linea = 0;

@@ -96,11 +96,12 @@ std::string riga_mostrata(std::string_view trovata) {
 
 std::optional<std::string> riga_con_segno(const sorgenti& d, const luogo& l) {
   const descrizione* x = descrizione_di(d, l.file);
-  if (x == nullptr || l.linea < 1) return std::nullopt;
-  const auto mostrata = riga_mostrata(*x, l.linea);
-  if (!mostrata) return std::nullopt;
+  if (x == nullptr || !x->byte || l.linea < 1) return std::nullopt;
+  const auto trovata = riga_di(*x->byte, l.linea);
+  if (!trovata) return std::nullopt;
+  const std::string mostrata = riga_mostrata(*trovata);
   // The caret keeps the line's own tabs, so that it stands under the field.
-  const std::string_view riga = riga_di(*x->byte, l.linea)->substr(0, lunghezza_mostrata);
+  const std::string_view riga = trovata->substr(0, lunghezza_mostrata);
   std::string segno;
   if (l.colonna > 0 && static_cast<std::size_t>(l.colonna) <= riga.size() + 1) {
     for (int i = 0; i + 1 < l.colonna; ++i) segno += riga[static_cast<std::size_t>(i)] == '\t' ? '\t' : ' ';
@@ -108,7 +109,7 @@ std::optional<std::string> riga_con_segno(const sorgenti& d, const luogo& l) {
     for (int i = 1; i < l.lunghezza && static_cast<std::size_t>(l.colonna + i) <= riga.size(); ++i) segno += '~';
   }
   const std::string numero = std::to_string(l.linea);
-  std::string testo = "  " + numero + " | " + *mostrata + "\n";
+  std::string testo = "  " + numero + " | " + mostrata + "\n";
   if (!segno.empty()) testo += "  " + std::string(numero.size(), ' ') + " | " + segno + "\n";
   return testo;
 }
